@@ -1,0 +1,74 @@
+#include "tests/support/TempFolder.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+
+#include "kit/Handles.h"
+
+namespace testsupport {
+
+TempFolder::TempFolder() {
+    static std::atomic<unsigned> counter{0};
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    for (;;) {
+        path_ = std::wstring(base) + L"kvr-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(counter++) + L"\\";
+        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    }
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    kit::UniqueHandle file{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
+    DWORD written = 0;
+    if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    kit::UniqueHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
+    std::string bytes;
+    if (!file) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemoveTree(const std::wstring& path) {
+    std::wstring folder = path;
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileW(folder.c_str())) RemoveDirectoryW(folder.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW data;
+    kit::UniqueFindHandle find{FindFirstFileW((folder + L"\\*").c_str(), &data)};
+    if (find) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name != L"." && name != L"..") RemoveTree(folder + L"\\" + name);
+        } while (FindNextFileW(find.get(), &data));
+    }
+    find.reset();
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace testsupport
