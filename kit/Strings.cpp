@@ -116,3 +116,17 @@ std::wstring ExtractFilePath(std::wstring_view path) {
 }
 
 } // namespace kit
+
+namespace kit {
+
+std::wstring SystemErrorMessage(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : Format(L"System error %lu", error);
+    if (buffer) LocalFree(buffer);
+    return Trim(text);
+}
+
+} // namespace kit

@@ -30,3 +30,8 @@ std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExtractFilePath(std::wstring_view path);
 
 } // namespace kit
+
+namespace kit {
+// The system's text for a Win32 error code, without the trailing line break.
+std::wstring SystemErrorMessage(DWORD error);
+}
