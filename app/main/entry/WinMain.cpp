@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/Program.h"
+#include "app/main/Program.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     return app::RunProgram(instance, showCommand);

@@ -1,0 +1,43 @@
+#include "kit/Files.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace kit {
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ForceDirectories(const std::wstring& path) {
+    std::wstring folder = path;
+    while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+    if (folder.empty()) return false;
+    if (DirectoryExists(folder)) return true;
+    const size_t slash = folder.find_last_of(L'\\');
+    if (slash != std::wstring::npos && slash > 0) {
+        const std::wstring parent = folder.substr(0, slash);
+        // A drive root or a share name ends the climb; it must exist already.
+        if (parent.size() > 2 && parent != L"\\" && !ForceDirectories(parent)) return false;
+    }
+    return CreateDirectoryW(folder.c_str(), nullptr) || DirectoryExists(folder);
+}
+
+std::wstring ExecutablePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return std::wstring(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace kit

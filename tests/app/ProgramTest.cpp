@@ -1,0 +1,112 @@
+#include <windows.h>
+
+#include "app/UKvrVARGeneral.h"
+#include "app/main/Program.h"
+#include "kit/Handles.h"
+#include "tests/app/SettingsFolderFixture.h"
+#include "tests/support/FakeInteraction.h"
+#include "ui/FMWMainFree.h"
+
+using testsupport::FakeInteraction;
+
+TEST(Program, CommandLineTextQuotesEveryParameter) {
+    struct Case { std::vector<std::wstring> parameters; std::wstring text; };
+    const Case cases[] = {
+        {{}, L""},
+        {{L"a", L"b"}, L"\"a\"\"b\""},
+        {{L"C:\\Program Files\\x"}, L"\"C:\\Program Files\\x\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(app::BuildCommandLineText(c.parameters), c.text);
+}
+
+namespace {
+
+int g_windowsSeen = 0;
+
+// Closes the main window from inside the program's own message loop, as a person clicking the close box.
+void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND main = FindWindowW(ui::TfrmMerrowinMain::kClassName, nullptr)) {
+        if (IsWindowVisible(main)) ++g_windowsSeen;
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        KillTimer(nullptr, timer);
+    }
+}
+
+} // namespace
+
+using ProgramStart = SettingsFolderTest;
+
+TEST_F(ProgramStart, RunsTheMainWindowAndEndsWhenItCloses) {
+    FakeInteraction interaction;
+    g_windowsSeen = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMainWindow);
+    EXPECT_EQ(app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_windowsSeen, 1);
+    EXPECT_TRUE(interaction.asked.empty());
+    EXPECT_TRUE(testsupport::FolderExists(app::TApplicationInit::GetSettingsFolder()));
+    EXPECT_EQ(app::GlobalApplicationInit, nullptr) << "freed after the loop";
+}
+
+TEST_F(ProgramStart, AnUncreatableSettingsFolderShowsOneErrorAndNoWindow) {
+    testsupport::WriteBytes(MakerFolder(), "a file where the folder belongs");
+    FakeInteraction interaction;
+    g_windowsSeen = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseMainWindow);
+    EXPECT_EQ(app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
+    // Any window would have been found by the timer while the loop ran; give it the chance anyway.
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 100;)
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_windowsSeen, 0);
+    EXPECT_EQ(FindWindowW(ui::TfrmMerrowinMain::kClassName, nullptr), nullptr);
+    ASSERT_EQ(interaction.asked.size(), 1u);
+    EXPECT_EQ(interaction.asked[0].text,
+              L"Unable to Create Application Directory: '" + app::TApplicationInit::GetSettingsFolder() + L"'");
+    EXPECT_EQ(interaction.asked[0].type, kit::MessageType::Error);
+    EXPECT_EQ(interaction.asked[0].buttons, kit::MessageButtons::Ok);
+}
+
+namespace {
+
+const wchar_t* const kVerbKeys[] = {L"Drive\\shell", L"Folder\\Shell", L"Directory\\Shell"};
+
+void SetDefault(const wchar_t* path, const wchar_t* value) {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, path);
+    if (!value) return;
+    kit::UniqueRegKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    if (*value != L'-')
+        RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
+// The default value, "-" for a key without one, or nullptr text "(no key)".
+std::wstring ReadDefault(const wchar_t* path) {
+    kit::UniqueRegKey key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return L"(no key)";
+    wchar_t buffer[64] = {};
+    DWORD size = sizeof(buffer);
+    if (RegQueryValueExW(key.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        return L"-";
+    return buffer;
+}
+
+} // namespace
+
+TEST(Program, FixShellDefaultVerbs) {
+    // Per key: what it holds before ("-" a key without a default value, nullptr no key) and after.
+    struct Case { const wchar_t* before[3]; const wchar_t* after[3]; };
+    const Case cases[] = {
+        {{L"", L"find", L"-"}, {L"none", L"-", L"none"}},
+        {{L"open", L"-", L"explore"}, {L"open", L"-", L"explore"}},
+        {{nullptr, nullptr, nullptr}, {L"(no key)", L"(no key)", L"(no key)"}},
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < 3; ++i) SetDefault(kVerbKeys[i], c.before[i]);
+        app::FixShellDefaultVerbs();
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(ReadDefault(kVerbKeys[i]), c.after[i]) << kVerbKeys[i];
+    }
+}
