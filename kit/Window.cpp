@@ -1,0 +1,102 @@
+#include "kit/Window.h"
+
+#include "kit/Exception.h"
+#include "kit/Interaction.h"
+#include "kit/Strings.h"
+
+namespace kit {
+namespace {
+
+void RegisterOnce(HINSTANCE instance, const wchar_t* className, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(instance, className, &wc)) {
+        // A class of that name with another procedure would never bind its windows to their objects.
+        if (wc.lpfnWndProc != proc)
+            throw Exception(L"The window class " + QuotedString(className) + L" belongs to another procedure.");
+        return;
+    }
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = className;
+    if (!RegisterClassExW(&wc)) {
+        const DWORD error = GetLastError();
+        throw Exception(Format(L"Unable to register the window class %ls (error %lu).",
+                               QuotedString(className).c_str(), error));
+    }
+}
+
+// The report goes over the window's top-level window when one is on screen, else it stands alone.
+HWND ReportOwner(HWND hwnd) {
+    HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    return root && IsWindowVisible(root) ? root : nullptr;
+}
+
+} // namespace
+
+Window::~Window() {
+    if (!hwnd_) return;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+}
+
+void Window::Create(const WindowParams& params) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterOnce(instance, params.className, Proc);
+    const RECT r = params.bounds.value_or(RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT});
+    const int width = params.bounds ? r.right - r.left : CW_USEDEFAULT;
+    const int height = params.bounds ? r.bottom - r.top : CW_USEDEFAULT;
+    // A child window's menu argument is its control id.
+    const HMENU menu = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.childId))
+                                                 : nullptr;
+    // WM_NCCREATE binds the handle to this object, so hwnd() is set while the window is being created.
+    const HWND hwnd = CreateWindowExW(params.exStyle, params.className, params.title.c_str(), params.style, r.left,
+                                      r.top, width, height, params.parent, menu, instance, this);
+    if (!hwnd) {
+        hwnd_ = nullptr;  // a handler may have refused the creation after WM_NCCREATE bound it
+        const DWORD error = GetLastError();
+        throw Exception(Format(L"Unable to create a window of the class %ls (error %lu).",
+                               QuotedString(params.className).c_str(), error));
+    }
+}
+
+bool Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept {
+    try {
+        try {
+            return OnMessage(msg, wp, lp, result);
+        } catch (const std::exception& e) {
+            UserInteraction().ShowMessage(ReportOwner(hwnd_), ExceptionMessage(e), MessageType::Error,
+                                          MessageButtons::Ok);
+        } catch (...) {
+            UserInteraction().ShowMessage(ReportOwner(hwnd_), L"Unknown error.", MessageType::Error,
+                                          MessageButtons::Ok);
+        }
+    } catch (...) {
+        // Reporting failed too (out of memory): nothing more can be done here.
+    }
+    return false;
+}
+
+LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Window* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after the object let go find no object.
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    LRESULT result = 0;
+    const bool handled = self && self->Dispatch(msg, wp, lp, result);
+    if (msg == WM_NCDESTROY && self) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return handled ? result : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+} // namespace kit

@@ -1,0 +1,48 @@
+#pragma once
+// The base of every window of the program: one message switch per class, bound to its object.
+#include <windows.h>
+#include <optional>
+#include <string>
+
+namespace kit {
+
+struct WindowParams {
+    const wchar_t* className = nullptr;
+    std::wstring title;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;        // the owner of a top-level window (may be null), the parent of a WS_CHILD one
+    int childId = 0;              // the control id of a child window
+    std::optional<RECT> bounds;   // in the parent's client coordinates; none: the system's default place
+};
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    // Destroys the window if it still exists; its last messages then go to the default procedure,
+    // since the derived part of the object is already gone.
+    virtual ~Window();
+
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    // Registers the class with this base's procedure on its first use and creates the window bound to this
+    // object. Throws kit::Exception when the window cannot be made.
+    void Create(const WindowParams& params);
+
+    // Returns true when the message was handled; `result` is then what the window procedure returns.
+    virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) = 0;
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    // Runs OnMessage; an exception is reported to the user here and the message is left unhandled,
+    // because Wine cannot unwind through a window procedure.
+    bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept;
+
+    HWND hwnd_ = nullptr;
+};
+
+} // namespace kit

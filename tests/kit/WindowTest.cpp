@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include "kit/Exception.h"
+#include "kit/Window.h"
+#include "tests/support/FakeInteraction.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr UINT kAnswer = WM_APP;
+constexpr UINT kThrowOwn = WM_APP + 1;
+constexpr UINT kThrowStd = WM_APP + 2;
+
+class TestWindow : public kit::Window {
+public:
+    explicit TestWindow(LRESULT answer, int* destroyed = nullptr) : answer_(answer), destroyed_(destroyed) {}
+    void Make(const kit::WindowParams& params) { Create(params); }
+    HWND seenAtCreate = nullptr;
+
+protected:
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+        switch (msg) {
+        case WM_CREATE: seenAtCreate = hwnd(); return false;
+        case WM_DESTROY: if (destroyed_) ++*destroyed_; return false;
+        case kAnswer: result = answer_; return true;
+        case kThrowOwn: throw kit::Exception(L"Unable to Create Application Directory: 'C:\\x'");
+        case kThrowStd: throw std::runtime_error("plain failure");
+        default: return false;
+        }
+    }
+
+private:
+    LRESULT answer_;
+    int* destroyed_;
+};
+
+const wchar_t* const kClass = L"KvrTestWindow";
+
+} // namespace
+
+TEST(Window, EachObjectHandlesTheMessagesOfItsOwnWindow) {
+    // Two windows of one class: the class is registered once and each window finds its own object.
+    TestWindow a(42), b(43);
+    a.Make({.className = kClass, .title = L"First"});
+    b.Make({.className = kClass, .title = L"Second"});
+    ASSERT_NE(a.hwnd(), nullptr);
+    EXPECT_EQ(a.seenAtCreate, a.hwnd());
+    EXPECT_EQ(SendMessageW(a.hwnd(), kAnswer, 0, 0), 42);
+    EXPECT_EQ(SendMessageW(b.hwnd(), kAnswer, 0, 0), 43);
+
+    wchar_t title[32] = {};
+    GetWindowTextW(b.hwnd(), title, 32);  // unhandled messages reach the default procedure
+    EXPECT_STREQ(title, L"Second");
+}
+
+TEST(Window, ChildWindowSitsInItsParentAndLetsGoOfItsHandleWithIt) {
+    TestWindow parent(1), child(2);
+    parent.Make({.className = kClass, .title = L"Parent"});
+    child.Make({.className = kClass, .style = WS_CHILD | WS_VISIBLE, .parent = parent.hwnd(), .childId = 7,
+                .bounds = RECT{10, 20, 110, 70}});
+    ASSERT_NE(child.hwnd(), nullptr);
+    EXPECT_EQ(GetDlgItem(parent.hwnd(), 7), child.hwnd());
+    RECT r{};
+    GetWindowRect(child.hwnd(), &r);
+    MapWindowPoints(nullptr, parent.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.right, 110);
+    EXPECT_EQ(r.bottom, 70);
+
+    DestroyWindow(parent.hwnd());
+    EXPECT_EQ(parent.hwnd(), nullptr);
+    EXPECT_EQ(child.hwnd(), nullptr);
+}
+
+TEST(Window, ObjectDestroyedFirstTakesItsWindowWithoutCallingTheGoneHandler) {
+    int destroyed = 0;
+    HWND hwnd = nullptr;
+    {
+        TestWindow w(1, &destroyed);
+        w.Make({.className = kClass});
+        hwnd = w.hwnd();
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(destroyed, 0);
+}
+
+TEST(Window, ExceptionInAHandlerIsReportedAndTheWindowLivesOn) {
+    struct Case { UINT msg; const wchar_t* text; };
+    const Case cases[] = {
+        {kThrowOwn, L"Unable to Create Application Directory: 'C:\\x'"},
+        {kThrowStd, L"plain failure"},
+    };
+    testsupport::FakeInteraction fake;
+    TestWindow w(42);
+    w.Make({.className = kClass});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.msg);
+        fake.asked.clear();
+        EXPECT_EQ(SendMessageW(w.hwnd(), c.msg, 0, 0), 0);
+        ASSERT_EQ(fake.asked.size(), 1u);
+        EXPECT_EQ(fake.asked[0].text, c.text);
+        EXPECT_EQ(fake.asked[0].type, kit::MessageType::Error);
+        EXPECT_EQ(fake.asked[0].buttons, kit::MessageButtons::Ok);
+        EXPECT_EQ(SendMessageW(w.hwnd(), kAnswer, 0, 0), 42);
+    }
+}
+
+TEST(Window, ClassOfAnotherProcedureIsRefused) {
+    TestWindow w(1);
+    EXPECT_THROW(w.Make({.className = L"Button"}), kit::Exception);
+    EXPECT_EQ(w.hwnd(), nullptr);
+}
