@@ -34,6 +34,32 @@ std::vector<NameValue> ReadPairs(const TMemIniFileUnicode& ini, const std::wstri
     return pairs;
 }
 
+// The recent lists hold the old file's lines while they move; empty again on every way out, so the
+// lists stay empty until the main window loads the Items file.
+class MigrationLists {
+public:
+    explicit MigrationLists(TApplicationMRUItems& items)
+        : fileMasks(items.FileMask.List(engine::nmManualWildcards).Items),
+          folders(items.SearchFolders.FolderValue.Items),
+          texts(items.SearchText.List(engine::tmWordsText).Items) {
+        Clear();
+    }
+    ~MigrationLists() { Clear(); }
+    MigrationLists(const MigrationLists&) = delete;
+    MigrationLists& operator=(const MigrationLists&) = delete;
+
+    std::vector<std::wstring>& fileMasks;
+    std::vector<std::wstring>& folders;
+    std::vector<std::wstring>& texts;
+
+private:
+    void Clear() {
+        fileMasks.clear();
+        folders.clear();
+        texts.clear();
+    }
+};
+
 std::wstring ReplaceFirst(std::wstring text, std::wstring_view what, std::wstring_view by) {
     const size_t at = text.find(what);
     if (at != std::wstring::npos) text.replace(at, what.size(), by);
@@ -77,7 +103,10 @@ TApplicationInit::TApplicationInit(std::wstring exeFileName)
       LayoutIniFileName(SettingsFolder + L"KolvaranLayout.ini"),
       ParamsIniFileName(SettingsFolder + L"KolvaranParams.ini"),
       ItemsIniFileName(SettingsFolder + L"KolvaranItems.ini"),
-      OptionsIniFileName(SettingsFolder + L"KolvaranOptions.ini") {
+      OptionsIniFileName(SettingsFolder + L"KolvaranOptions.ini"),
+      Position(PositionIniFileName, SectionPrefix),
+      MRUItems(ItemsIniFileName, SectionPrefix),
+      Options(OptionsIniFileName, SectionPrefix) {
     if (!kit::DirectoryExists(SettingsFolder) && !kit::ForceDirectories(SettingsFolder))
         throw InitializationError(L"Unable to Create Application Directory: " + kit::QuotedString(SettingsFolder));
     if (kit::FileExists(LegacyIniFileName)) MigrateLegacySettings();
@@ -86,12 +115,12 @@ TApplicationInit::TApplicationInit(std::wstring exeFileName)
 }
 
 void TApplicationInit::MigrateLegacySettings() {
-    std::vector<NameValue> fileMasks, folders, texts;
+    MigrationLists lists(MRUItems);
     {
         TMemIniFileUnicode legacy(LegacyIniFileName);
-        fileMasks = ReadPairs(legacy, L"HISTORYFileMask");
-        folders = ReadPairs(legacy, L"HISTORYPathToSearch");
-        texts = ReadPairs(legacy, L"HISTORYTextToSearch");
+        lists.fileMasks = legacy.ReadSectionValues(L"HISTORYFileMask");
+        lists.folders = legacy.ReadSectionValues(L"HISTORYPathToSearch");
+        lists.texts = legacy.ReadSectionValues(L"HISTORYTextToSearch");
     }
 
     // The old file goes only once its contents stand in the new files; a failed write keeps it, and the
@@ -99,14 +128,17 @@ void TApplicationInit::MigrateLegacySettings() {
     bool written = true;
     try {
         TMemIniFileUnicode items(ItemsIniFileName);
-        const std::pair<const wchar_t*, const std::vector<NameValue>*> lists[] = {
-            {L"/Items/Files/FileMask/ManualWildcards", &fileMasks},
-            {L"/Items/Folders/FolderValue", &folders},
-            {L"/Items/Text/TextMask/SimpleText", &texts},
+        const std::pair<const wchar_t*, const std::vector<std::wstring>*> sections[] = {
+            {L"/Items/Files/FileMask/ManualWildcards", &lists.fileMasks},
+            {L"/Items/Folders/FolderValue", &lists.folders},
+            {L"/Items/Text/TextMask/SimpleText", &lists.texts},
         };
-        for (const auto& [section, lines] : lists) {
+        for (const auto& [section, lines] : sections) {
             const std::wstring fullSection = SectionPrefix + section;
-            for (const auto& line : *lines) items.WriteString(fullSection, ReplaceFirst(line.name, L"N", L"Number"), line.value);
+            for (const auto& line : *lines) {
+                const NameValue pair = SplitLine(line);
+                items.WriteString(fullSection, ReplaceFirst(pair.name, L"N", L"Number"), pair.value);
+            }
             items.WriteInteger(fullSection, L"Count", static_cast<int>(lines->size()));
         }
         items.UpdateFile();
@@ -115,9 +147,11 @@ void TApplicationInit::MigrateLegacySettings() {
     }
     try {
         TMemIniFileUnicode params(ParamsIniFileName);
-        for (const auto& line : folders) {
-            const std::wstring name = ReplaceFirst(ReplaceFirst(line.name, L"N", L"Number"), L"SELECTED", L"Selected");
-            if (name == L"Selected") params.WriteString(SectionPrefix + L"/Params/Folders/FolderValue", L"Selected", line.value);
+        for (const auto& line : lists.folders) {
+            const NameValue pair = SplitLine(line);
+            const std::wstring name = ReplaceFirst(ReplaceFirst(pair.name, L"N", L"Number"), L"SELECTED", L"Selected");
+            if (name == L"Selected")
+                params.WriteString(SectionPrefix + L"/Params/Folders/FolderValue", L"Selected", pair.value);
         }
         params.UpdateFile();
     } catch (const std::exception&) {

@@ -3,6 +3,9 @@
 // bringing of older settings into the current layout at every start.
 #include <string>
 
+#include "app/ApplicationItems.h"
+#include "app/ApplicationOptions.h"
+#include "app/ApplicationPosition.h"
 #include "kit/Exception.h"
 
 namespace app {
@@ -40,6 +43,11 @@ public:
     const std::wstring ParamsIniFileName;
     const std::wstring ItemsIniFileName;
     const std::wstring OptionsIniFileName;
+
+    // Made with their defaults; the main window loads them. Freed in the reverse order.
+    TApplicationPosition Position;
+    TApplicationMRUItems MRUItems;
+    TApplicationOptions Options;
 
 private:
     void MigrateLegacySettings();

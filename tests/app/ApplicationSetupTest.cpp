@@ -56,6 +56,8 @@ TEST_F(ApplicationSetup, MigratesTheLegacyFileAndRemovesIt) {
                "[HISTORYFileMask]\r\nN0=*.txt\r\n");
     TApplicationInit init(L"Kolvaran.exe");
     EXPECT_FALSE(FileExists(init.LegacyIniFileName));
+    EXPECT_TRUE(init.MRUItems.SearchFolders.FolderValue.Items.empty()) << "empty until the main window loads them";
+    EXPECT_TRUE(init.MRUItems.FileMask.List(engine::nmManualWildcards).Items.empty());
 
     TMemIniFileUnicode items(init.ItemsIniFileName);
     EXPECT_EQ(items.ReadSectionValues(L"/Items/Folders/FolderValue"),
