@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "kit/Files.h"
 #include "kit/Handles.h"
 
 namespace testsupport {
@@ -39,15 +40,9 @@ std::string ReadBytes(const std::wstring& path) {
     return bytes;
 }
 
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FileExists(const std::wstring& path) { return kit::FileExists(path); }
 
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FolderExists(const std::wstring& path) { return kit::DirectoryExists(path); }
 
 void RemoveTree(const std::wstring& path) {
     std::wstring folder = path;
