@@ -27,8 +27,30 @@ wine_session_start() {
     export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     "$WINESERVER" -p
     "$WINE64" wineboot -i >/dev/null 2>&1
-    # The tests and the program expect the version this prefix is made to report.
-    "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d win7 /f >/dev/null 2>&1
+    # Drive Q: without a medium: listed, but not ready.
+    ln -sfn /nonexistent-kvr-medium "$WINEPREFIX/dosdevices/q:"
+    # The mount manager learns the drives when it starts (during wineboot): restart the session so it sees Q:.
+    # The next Wine process starts the services again; it must be one whose output goes nowhere, or they
+    # inherit its pipes and a caller reading them (ctest) never sees them close.
+    "$WINESERVER" -k
+    "$WINESERVER" -w
+    "$WINESERVER" -p
+    # The tests and the program expect Windows 7 (6.1.7601 SP1, a workstation). Wine's own "win7" setting
+    # reports a server product type (Wine 8.0), so the version comes from the system's registry keys instead.
+    cat >"$WINEPREFIX/kvr-version.reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
+"CurrentVersion"="6.1"
+"CurrentBuildNumber"="7601"
+"CSDVersion"="Service Pack 1"
+"CurrentMajorVersionNumber"=-
+"CurrentMinorVersionNumber"=-
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ProductOptions]
+"ProductType"="WinNT"
+REG
+    "$WINE64" reg import "$WINEPREFIX/kvr-version.reg" >/dev/null 2>&1
     # Unmanaged windows: with no window manager on Xvfb, Wine waits about 2 s whenever a managed window hides.
     "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     export KVR_WINE_SESSION=1
