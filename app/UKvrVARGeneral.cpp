@@ -5,5 +5,8 @@ namespace app {
 std::wstring GlobalCommandLine;
 unsigned char GlobalWindowsVersion = 0;
 TApplicationInit* GlobalApplicationInit = nullptr;
+engine::TSearchStatistics* GlobalSearchStatistics = nullptr;
+engine::TFileTypesGroups* GlobalFileTypesGroups = nullptr;
+engine::TFileTypesIFilters* GlobalFileTypesIFilters = nullptr;
 
 } // namespace app

@@ -6,6 +6,11 @@
 namespace app {
 class TApplicationInit;
 }
+namespace engine {
+class TSearchStatistics;
+class TFileTypesGroups;
+class TFileTypesIFilters;
+}
 
 namespace app {
 
@@ -15,5 +20,8 @@ extern std::wstring GlobalCommandLine;
 extern unsigned char GlobalWindowsVersion;
 
 extern TApplicationInit* GlobalApplicationInit;
+extern engine::TSearchStatistics* GlobalSearchStatistics;
+extern engine::TFileTypesGroups* GlobalFileTypesGroups;
+extern engine::TFileTypesIFilters* GlobalFileTypesIFilters;
 
 } // namespace app

@@ -7,6 +7,9 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
+#include "engine/FileTypesGroups.h"
+#include "engine/FileTypesIFilters.h"
+#include "engine/SearchStatistics.h"
 #include "kit/Exception.h"
 #include "kit/Files.h"
 #include "kit/Handles.h"
@@ -35,8 +38,17 @@ public:
     GlobalObjects(const GlobalObjects&) = delete;
     GlobalObjects& operator=(const GlobalObjects&) = delete;
     ~GlobalObjects() {
-        delete GlobalApplicationInit;
-        GlobalApplicationInit = nullptr;
+        FreeGlobal(GlobalFileTypesIFilters);
+        FreeGlobal(GlobalFileTypesGroups);
+        FreeGlobal(GlobalSearchStatistics);
+        FreeGlobal(GlobalApplicationInit);
+    }
+
+private:
+    template <typename T>
+    static void FreeGlobal(T*& global) {
+        delete global;
+        global = nullptr;
     }
 };
 
@@ -127,6 +139,9 @@ int RunProgram(HINSTANCE instance, int showCommand) {
         return 0;
     }
     GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
+    GlobalSearchStatistics = new engine::TSearchStatistics();
+    GlobalFileTypesGroups = new engine::TFileTypesGroups();
+    GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*GlobalFileTypesGroups);  // arms its registry scan
 
     try {
         FixShellDefaultVerbs();

@@ -46,6 +46,9 @@ TEST_F(ProgramStart, RunsTheMainWindowAndEndsWhenItCloses) {
     EXPECT_TRUE(interaction.asked.empty());
     EXPECT_TRUE(testsupport::FolderExists(app::TApplicationInit::GetSettingsFolder()));
     EXPECT_EQ(app::GlobalApplicationInit, nullptr) << "freed after the loop";
+    EXPECT_EQ(app::GlobalSearchStatistics, nullptr);
+    EXPECT_EQ(app::GlobalFileTypesGroups, nullptr);
+    EXPECT_EQ(app::GlobalFileTypesIFilters, nullptr);
 }
 
 TEST_F(ProgramStart, AnUncreatableSettingsFolderShowsOneErrorAndNoWindow) {
