@@ -43,8 +43,10 @@ void ExpectCrLfLinesWithoutBom(const std::string& bytes) {
     ASSERT_GE(bytes.size(), 3u);
     EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if (bytes[i] == '\n') ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n') continue;
+        ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
+    }
 }
 
 std::vector<std::string> Lines(const std::string& bytes) {
