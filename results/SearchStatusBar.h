@@ -1,0 +1,91 @@
+#pragma once
+// The main window's status bar: the search path or an information text, the object count, the total size, the
+// state word (or the export's progress bar over it) and a picture of the search state.
+#include "kit/Handles.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace results {
+
+class TResultTable;
+
+// What the bar reads of the folder walker; the walker answers it.
+class TSearchState {
+public:
+    virtual ~TSearchState() = default;
+    virtual bool Running() const = 0;
+    virtual bool Suspended() const = 0;
+};
+
+class TSearchStatusBar {
+public:
+    static constexpr int PanelCount = 5;
+    static constexpr int ProgressPanel = 3;
+    static constexpr int StatePanel = 4;
+
+    // Creates the bar along the bottom of `parent`. The bar watches the parent's WM_SIZE and WM_DRAWITEM itself,
+    // so the parent needs to forward nothing.
+    TSearchStatusBar(HWND parent, int id);
+    ~TSearchStatusBar();
+    TSearchStatusBar(const TSearchStatusBar&) = delete;
+    TSearchStatusBar& operator=(const TSearchStatusBar&) = delete;
+
+    HWND hwnd() const { return bar_; }
+    HWND ProgressBar() const { return progress_; }
+
+    // Panel 0 gets " " and the path, shortened with "..." to the panel's width.
+    void SetTextSearchPath(const std::wstring& path);
+    const std::wstring& TextSearchInfo() const { return panels_[0].text; }
+    void SetTextSearchInfo(const std::wstring& text) { SetPanelText(0, text); }
+    void SetTextTotalObiects(const std::wstring& text) { SetPanelText(1, text); }
+    void SetTextTotalSize(const std::wstring& text) { SetPanelText(2, text); }
+    // Showing the bar puts it over panel 3 in place of the state word.
+    void SetProgressBarVisible(bool visible);
+    void SetProgressBarPosition(int position);
+    // Empties panels 0 to 2; the state word and picture stay.
+    void Clear();
+
+    // Until all three are set the bar shows "Ready". The list view is only checked for being there.
+    void SetMerrowinFile(const TSearchState* walker) { walker_ = walker; }
+    void SetResultTable(const TResultTable* table) { table_ = table; }
+    void SetResultListView(HWND listView) { listView_ = listView; }
+
+    // The summed width of panels 1 to 4; panel 0 takes what the bar has beyond it.
+    int FixedPanelsWidth() const { return fixedWidth_; }
+    const std::wstring& PanelText(int index) const { return panels_[static_cast<size_t>(index)].text; }
+
+private:
+    struct Panel {
+        int width;
+        bool ownerDraw;
+        std::wstring text;
+    };
+    enum class State { Ready, Busy, Pause, Unchanged };
+
+    static LRESULT CALLBACK BarProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void Detach();
+    void LayOutPanels();
+    void SendPanel(int index) const;
+    bool SetPanelText(int index, const std::wstring& text);
+    void DrawPanel(const DRAWITEMSTRUCT& item);
+    void PlaceProgressBar(const RECT& panel) const;
+    void DrawState(HDC dc, const RECT& panel);
+    State CurrentState() const;
+    int TextWidth(const std::wstring& text) const;
+
+    HWND parent_ = nullptr;
+    HWND bar_ = nullptr;
+    HWND progress_ = nullptr;
+    std::array<Panel, PanelCount> panels_;
+    int fixedWidth_ = 0;
+    kit::UniqueBitmap notRunning_, suspended_, running_;
+    const TSearchState* walker_ = nullptr;
+    const TResultTable* table_ = nullptr;
+    HWND listView_ = nullptr;
+};
+
+} // namespace results
