@@ -2,6 +2,7 @@
 // The name criteria of the criteria model: one text per mode, of which the current mode's text counts, and
 // the length ranges the model carries without effect. The matcher has classes of the same short names, so
 // these are always named with their unit: SearchParams::TNameMask.
+#include "engine/LenghtRange.h"
 #include "engine/UKvrTYPEFile.h"
 
 #include <array>
@@ -69,12 +70,6 @@ public:
     explicit TFolderNameMask(const std::wstring& ownerSection) : TNameMask(ownerSection + L"/FolderMask") {}
 };
 
-// A length criterion that the model holds and nothing reads.
-struct TLenghtRange {
-    bool Enabled = false;
-    TLenghtRangeType RangeType = lrUnlimited;
-    std::int32_t ValueMin = 0;
-    std::int32_t ValueMax = 256;
-};
+using TLenghtRange = TLenghtRangeValues;
 
 } // namespace engine::SearchParams
