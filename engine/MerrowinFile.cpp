@@ -91,42 +91,51 @@ void TMerrowinFile::SetSuspended(bool value) {
 void TMerrowinFile::ScanFolder() {
     const std::wstring pattern = ListingPattern(path_);
     if (pattern.empty()) return;  // too long to list: skipped like any folder that cannot be read
-    if (ListEntries(pattern) && SearchInSubfolders) EnterSubfolders(pattern);
+    std::vector<Subfolder> subfolders;
+    if (ListEntries(pattern, subfolders) == Listing::Complete && SearchInSubfolders) EnterSubfolders(subfolders);
 }
 
-bool TMerrowinFile::ListEntries(const std::wstring& pattern) {
+TMerrowinFile::Listing TMerrowinFile::ListEntries(const std::wstring& pattern, std::vector<Subfolder>& subfolders) {
     WIN32_FIND_DATAW entry;
     kit::UniqueFindHandle listing{FindFirstFileW(pattern.c_str(), &entry)};
-    if (!listing) return true;  // no access, vanished or bad path: skipped without a word
+    if (!listing) return Listing::Failed;  // no access, vanished or bad path: skipped without a word
     if (OnScanFolder) OnScanFolder(*this, path_);
     const bool reported = ReportsEntriesHere();  // the test is on the listed folder, not on the entry
+    bool lastIsSubfolder = false;
     do {
-        if (!KeepWalking()) return false;
+        if (!KeepWalking()) return Listing::Stopped;
+        lastIsSubfolder = false;
         if (IsDotEntry(entry)) continue;
         ++scannedObjects_;
         if (reported) Report(entry);
+        if (SearchInSubfolders && IsDirectory(entry)) {
+            subfolders.push_back({FixedText(entry.cFileName, MAX_PATH), entry.dwFileAttributes, false});
+            lastIsSubfolder = true;
+        }
     } while (FindNextFileW(listing.get(), &entry));
-    return true;
+    if (lastIsSubfolder) subfolders.back().last = true;
+    return Listing::Complete;
 }
 
-void TMerrowinFile::EnterSubfolders(const std::wstring& pattern) {
-    WIN32_FIND_DATAW entry;
-    kit::UniqueFindHandle listing{FindFirstFileW(pattern.c_str(), &entry)};
-    if (!listing) return;
-    do {
-        if (!KeepWalking()) return;
-        if (!IsDirectory(entry) || IsDotEntry(entry)) continue;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !IncludeHiddenSubfolders) continue;
-        EnterSubfolder(entry);
-    } while (FindNextFileW(listing.get(), &entry));
+// The subfolders come from the first pass rather than a second listing, which under Wine would double the
+// cost of the walk. Nothing but message pumping runs between two entries that are not entered, so one
+// stop-and-pause check stands for each such run of entries: at the start, and after each subfolder that is
+// followed by more entries.
+void TMerrowinFile::EnterSubfolders(const std::vector<Subfolder>& subfolders) {
+    if (!KeepWalking()) return;
+    for (const Subfolder& subfolder : subfolders) {
+        if ((subfolder.attributes & FILE_ATTRIBUTE_HIDDEN) && !IncludeHiddenSubfolders) continue;
+        EnterSubfolder(subfolder);
+        if (!subfolder.last && !KeepWalking()) return;
+    }
 }
 
-void TMerrowinFile::EnterSubfolder(const WIN32_FIND_DATAW& entry) {
-    const std::wstring name = FixedText(entry.cFileName, MAX_PATH);
+void TMerrowinFile::EnterSubfolder(const Subfolder& subfolder) {
     // A link back to a folder that is open above would make the walk endless; any other link is walked.
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ancestors_.Contains(path_, path_ + name)) return;
+    if ((subfolder.attributes & FILE_ATTRIBUTE_REPARSE_POINT) && ancestors_.Contains(path_, path_ + subfolder.name))
+        return;
     const std::size_t parentLength = path_.size();
-    path_ += name;
+    path_ += subfolder.name;
     path_ += L'\\';
     LevelScope level(*this, parentLength);
     if (OnScanFolder) OnScanFolder(*this, path_);

@@ -91,11 +91,18 @@ private:
     class RunScope;
     class LevelScope;
 
+    struct Subfolder {
+        std::wstring name;
+        DWORD attributes;
+        bool last;  // the last entry of its folder's listing
+    };
+    enum class Listing { Failed, Stopped, Complete };
+
     void ScanFolder();
-    // The first pass; false when a stop ended it, so the folder is left without its second pass.
-    bool ListEntries(const std::wstring& pattern);
-    void EnterSubfolders(const std::wstring& pattern);
-    void EnterSubfolder(const WIN32_FIND_DATAW& entry);
+    // The first pass: reports the entries and collects the subfolders to walk.
+    Listing ListEntries(const std::wstring& pattern, std::vector<Subfolder>& subfolders);
+    void EnterSubfolders(const std::vector<Subfolder>& subfolders);
+    void EnterSubfolder(const Subfolder& subfolder);
     // Pumps messages and handles stop and pause; false when the level must end.
     bool KeepWalking();
     bool ReportsEntriesHere() const;
