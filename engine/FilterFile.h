@@ -1,0 +1,86 @@
+#pragma once
+// The compiled search criteria that the walk handlers consult for every entry. The Search action copies
+// the criteria model into it field by field before each search; after that it is only read.
+// The contained-text part is not here yet: until it is, no text test exists (none is faked).
+#include "engine/FilterCriteria.h"
+#include "engine/FilterNameMask.h"
+#include "engine/UKvrTYPEFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+class TFilterFile;
+
+struct TFilterFiles {
+    FilterFile::TNameMask FileMask;
+    static inline const std::wstring FileMaskDefault;  // what both masks get on reset: empty
+    FilterFile::TNameMask FileMaskExclude;              // carried, read by no test
+    FilterFile::TLenghtRange NameLenght;                // carried, read by no test
+    TFilterDate Date;
+    TFilterSize Size;
+    bool AllAttributes = true;                          // carried, read by no test
+    TFilterAttributes Attributes;
+    TFilterAttributes AttributesExclude;                // carried, read by no test
+
+    void Reset();
+};
+
+// Held and reset only: folder restrictions act through the walker.
+struct TFilterFolders {
+    explicit TFilterFolders(TFilterFile& owner) : Owner(owner) {}
+
+    TFilterFile& Owner;
+    std::vector<std::wstring> PathBaseList;
+    std::int32_t VisualControlItemDefault = 10;
+    std::vector<std::wstring> PathBaseListExclude;
+    FilterFile::TLenghtRange PathLenght, PathDepht;
+    FilterFile::TNameMask DirMask, DirMaskExclude;
+    FilterFile::TLenghtRange DirLenght;
+    bool AllAttributes = true;
+    TFilterAttributes Attributes, AttributesExclude;
+    bool FilterInSubfolders = true;
+    bool FilterInHiddenSubfolders = false;
+
+    // The lists as text: every line followed by a double quote. Writing splits at "|" and double quotes
+    // (empty parts dropped) and replaces the list only when it differs.
+    std::wstring PathBaseText() const;
+    void SetPathBaseText(std::wstring_view text);
+    std::wstring PathBaseTextExclude() const;
+    void SetPathBaseTextExclude(std::wstring_view text);
+
+    void Reset();
+};
+
+// Carried, read by no test: no result limit is applied.
+struct TFilterMatches {
+    bool Enabled = false;
+    TMatchesType MatchesType = tmUnlimited;
+    std::int32_t MaxMatches = 0;
+};
+
+using TCheckFolderEvent = std::function<void(TFilterFile& sender, const std::wstring& messageInfo)>;
+
+class TFilterFile {
+public:
+    TFilterFile();
+    TFilterFile(const TFilterFile&) = delete;
+    TFilterFile& operator=(const TFilterFile&) = delete;
+
+    TOperativeMode OperativeMode = omUserGraphicInterface;        // carried
+    TUserGraphicInterface UserGraphicInterface = ugiNormal;       // carried
+    TFilterFiles Files;
+    TFilterFolders Folders;
+    TFilterMatches Matches;
+    bool ShowFolderNames = true;
+    bool ShowFileNames = true;
+    bool AppendResults = false;
+    TCheckFolderEvent OnCheckFolder;  // declared; nothing fires it
+
+    void Reset();
+};
+
+} // namespace engine

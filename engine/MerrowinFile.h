@@ -1,0 +1,133 @@
+#pragma once
+// The folder walker: lists one folder tree and reports every entry through events. It runs on the caller's
+// thread and pumps messages once per entry, so the window stays alive and can pause or stop it.
+#include "engine/FolderIdentity.h"
+#include "engine/FolderLists.h"
+#include "engine/UKvrTYPEFile.h"
+#include "engine/WildcardMask.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+enum TThreadPriority : std::uint8_t { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
+class TMerrowinFile;
+
+// Folder: the listed folder with its trailing "\" and no long-path prefix. Times are local date-times.
+using TmwFileFoundEvent = std::function<void(
+    TMerrowinFile& sender, const std::wstring& fileName, const std::wstring& alternateFileName,
+    const std::wstring& folder, TScanAttributes fileAttributes, double creationTime, double lastAccessTime,
+    double lastWriteTime, long double fileSize)>;
+using TmwFolderFoundEvent = TmwFileFoundEvent;  // a folder comes with size 0
+using TmwScanFolderEvent = std::function<void(TMerrowinFile& sender, const std::wstring& folder)>;
+using TNotifyEvent = std::function<void(TMerrowinFile& sender)>;
+
+class TMerrowinFile {
+public:
+    TMerrowinFile() = default;
+    TMerrowinFile(const TMerrowinFile&) = delete;
+    TMerrowinFile& operator=(const TMerrowinFile&) = delete;
+
+    // The walk's settings. Empty StartFolder: the current directory.
+    std::wstring StartFolder;
+    bool IncludeHiddenSubfolders = false;
+    bool SearchInSubfolders = true;
+    TThreadPriority ThreadPriority = tpNormal;  // kept; starts no thread
+    bool WaitThread = false;                    // kept; starts no thread
+
+    // Unassigned events are skipped.
+    TmwFileFoundEvent OnFileFound;
+    TmwFolderFoundEvent OnFolderFound;
+    TmwScanFolderEvent OnScanFolder;
+    TNotifyEvent OnScanDone;
+    TNotifyEvent OnStarted;
+    TNotifyEvent OnSuspended;
+    TNotifyEvent OnStopped;
+
+    // Walks the whole tree; false at once while a walk is running, or when the start folder names no drive
+    // or share. An exception from an event handler ends the walk and passes on, without OnScanDone.
+    bool Execute();
+    // Noticed at the next entry; every open level then fires OnStopped, deepest first.
+    void Stop() { stopRequested_ = true; }
+
+    bool Running() const { return running_; }
+    bool Suspended() const { return suspended_; }
+    // Pausing takes effect at the next entry, which fires OnSuspended; resuming fires it at once.
+    void SetSuspended(bool value);
+
+    int ScannedFiles() const { return scannedFiles_; }
+    int ScannedFolders() const { return scannedFolders_; }
+    int ScannedObjects() const { return scannedObjects_; }
+    long double LastFileSize() const { return lastFileSize_; }
+    int FolderDepth() const { return folderDepth_; }
+
+    // Only entries directly inside these folders are reported (all when both are empty); the walk still
+    // goes everywhere.
+    void SetIncludeFolders(const std::vector<std::wstring>& folders) { includeFolders_.Assign(folders); }
+    void SetIncludeWildcards(const std::vector<std::wstring>& folders) { includeWildcards_.Assign(folders); }
+    const TFolderList& IncludeFolders() const { return includeFolders_; }
+    const TFolderWildcards& IncludeWildcards() const { return includeWildcards_; }
+
+    // Held for the window, with no effect on the walk.
+    void SetExcludeFolders(const std::vector<std::wstring>& folders) { excludeFolders_.Assign(folders); }
+    void SetExcludeWildcards(const std::vector<std::wstring>& folders) { excludeWildcards_.Assign(folders); }
+    const TFolderList& ExcludeFolders() const { return excludeFolders_; }
+    const TFolderWildcards& ExcludeWildcards() const { return excludeWildcards_; }
+    void SetPathMask(const std::wstring& text);
+    const std::wstring& PathMask() const { return pathMask_; }
+    bool HasPathMask() const { return compiledPathMask_ != nullptr; }
+    void SetPathLevelMasks(const std::wstring& text);
+    const std::wstring& PathLevelMasks() const { return pathLevelMasks_; }
+    int LevelCount() const { return levelCount_; }
+
+private:
+    class RunScope;
+    class LevelScope;
+
+    struct Subfolder {
+        std::wstring name;
+        DWORD attributes;
+        bool last;  // the last entry of its folder's listing
+    };
+    enum class Listing { Failed, Stopped, Complete };
+
+    void ScanFolder();
+    // The first pass: reports the entries and collects the subfolders to walk.
+    Listing ListEntries(const std::wstring& pattern, std::vector<Subfolder>& subfolders);
+    void EnterSubfolders(const std::vector<Subfolder>& subfolders);
+    void EnterSubfolder(const Subfolder& subfolder);
+    // Pumps messages and handles stop and pause; false when the level must end.
+    bool KeepWalking();
+    bool ReportsEntriesHere() const;
+    void Report(const WIN32_FIND_DATAW& entry);
+    void Notify(const TNotifyEvent& event) {
+        if (event) event(*this);
+    }
+
+    bool running_ = false;
+    bool suspended_ = false;
+    bool stopRequested_ = false;
+    int folderDepth_ = 0;
+    int scannedFiles_ = 0, scannedFolders_ = 0, scannedObjects_ = 0;
+    long double lastFileSize_ = 0;
+
+    std::wstring path_;  // one string for all levels: grown before descending, cut back after
+    TAncestorFolders ancestors_;
+
+    TFolderList includeFolders_, excludeFolders_;
+    TFolderWildcards includeWildcards_, excludeWildcards_;
+    std::wstring pathMask_;
+    std::unique_ptr<TWildcardMask> compiledPathMask_;
+    std::wstring pathLevelMasks_;
+    std::vector<TWildcardMask> levelMasks_;
+    int levelCount_ = -1;
+};
+
+} // namespace engine
