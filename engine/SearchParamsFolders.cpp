@@ -22,14 +22,22 @@ void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to
 }
 
 // Every line followed by CR LF.
-template <typename Lines, typename TextOf>
-std::wstring LinesText(const Lines& lines, TextOf textOf) {
+std::wstring LinesText(const std::vector<std::wstring>& lines) {
     std::wstring text;
-    for (const auto& line : lines) text += textOf(line) + L"\r\n";
+    for (const std::wstring& line : lines) text += line + L"\r\n";
     return text;
 }
-std::wstring LinesText(const std::vector<std::wstring>& lines) {
-    return LinesText(lines, [](const std::wstring& line) { return line; });
+
+std::wstring JoinLines(const std::vector<std::wstring>& lines) {
+    std::wstring text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? L"|" : L"") + lines[i];
+    return text;
+}
+
+std::vector<std::wstring> Folders(const std::vector<TSearchFoldersLine>& lines) {
+    std::vector<std::wstring> folders;
+    for (const TSearchFoldersLine& line : lines) folders.push_back(line.Folder);
+    return folders;
 }
 
 // Lines end at CR, LF or CR LF; a final line break starts no further line.
@@ -48,18 +56,6 @@ std::vector<std::wstring> TextLines(std::wstring_view text) {
 
 void TrimLines(std::vector<std::wstring>& lines) {
     for (std::wstring& line : lines) line = kit::Trim(line);
-}
-
-template <typename Lines, typename TextOf>
-std::wstring JoinLines(const Lines& lines, TextOf textOf) {
-    std::wstring text;
-    bool first = true;
-    for (const auto& line : lines) {
-        if (!first) text += L'|';
-        first = false;
-        text += textOf(line);
-    }
-    return text;
 }
 
 // The entries of a search-path text as trimmed lines, with environment references expanded and ";" lists
@@ -113,7 +109,7 @@ void SplitWildcardPath(const std::wstring& path, std::wstring& folder, std::wstr
 bool HasDriveLetter(const std::wstring& path) { return ExtractFileDrive(path).size() == 2; }
 
 std::wstring TSearchFoldersPatterns::Text() const {
-    return JoinLines(list_, [](const std::wstring& line) { return line; });
+    return JoinLines(list_);
 }
 
 void TSearchFoldersPatterns::SetText(const std::wstring& text) {
@@ -145,11 +141,11 @@ TSearchFolders::TSearchFolders(const std::wstring& ownerSection, const TSearchPa
 }
 
 std::wstring TSearchFolders::PathsStartText() const {
-    return JoinLines(pathsStartList_, [](const TSearchFoldersLine& line) { return line.Folder; });
+    return JoinLines(Folders(pathsStartList_));
 }
 
 void TSearchFolders::SetPathsStartText(const std::wstring& text) {
-    auto lines = PathLines(text, LinesText(pathsStartList_, [](const TSearchFoldersLine& line) { return line.Folder; }));
+    auto lines = PathLines(text, LinesText(Folders(pathsStartList_)));
     if (!lines) return;
     pathsStartList_.clear();
     for (const std::wstring& entry : *lines) {
@@ -163,8 +159,7 @@ void TSearchFolders::SetPathsStartText(const std::wstring& text) {
 }
 
 void TSearchFolders::SetPathsStartList(const std::vector<TSearchFoldersLine>& lines) {
-    auto folder = [](const TSearchFoldersLine& line) { return line.Folder; };
-    if (LinesText(lines, folder) != LinesText(pathsStartList_, folder)) pathsStartList_ = lines;
+    if (LinesText(Folders(lines)) != LinesText(Folders(pathsStartList_))) pathsStartList_ = lines;
 }
 
 void TSearchFolders::NotifyCheck(const std::wstring& text) const {

@@ -13,7 +13,9 @@ namespace {
 
 void ExpectDateTime(std::optional<double> actual, std::optional<double> expected) {
     ASSERT_EQ(actual.has_value(), expected.has_value());
-    if (expected) EXPECT_NEAR(*actual, *expected, DateTimeTolerance);
+    if (expected) {
+        EXPECT_NEAR(*actual, *expected, DateTimeTolerance);
+    }
 }
 
 } // namespace
