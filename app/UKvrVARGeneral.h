@@ -7,6 +7,9 @@ namespace app {
 class TApplicationInit;
 }
 namespace engine {
+namespace SearchParams {
+class TSearchParams;
+}
 class TSearchStatistics;
 class TFileTypesGroups;
 class TFileTypesIFilters;
@@ -20,6 +23,7 @@ extern std::wstring GlobalCommandLine;
 extern unsigned char GlobalWindowsVersion;
 
 extern TApplicationInit* GlobalApplicationInit;
+extern engine::SearchParams::TSearchParams* GlobalSearchParams;
 extern engine::TSearchStatistics* GlobalSearchStatistics;
 extern engine::TFileTypesGroups* GlobalFileTypesGroups;
 extern engine::TFileTypesIFilters* GlobalFileTypesIFilters;

@@ -18,8 +18,14 @@ wchar_t DriveLetter(wchar_t letter) {
 
 std::wstring RootOf(wchar_t letter) { return std::wstring{letter, L':', L'\\'}; }
 
-// "X:" for X:\..., "\\server\share" for \\server\share\..., "" for anything else.
-std::wstring DrivePart(const std::wstring& path) {
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+std::wstring ExtractFileDrive(const std::wstring& path) {
     if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);
     if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') {
         const size_t serverEnd = path.find(L'\\', 2);
@@ -28,13 +34,6 @@ std::wstring DrivePart(const std::wstring& path) {
     }
     return {};
 }
-
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-} // namespace
 
 void GetDriveList(std::vector<std::wstring>& list) {
     list.clear();
@@ -69,7 +68,7 @@ bool IsDriveValid(const std::wstring& drive) {
     return false;
 }
 
-bool IsPathValid(const std::wstring& path) { return IsDriveValid(DrivePart(path)) && FolderExists(path); }
+bool IsPathValid(const std::wstring& path) { return IsDriveValid(ExtractFileDrive(path)) && FolderExists(path); }
 
 void GetVolumeLabel(wchar_t letter, std::wstring& label) {
     label.clear();

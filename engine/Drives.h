@@ -5,6 +5,9 @@
 
 namespace engine {
 
+// The drive part of a path: "X:" for X:..., "\\server\share" for a UNC path, empty for anything else.
+std::wstring ExtractFileDrive(const std::wstring& path);
+
 // Clears the list, then adds "X:" for every logical drive, in letter order.
 void GetDriveList(std::vector<std::wstring>& list);
 // True when the drive answers a size query; never raises the system's "insert a disk" box.

@@ -57,20 +57,6 @@ std::vector<std::wstring> SubkeyNames(HKEY key) {
     return names;
 }
 
-std::wstring ExpandEnvironment(const std::wstring& text) {
-    std::wstring expanded(text.size() + 64, L'\0');
-    for (;;) {
-        const DWORD needed =
-            ExpandEnvironmentStringsW(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
-        if (needed == 0) return text;
-        if (needed <= expanded.size()) {
-            expanded.resize(needed - 1);
-            return expanded;
-        }
-        expanded.resize(needed);
-    }
-}
-
 // The filter class registered for the extension `ext`, by its own persistent handler or by its class's.
 std::wstring FilterClassOf(const std::wstring& ext) {
     std::wstring handler = ReadClassesText(ext + L"\\PersistentHandler");
@@ -93,7 +79,7 @@ std::unique_ptr<TIFilterInfo> LookUpFilter(const std::wstring& ext) {
     auto info = std::make_unique<TIFilterInfo>();
     info->FilterDescription = ReadClassesText(L"CLSID\\" + filter);
     if (info->FilterDescription.empty()) info->FilterDescription = L"(Not Defined)";
-    info->FilterDll = ExpandEnvironment(dll);
+    info->FilterDll = kit::ExpandEnvironmentText(dll);
     info->ProgID = ReadClassesText(ext);
     info->ContentType = ReadClassesText(ext, L"Content Type");
     info->PerceivedType = ReadClassesText(ext, L"PerceivedType");

@@ -99,6 +99,20 @@ std::wstring QuotedString(std::wstring_view text) {
     return quoted;
 }
 
+std::wstring ExpandEnvironmentText(const std::wstring& text) {
+    std::wstring expanded(text.size() + 64, L'\0');
+    for (;;) {
+        const DWORD needed =
+            ExpandEnvironmentStringsW(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+        if (needed == 0) return text;
+        if (needed <= expanded.size()) {
+            expanded.resize(expanded.find(L'\0'));
+            return expanded;
+        }
+        expanded.resize(needed);
+    }
+}
+
 std::wstring IncludeTrailingPathDelimiter(std::wstring_view path) {
     std::wstring result(path);
     if (result.empty() || result.back() != L'\\') result += L'\\';

@@ -24,6 +24,9 @@ std::wstring Format(const wchar_t* format, ...);
 // Quotes a text in single quotes, doubling embedded single quotes.
 std::wstring QuotedString(std::wstring_view text);
 
+// The text with its %NAME% references expanded; unchanged when the expansion fails.
+std::wstring ExpandEnvironmentText(const std::wstring& text);
+
 // Ensures a trailing backslash.
 std::wstring IncludeTrailingPathDelimiter(std::wstring_view path);
 std::wstring ExtractFileName(std::wstring_view path);

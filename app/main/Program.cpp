@@ -9,6 +9,7 @@
 #include "app/UKvrVARGeneral.h"
 #include "engine/FileTypesGroups.h"
 #include "engine/FileTypesIFilters.h"
+#include "engine/SearchParams.h"
 #include "engine/SearchStatistics.h"
 #include "kit/Exception.h"
 #include "kit/Files.h"
@@ -41,6 +42,7 @@ public:
         FreeGlobal(GlobalFileTypesIFilters);
         FreeGlobal(GlobalFileTypesGroups);
         FreeGlobal(GlobalSearchStatistics);
+        FreeGlobal(GlobalSearchParams);
         FreeGlobal(GlobalApplicationInit);
     }
 
@@ -139,6 +141,9 @@ int RunProgram(HINSTANCE instance, int showCommand) {
         return 0;
     }
     GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
+    GlobalSearchParams = new engine::SearchParams::TSearchParams();
+    GlobalSearchParams->Reset();
+    GlobalSearchParams->OperativeMode = engine::omUserGraphicInterface;
     GlobalSearchStatistics = new engine::TSearchStatistics();
     GlobalFileTypesGroups = new engine::TFileTypesGroups();
     GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*GlobalFileTypesGroups);  // arms its registry scan

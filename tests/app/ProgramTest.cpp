@@ -2,6 +2,7 @@
 
 #include "app/UKvrVARGeneral.h"
 #include "app/main/Program.h"
+#include "engine/SearchParams.h"
 #include "kit/Handles.h"
 #include "tests/app/SettingsFolderFixture.h"
 #include "tests/support/FakeInteraction.h"
@@ -22,11 +23,14 @@ TEST(Program, CommandLineTextQuotesEveryParameter) {
 namespace {
 
 int g_windowsSeen = 0;
+bool g_criteriaReady = false;  // the criteria model existed, in its window mode, while the window ran
 
 // Closes the main window from inside the program's own message loop, as a person clicking the close box.
 void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     if (HWND main = FindWindowW(ui::TfrmMerrowinMain::kClassName, nullptr)) {
         if (IsWindowVisible(main)) ++g_windowsSeen;
+        g_criteriaReady = app::GlobalSearchParams &&
+                          app::GlobalSearchParams->OperativeMode == engine::omUserGraphicInterface;
         PostMessageW(main, WM_CLOSE, 0, 0);
         KillTimer(nullptr, timer);
     }
@@ -39,6 +43,7 @@ using ProgramStart = SettingsFolderTest;
 TEST_F(ProgramStart, RunsTheMainWindowAndEndsWhenItCloses) {
     FakeInteraction interaction;
     g_windowsSeen = 0;
+    g_criteriaReady = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMainWindow);
     EXPECT_EQ(app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
     KillTimer(nullptr, timer);
@@ -46,6 +51,8 @@ TEST_F(ProgramStart, RunsTheMainWindowAndEndsWhenItCloses) {
     EXPECT_TRUE(interaction.asked.empty());
     EXPECT_TRUE(testsupport::FolderExists(app::TApplicationInit::GetSettingsFolder()));
     EXPECT_EQ(app::GlobalApplicationInit, nullptr) << "freed after the loop";
+    EXPECT_TRUE(g_criteriaReady);
+    EXPECT_EQ(app::GlobalSearchParams, nullptr);
     EXPECT_EQ(app::GlobalSearchStatistics, nullptr);
     EXPECT_EQ(app::GlobalFileTypesGroups, nullptr);
     EXPECT_EQ(app::GlobalFileTypesIFilters, nullptr);
