@@ -73,7 +73,18 @@ int wmain() {
         SendMessageW(list.hwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
         Paint(list.hwnd());
     }
-    std::printf("50 page scrolls:        %9.1f ms\n", MillisecondsSince(start));
+    std::printf("50 page scrolls down:   %9.1f ms  (new rows: icons and type names asked)\n",
+                MillisecondsSince(start));
+    start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 50; ++i) {
+        SendMessageW(list.hwnd(), WM_VSCROLL, SB_PAGEUP, 0);
+        Paint(list.hwnd());
+    }
+    std::printf("50 page scrolls up:     %9.1f ms  (rows seen before: cached)\n", MillisecondsSince(start));
+    start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) Paint(list.hwnd());
+    std::printf("one repaint of a page:  %9.1f ms  (the control drawing %d rows)\n", MillisecondsSince(start) / 20,
+                static_cast<int>(SendMessageW(list.hwnd(), LVM_GETCOUNTPERPAGE, 0, 0)));
     start = std::chrono::steady_clock::now();
     SendMessageW(list.hwnd(), LVM_ENSUREVISIBLE, RowCount - 1, FALSE);
     Paint(list.hwnd());

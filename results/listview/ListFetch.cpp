@@ -15,9 +15,14 @@ using engine::saCompressed;
 using engine::saHidden;
 using engine::saSystem;
 
-int ShellIconIndex(const std::wstring& path, UINT flags) {
+// A file that is gone (or on a drive no longer there) gets the icon of its kind by name, so it is asked once.
+int ShellIconIndex(const std::wstring& path, bool folder, UINT flags) {
     SHFILEINFOW info{};
-    return SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), flags) ? info.iIcon : -1;
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), flags)) return info.iIcon;
+    const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES))
+        return info.iIcon;
+    return -1;
 }
 
 void CopyText(const std::wstring& text, NMLVDISPINFOW& info) {
@@ -124,11 +129,11 @@ void TResultListView::FetchDetails(TRow& row) {
     const std::wstring path = row.Folder + row.Name;
     if (row.SystemIconIndex == -1) {
         const bool link = kit::UpperCase(row.ExtText()) == L".LNK";
-        row.SystemIconIndex =
-            ShellIconIndex(path, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (link ? SHGFI_LINKOVERLAY : 0));
+        row.SystemIconIndex = ShellIconIndex(path, row.IsDirectory(),
+                                             SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (link ? SHGFI_LINKOVERLAY : 0));
     }
     if (viewStyle_ == zvsReport && row.TypeIconIndex == -1)
-        row.TypeIconIndex = ShellIconIndex(row.Folder, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        row.TypeIconIndex = ShellIconIndex(row.Folder, true, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     row.TypeNameText();
     if (row.TypeName != L"X" && row.SystemIconIndex != -1 && row.TypeIconIndex != -1) row.DetailsFetched = true;
 }
@@ -139,10 +144,17 @@ LRESULT TResultListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || !results_) return CDRF_DODEFAULT;
     TRow* row = results_->RowAt(static_cast<std::int64_t>(draw.nmcd.dwItemSpec));
     if (!row) return CDRF_DODEFAULT;
-    if (const auto colour = AttributeTextColour(row->Attributes)) draw.clrText = *colour;
+    LRESULT answer = CDRF_DODEFAULT;
+    if (const auto colour = AttributeTextColour(row->Attributes)) {
+        draw.clrText = *colour;
+        answer = CDRF_NEWFONT;
+    }
     // An owner-data control hands no item data to custom draw, so the match is asked here.
-    if (findMatch_ && findMatch_->Active() && findMatch_->Matches(*row)) draw.clrTextBk = FindMatchBackground;
-    return CDRF_NEWFONT;
+    if (findMatch_ && findMatch_->Active() && findMatch_->Matches(*row)) {
+        draw.clrTextBk = FindMatchBackground;
+        answer = CDRF_NEWFONT;
+    }
+    return answer;
 }
 
 } // namespace results
