@@ -65,6 +65,26 @@ TEST_F(ListViewTest, CellsAreAnsweredForRowsOnAndOffThePage) {
     EXPECT_EQ(TopIndex(), 0);
 }
 
+TEST_F(ListViewTest, OnlyRowsInViewAreAskedOfTheShell) {
+    FillPlain(300);
+    RedrawWindow(ListHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto image = [&](int row) {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE | LVIF_TEXT;
+        item.iItem = row;
+        wchar_t text[64] = L"";
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(ListHwnd(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    };
+    EXPECT_GE(image(0), 0);
+    EXPECT_TRUE(table_.RowAt(0)->DetailsFetched);
+    image(250);
+    EXPECT_EQ(table_.RowAt(250)->SystemIconIndex, -1);
+    EXPECT_EQ(table_.RowAt(250)->TypeName, L"X");
+}
+
 TEST_F(ListViewTest, HiddenNameKindsStayBlankItems) {
     Fill({{L"Sub", {saDirectory}}, {L"a.txt", {saArchive}}});
     List().ShowFolderNames = false;
@@ -234,6 +254,10 @@ TEST_F(ListViewTest, ScrollingMovesByTheRealRowHeight) {
     // Scrolling turned double buffering off; the end of it turns it back on.
     EXPECT_FALSE(SendMessageW(ListHwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER);
     SendMessageW(ListHwnd(), WM_VSCROLL, SB_ENDSCROLL, 0);
+    EXPECT_TRUE(SendMessageW(ListHwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER);
+    SendMessageW(ListHwnd(), WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_FALSE(SendMessageW(ListHwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER);
+    SendMessageW(ListHwnd(), WM_KEYUP, VK_NEXT, 0);
     EXPECT_TRUE(SendMessageW(ListHwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER);
 }
 
