@@ -1,0 +1,128 @@
+// The ten columns of the result list: built in kind order, shown and hidden, moved and reset.
+#include "results/listview/ResultListView.h"
+
+#include <algorithm>
+
+namespace results {
+namespace {
+
+int ColumnFormat(TAlignment alignment) { return alignment == taRightJustify ? LVCFMT_RIGHT : LVCFMT_LEFT; }
+
+} // namespace
+
+void TResultListView::BuildColumns() {
+    for (const TColumnDef& def : DefaultColumns()) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = ColumnFormat(def.Alignment);
+        column.cx = def.Width;
+        column.pszText = const_cast<wchar_t*>(def.Caption);
+        column.iSubItem = def.Kind;
+        SendMessageW(list_, LVM_INSERTCOLUMNW, def.Kind, reinterpret_cast<LPARAM>(&column));
+        columns_[def.Kind] = {def.Kind, true, def.Width, def.Width};
+    }
+    MoveColumn(tcName, 1);
+}
+
+int TResultListView::ColumnOf(TColumnsEnum kind) const {
+    for (int i = results::ColumnCount - 1; i >= 0; --i)
+        if (columns_[static_cast<size_t>(i)].kind == kind) return i;
+    return 0;
+}
+
+std::vector<int> TResultListView::ColumnOrder() const {
+    std::vector<int> order(results::ColumnCount);
+    SendMessageW(list_, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+    return order;
+}
+
+TColumnsEnum TResultListView::KindAt(int displayIndex) const {
+    const std::vector<int> order = ColumnOrder();
+    return columns_[static_cast<size_t>(order.at(static_cast<size_t>(displayIndex)))].kind;
+}
+
+std::vector<TColumnsEnum> TResultListView::DisplayedKinds() const {
+    std::vector<TColumnsEnum> kinds;
+    for (int column : ColumnOrder()) kinds.push_back(columns_[static_cast<size_t>(column)].kind);
+    return kinds;
+}
+
+int TResultListView::IndexOfKind(TColumnsEnum kind) const {
+    const std::vector<TColumnsEnum> kinds = DisplayedKinds();
+    for (int i = static_cast<int>(kinds.size()) - 1; i >= 0; --i)
+        if (kinds[static_cast<size_t>(i)] == kind) return i;
+    return -1;
+}
+
+void TResultListView::MoveColumn(TColumnsEnum kind, int displayIndex) {
+    std::vector<int> order = ColumnOrder();
+    const int column = ColumnOf(kind);
+    order.erase(std::find(order.begin(), order.end(), column));
+    const int position = std::clamp(displayIndex, 0, static_cast<int>(order.size()));
+    order.insert(order.begin() + position, column);
+    SendMessageW(list_, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+int TResultListView::ColumnWidthAt(int column) const {
+    return static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+int TResultListView::ColumnWidth(TColumnsEnum kind) const { return ColumnWidthAt(ColumnOf(kind)); }
+
+void TResultListView::SetColumnWidth(int column, int width) {
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+void TResultListView::ShowColumn(int displayIndex, bool show) {
+    if (displayIndex < 0 || displayIndex >= results::ColumnCount) return;
+    const int column = ColumnOrder()[static_cast<size_t>(displayIndex)];
+    TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
+    if (show) {
+        SetColumnWidth(column, info.widthVisible);
+        info.visible = true;
+    } else {
+        info.widthVisible = ColumnWidthAt(column);
+        SetColumnWidth(column, 0);
+        info.visible = false;
+    }
+}
+
+void TResultListView::SyncColumnFlags() {
+    for (int i = 0; i < results::ColumnCount; ++i) columns_[static_cast<size_t>(i)].visible = ColumnWidthAt(i) >= 1;
+}
+
+void TResultListView::ToggleColumnFromPopUp(int displayIndex, bool show) {
+    ShowColumn(displayIndex, show);
+    SyncColumnFlags();
+    const bool anyVisible =
+        std::any_of(columns_.begin(), columns_.end(), [](const TColumnExtraInfo& info) { return info.visible; });
+    if (!anyVisible) ResetColumnsToDefault();
+}
+
+void TResultListView::ResetColumnsToDefault() {
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    for (const TColumnDef& def : DefaultColumns()) {
+        const int column = ColumnOf(def.Kind);
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_TEXT | LVCF_FMT;
+        lvc.fmt = ColumnFormat(def.Alignment);
+        lvc.pszText = const_cast<wchar_t*>(def.Caption);
+        SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+        SetColumnWidth(column, def.Width);
+        TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
+        info.kind = def.Kind;
+        info.visible = true;
+        info.widthVisible = def.Width;
+        MoveColumn(def.Kind, def.Kind);
+    }
+    MoveColumn(KindAt(0), 1);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+void TResultListView::SaveReportWidths() {
+    for (int i = 0; i < results::ColumnCount; ++i) columns_[static_cast<size_t>(i)].reportWidth = ColumnWidthAt(i);
+}
+
+} // namespace results

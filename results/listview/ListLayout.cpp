@@ -1,0 +1,153 @@
+// The result list's layout file: the columns' order, widths and visibility, the grid lines and the zoom.
+#include "results/listview/ResultListView.h"
+
+#include "app/SettingsFile.h"
+#include "kit/Exception.h"
+#include "kit/Strings.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+namespace results {
+namespace {
+
+const std::wstring ListSection = L"/Layout/MainForm/ResultListView";
+const std::wstring ColumnsSection = ListSection + L"/Columns";
+const std::wstring ZoomSection = ListSection + L"/Zoom";
+
+constexpr std::array<const wchar_t*, ColumnCount> ColumnNames = {
+    L"tcName", L"tcNumber", L"tcFolder", L"tcSize", L"tcExt", L"tcType", L"tcAttribute", L"tcDateModified",
+    L"tcDateCreated", L"tcDateAccessed"};
+constexpr std::array<const wchar_t*, 5> ZoomNames = {L"tzSmall", L"tzNormal", L"tzMedium", L"tzLarge",
+                                                     L"tzVeryLarge"};
+// The control's column formats by the names the file keeps them under.
+struct AlignmentName { int format; const wchar_t* name; };
+constexpr std::array<AlignmentName, 3> AlignmentNames = {
+    {{LVCFMT_LEFT, L"taLeftJustify"}, {LVCFMT_RIGHT, L"taRightJustify"}, {LVCFMT_CENTER, L"taCenter"}}};
+
+std::wstring ColumnSection(TColumnsEnum kind) { return ColumnsSection + L"/" + ColumnNames[kind]; }
+
+std::optional<std::size_t> NameIndex(std::span<const wchar_t* const> names, std::wstring_view name) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (kit::SameText(names[i], name)) return i;
+    return std::nullopt;
+}
+
+std::vector<std::wstring> ListEntries(const std::wstring& list) {
+    std::vector<std::wstring> entries;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(L',', start);
+        if (end == std::wstring::npos) end = list.size();
+        entries.push_back(kit::Trim(std::wstring_view(list).substr(start, end - start)));
+        start = end + 1;
+    }
+    return entries;
+}
+
+// Any other file in the layout's place (a broken write, something binary) is not read as one.
+void RequireLayoutFile(const app::TMemIniFileUnicode& ini) {
+    if (GetFileAttributesW(ini.FileName().c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    for (const std::wstring& section : ini.ReadSections())
+        if (kit::SameText(section, L"FileIni") || kit::SameText(section.substr(0, ListSection.size()), ListSection))
+            return;
+    throw kit::Exception(L"Not a layout file.");
+}
+
+} // namespace
+
+int ClampLayoutWidth(int width, int defaultWidth) {
+    if (width < 0) return defaultWidth;
+    if (width == 0) return 0;
+    return std::clamp(width, MinColumnWidth, MaxColumnWidth);
+}
+
+void TResultListView::SaveLayout(const std::wstring& fileName) const {
+    app::SaveSettingsFile(fileName, [this](app::TMemIniFileUnicode& ini) {
+        ini.EraseSection(ListSection);
+        app::WriteIniBoolean(ini, ListSection, L"ShowGridLines", gridLines_);
+        SaveColumns(ini);
+        ini.EraseSection(ZoomSection);
+        ini.WriteString(ZoomSection, L"Selected", ZoomNames[zoom_]);
+        app::WriteIniBoolean(ini, ZoomSection, L"TextBold", bold_);
+        app::WriteIniBoolean(ini, ZoomSection, L"AutoResizes", zoomAutoResizes_);
+    });
+}
+
+void TResultListView::SaveColumns(app::TMemIniFileUnicode& ini) const {
+    const std::vector<int> order = ColumnOrder();
+    std::wstring list;
+    for (int column : order) {
+        if (!list.empty()) list += L", ";
+        list += ColumnNames[columns_[static_cast<size_t>(column)].kind];
+    }
+    ini.EraseSection(ColumnsSection);
+    ini.WriteString(ColumnsSection, L"List", list);
+    for (int column : order) {
+        const TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
+        const std::wstring section = ColumnSection(info.kind);
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_FMT;
+        SendMessageW(list_, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+        const int format = lvc.fmt & LVCFMT_JUSTIFYMASK;
+        const auto alignment = std::find_if(AlignmentNames.begin(), AlignmentNames.end(),
+                                            [format](const AlignmentName& a) { return a.format == format; });
+        ini.EraseSection(section);
+        ini.WriteString(section, L"Alignment", alignment != AlignmentNames.end() ? alignment->name : L"taLeftJustify");
+        // Away from the report style the columns' widths are not the ones people set: keep those.
+        ini.WriteInteger(section, L"Width", viewStyle_ == zvsReport ? ColumnWidthAt(column) : info.reportWidth);
+        app::WriteIniBoolean(ini, section, L"Visible", info.visible);
+        ini.WriteInteger(section, L"WidthVisible", info.widthVisible);
+    }
+}
+
+void TResultListView::LoadLayout(const std::wstring& fileName) {
+    app::LoadSettingsFile(fileName, [this](const app::TMemIniFileUnicode& ini) {
+        RequireLayoutFile(ini);
+        SetShowGridLines(app::ReadIniBoolean(ini, ListSection, L"ShowGridLines", false));
+        LoadColumns(ini);
+        LoadZoom(ini);
+    });
+}
+
+void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
+    const std::wstring list = ini.ReadString(ColumnsSection, L"List", L"");
+    if (list.empty()) return;
+    int position = 0;
+    for (const std::wstring& entry : ListEntries(list)) {
+        const auto kindIndex = NameIndex(ColumnNames, entry);
+        if (!kindIndex) continue;
+        const auto kind = static_cast<TColumnsEnum>(*kindIndex);
+        const std::wstring section = ColumnSection(kind);
+        if (!ini.SectionExists(section)) continue;
+        const TColumnDef& def = DefaultColumns()[kind];
+        const int column = ColumnOf(kind);
+
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_FMT;
+        lvc.fmt = def.Alignment == taRightJustify ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        const std::wstring alignment = ini.ReadString(section, L"Alignment", L"");
+        for (const AlignmentName& a : AlignmentNames)
+            if (kit::SameText(a.name, alignment)) lvc.fmt = a.format;
+        SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+
+        SetColumnWidth(column, ClampLayoutWidth(ini.ReadInteger(section, L"Width", def.Width), def.Width));
+        TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
+        info.visible = app::ReadIniBoolean(ini, section, L"Visible", false);
+        // The width a hidden column comes back with must show it.
+        const int widthVisible = ClampLayoutWidth(ini.ReadInteger(section, L"WidthVisible", def.Width), def.Width);
+        info.widthVisible = widthVisible == 0 ? def.Width : widthVisible;
+        MoveColumn(kind, position++);
+    }
+}
+
+void TResultListView::LoadZoom(const app::TMemIniFileUnicode& ini) {
+    zoomAutoResizes_ = false;  // the zoom read below must not resize the columns just read
+    const auto zoom = NameIndex(ZoomNames, ini.ReadString(ZoomSection, L"Selected", L""));
+    SetTextZoom(zoom ? static_cast<TTextZoom>(*zoom) : tzNormal);
+    SetTextBold(app::ReadIniBoolean(ini, ZoomSection, L"TextBold", false));
+    zoomAutoResizes_ = app::ReadIniBoolean(ini, ZoomSection, L"AutoResizes", false);
+}
+
+} // namespace results

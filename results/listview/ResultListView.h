@@ -1,0 +1,186 @@
+#pragma once
+// The result list: an owner-data list-view control over a TResultTable. It holds no items, only their count,
+// and asks the table for each cell, icon and colour as it paints.
+#include "kit/Handles.h"
+#include "results/FileThumb.h"
+#include "results/ResultTable.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app { class TMemIniFileUnicode; }
+
+namespace results {
+
+class TSearchStatusBar;
+
+enum TTextZoom : std::uint8_t { tzSmall, tzNormal, tzMedium, tzLarge, tzVeryLarge };
+enum TZentaViewStyle : std::uint8_t { zvsThumbnail, zvsIcon, zvsSmallIcon, zvsList, zvsTile, zvsReport };
+
+// 7 to 11 points; a value outside the enumeration gives 8.
+int ZoomPointSize(TTextZoom zoom);
+
+// The text colour of a row by its attributes (hidden, system, compressed); none keeps the list's own colour.
+std::optional<COLORREF> AttributeTextColour(engine::TScanAttributes attributes);
+inline constexpr COLORREF FindMatchBackground = RGB(0xD9, 0xFF, 0xD9);
+
+// Widths a layout file may hold, so a column read back is never lost off-screen or too thin to grab.
+inline constexpr int MinColumnWidth = 16;
+inline constexpr int MaxColumnWidth = 2000;
+// A read width: 0 stays 0 (a hidden column), a negative one gives `defaultWidth`, the rest are kept in range.
+int ClampLayoutWidth(int width, int defaultWidth);
+
+// The state attached to each list column, by the column's control index (its creation order, the kind order).
+struct TColumnExtraInfo {
+    TColumnsEnum kind = tcName;
+    bool visible = true;
+    int widthVisible = 0;  // the width to restore when a hidden column is shown again
+    int reportWidth = 0;   // the width the column had when the view last left report style
+};
+
+// What the list needs of the find item, which shows the rows matching a typed text.
+class TResultFindMatch {
+public:
+    virtual ~TResultFindMatch() = default;
+    virtual bool Active() const = 0;
+    virtual bool Matches(TRow& row) = 0;
+    // The rows moved under the find item (a sort): its matches are to be found again.
+    virtual void MarkStale() = 0;
+};
+
+class TResultListView {
+public:
+    static constexpr LPARAM FindMatchData = 12345;
+
+    // Creates the control as a child of `parent`. The list watches the parent's WM_NOTIFY itself, so the parent
+    // needs to forward nothing.
+    TResultListView(HWND parent, int id, const RECT& bounds);
+    ~TResultListView();
+    TResultListView(const TResultListView&) = delete;
+    TResultListView& operator=(const TResultListView&) = delete;
+
+    HWND hwnd() const { return list_; }
+    HWND Header() const;
+
+    TResultTable* Results() const { return results_; }
+    void SetResults(TResultTable* table);
+    // Tells the control the table's row count after rows were added or removed; every item is fetched anew.
+    void UpdateItemCount();
+
+    bool AppendResults = false;
+    bool ShowFolderNames = true;
+    bool ShowFileNames = true;
+    int ItemsPerPage = 0;
+    TSearchStatusBar* SearchStatusBar = nullptr;
+    void SetFindMatch(TResultFindMatch* findMatch) { findMatch_ = findMatch; }
+
+    // Columns, addressed by display position.
+    TColumnsEnum KindAt(int displayIndex) const;
+    std::vector<TColumnsEnum> DisplayedKinds() const;
+    // The display position of the column of a kind, or -1.
+    int IndexOfKind(TColumnsEnum kind) const;
+    const TColumnExtraInfo& ColumnInfo(TColumnsEnum kind) const { return columns_[ColumnOf(kind)]; }
+    int ColumnWidth(TColumnsEnum kind) const;
+    void ShowColumn(int displayIndex, bool show);
+    // A column dragged to zero width counts as hidden.
+    void SyncColumnFlags();
+    // The column pop-up's show or hide: when no column is left visible, all come back as built.
+    void ToggleColumnFromPopUp(int displayIndex, bool show);
+    void ResetColumnsToDefault();
+    void MoveColumn(TColumnsEnum kind, int displayIndex);
+
+    // The sort of a column click: the kind of the sorted column (none before the first click) and 0 (by number),
+    // 1 (ascending) or 2 (descending).
+    std::optional<TColumnsEnum> SortedKind() const { return sortedKind_; }
+    std::uint8_t SortDirection() const { return sortDirection_; }
+    void OnColumnClick(TColumnsEnum kind);
+
+    TZentaViewStyle ZentaViewStyle() const { return viewStyle_; }
+    void SetZentaViewStyle(TZentaViewStyle style);
+    bool ShowGridLines() const { return gridLines_; }
+    void SetShowGridLines(bool show);
+    void ReapplyGridLines(bool show);
+    TTextZoom TextZoom() const { return zoom_; }
+    void SetTextZoom(TTextZoom zoom);
+    bool TextBold() const { return bold_; }
+    void SetTextBold(bool bold);
+    void ZoomIncrease();
+    void ZoomDecrease();
+    bool ZoomAutoResizes() const { return zoomAutoResizes_; }
+    void SetZoomAutoResizes(bool autoResizes);
+    void AutoResizeColumns();
+    // The height of one report row in pixels, which the font (the zoom) decides.
+    int RowHeight() const;
+
+    // "KolvaranLayout.ini": columns, grid lines and zoom. Neither ever reports a failure: a file that cannot be
+    // read as a layout is deleted and the current layout kept; a failed save keeps the old file.
+    void SaveLayout(const std::wstring& fileName) const;
+    void LoadLayout(const std::wstring& fileName);
+
+private:
+    static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    bool OnListMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    void Detach();
+
+    // Columns (ListColumns.cpp).
+    void BuildColumns();
+    int ColumnOf(TColumnsEnum kind) const;
+    std::vector<int> ColumnOrder() const;
+    void SetColumnWidth(int column, int width);
+    int ColumnWidthAt(int column) const;
+    void SaveReportWidths();
+
+    // Fetch, find, prefetch and colours (ListFetch.cpp).
+    void OnGetDispInfo(NMLVDISPINFOW& info);
+    int OnFindItem(const NMLVFINDITEMW& find) const;
+    void OnCacheHint(const NMLVCACHEHINT& hint);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
+    bool RowShown(TRow& row) const;
+    bool OnPage(int index) const;
+    void FetchDetails(TRow& row);
+    void FetchThumbnail(TRow& row);
+
+    // Sort marks (ListSort.cpp).
+    void UpdateHeaderMarks();
+
+    // View, zoom and scrolling (ListViewStyles.cpp).
+    void ApplyFont();
+    void AfterZoomChange();
+    void SetDoubleBuffered(bool on);
+    bool OnVerticalScroll(WORD code);
+
+    // Layout (ListLayout.cpp).
+    void SaveColumns(app::TMemIniFileUnicode& ini) const;
+    void LoadColumns(const app::TMemIniFileUnicode& ini);
+    void LoadZoom(const app::TMemIniFileUnicode& ini);
+
+    HWND parent_ = nullptr;
+    HWND list_ = nullptr;
+    int id_ = 0;
+    std::array<TColumnExtraInfo, results::ColumnCount> columns_{};
+    TZentaViewStyle viewStyle_ = zvsReport;
+    bool gridLines_ = false;
+    TTextZoom zoom_ = tzNormal;
+    bool bold_ = false;
+    bool zoomAutoResizes_ = false;
+    kit::UniqueFont font_;
+    kit::UniqueBitmap arrowUp_, arrowDown_;
+    std::optional<TColumnsEnum> sortedKind_;
+    std::uint8_t sortDirection_ = 0;
+    TResultTable* results_ = nullptr;
+    TResultFindMatch* findMatch_ = nullptr;
+    HIMAGELIST systemSmall_ = nullptr;
+    HIMAGELIST systemLarge_ = nullptr;
+    HIMAGELIST thumbnails_ = nullptr;  // 165 x 130, owned; the control only shares it
+    TFileThumb fileThumb_;
+};
+
+} // namespace results
