@@ -361,6 +361,9 @@ void TMRUFolderComboBox::RebuildBuiltInEntries() {
                 restored = i;
                 break;
             }
+    // A typed text that is no entry's caption leaves no entry selected: the box would put the selected
+    // entry's caption back into the field as the list closes.
+    if (!picked && restored >= 0 && text != Caption(restored)) restored = -1;
     Select(restored);
     SetEditText(text);
     --updating_;
