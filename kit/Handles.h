@@ -80,6 +80,12 @@ struct WindowTraits {
     static bool IsValid(Value v) { return v != nullptr; }
     static void Close(Value v) { DestroyWindow(v); }
 };
+struct AcceleratorTraits {
+    using Value = HACCEL;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { DestroyAcceleratorTable(v); }
+};
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
@@ -91,6 +97,7 @@ using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniquePidl = UniqueResource<PidlTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
+using UniqueAccelerators = UniqueResource<AcceleratorTraits>;
 
 // A COM interface pointer that releases what it holds.
 template <typename T>

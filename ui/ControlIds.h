@@ -1,0 +1,71 @@
+#pragma once
+// Fixed control ids of the criteria pages: the main window and the tests find the controls by them.
+// Ids are unique across the pages, so one message switch can tell every control apart.
+
+namespace ui::ids {
+
+// The pages themselves.
+inline constexpr int kPageFilesAndFolders = 900;
+inline constexpr int kPageContainingText = 901;
+inline constexpr int kPageDateAndSize = 902;
+inline constexpr int kPageAttributes = 903;
+
+// Files and Folders.
+inline constexpr int kFileMaskLabel = 1000;
+inline constexpr int kFileMask = 1001;
+inline constexpr int kFileMaskModeLabel = 1002;
+inline constexpr int kFileMaskMode = 1003;
+inline constexpr int kSearchPathLabel = 1004;
+inline constexpr int kSearchPath = 1005;
+inline constexpr int kActFILEBrowse = 1006;  // the Browse button carries its action's id
+inline constexpr int kSearchInSubfolders = 1007;
+inline constexpr int kIncludeHiddenSubfolders = 1008;
+inline constexpr int kShowFileNames = 1009;
+inline constexpr int kShowFolderNames = 1010;
+inline constexpr int kAppendResults = 1011;
+
+// Containing Text.
+inline constexpr int kSearchTextLabel = 1100;
+inline constexpr int kSearchText = 1101;
+inline constexpr int kTextMaskModeLabel = 1102;
+inline constexpr int kTextMaskMode = 1103;
+inline constexpr int kAnyWords = 1104;
+inline constexpr int kAllWords = 1105;
+inline constexpr int kWholeWords = 1106;
+inline constexpr int kCaseSensitive = 1107;
+inline constexpr int kWithout = 1108;
+inline constexpr int kSkipHiddenFiles = 1109;
+inline constexpr int kSkipSystemFiles = 1110;
+inline constexpr int kSkipImageFiles = 1111;
+inline constexpr int kSkipAudioFiles = 1112;
+inline constexpr int kSkipVideoFiles = 1113;
+inline constexpr int kUseTextFilters = 1114;
+
+// Date and Size. Each date row (Modified, Creation, Last Access: the date type's ordinal) has a block of ids.
+inline constexpr int kDateSelect = 1200;
+inline constexpr int kDateRowFirst = 1210;
+inline constexpr int kDateRowStride = 20;
+enum DateRowField : int {
+    kRowSelect, kRowRange, kRowFromDate, kRowFromTime, kRowAnd, kRowToDate, kRowToTime,
+    kRowDelay, kRowDelayDate, kRowDelayTime, kRowPeriodDelay, kRowPeriodUpDown,
+};
+constexpr int DateRowId(int row, DateRowField field) { return kDateRowFirst + row * kDateRowStride + field; }
+inline constexpr int kSizeSelect = 1280;
+inline constexpr int kSizeRange = 1281;
+inline constexpr int kSizeLargerValue = 1282;
+inline constexpr int kSizeLargerUpDown = 1283;
+inline constexpr int kSizeLargerUnit = 1284;
+inline constexpr int kSizeAnd = 1285;
+inline constexpr int kSizeSmallerValue = 1286;
+inline constexpr int kSizeSmallerUpDown = 1287;
+inline constexpr int kSizeSmallerUnit = 1288;
+
+// Attributes. The attribute boxes are numbered by the attribute's ordinal.
+inline constexpr int kAttrEnabled = 1300;
+inline constexpr int kAttrMatchAny = 1301;
+inline constexpr int kAttrMatchAll = 1302;
+inline constexpr int kAttrMatchOnly = 1303;
+inline constexpr int kAttrNtfsNote = 1304;
+inline constexpr int kAttrBoxFirst = 1310;
+
+} // namespace ui::ids

@@ -1,0 +1,390 @@
+#include "ui/MRUFolderComboBox.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <span>
+
+#include "app/ShellNamespace.h"
+#include "engine/Drives.h"
+#include "kit/Strings.h"
+
+namespace ui {
+namespace {
+
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageW(hwnd, msg, wp, lp); }
+
+bool SameTextLocale(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+struct SpecialFolder {
+    int csidl;
+    const wchar_t* tag;
+    int indent;
+};
+constexpr SpecialFolder kSpecialFolders[] = {
+    {CSIDL_PERSONAL, L"<PERSONAL>", 2},         {CSIDL_MYMUSIC, L"<MYMUSIC>", 3},
+    {CSIDL_MYPICTURES, L"<MYPICTURES>", 3},     {CSIDL_MYVIDEO, L"<MYVIDEO>", 3},
+    {CSIDL_FAVORITES, L"<FAVORITES>", 2},       {CSIDL_INTERNET_CACHE, L"<INTERNET_CACHE>", 2},
+    {CSIDL_LOCAL_APPDATA, L"<LOCAL_APPDATA>", 2},
+};
+
+struct DriveClass {
+    int csidl;
+    const wchar_t* tag;
+    std::span<const UINT> types;
+};
+constexpr UINT kLocalTypes[] = {DRIVE_REMOVABLE, DRIVE_FIXED, DRIVE_CDROM, DRIVE_RAMDISK};
+constexpr UINT kNetworkTypes[] = {DRIVE_REMOTE};
+constexpr DriveClass kDriveClasses[] = {
+    {CSIDL_DRIVES, L"<LOCALDRIVES>", kLocalTypes},
+    {CSIDL_NETWORK, L"<NETWORKDRIVES>", kNetworkTypes},
+};
+
+std::wstring Joined(const std::vector<std::wstring>& parts) {
+    std::wstring text;
+    for (const std::wstring& part : parts) text += (text.empty() ? L"" : L"|") + part;
+    return text;
+}
+
+} // namespace
+
+void ParseFolderItem(const std::wstring& line, std::uint8_t& kind, std::wstring& caption, std::wstring& value) {
+    const std::size_t open = line.find(L'<');
+    const std::size_t close = open == std::wstring::npos ? open : line.find(L'>', open + 1);
+    if (close != std::wstring::npos) {
+        kind = TItemInfo::kNamed;
+        caption = kit::Trim(std::wstring_view(line).substr(open, close - open + 1));
+        value = kit::Trim(std::wstring_view(line).substr(close + 1));
+    } else {
+        kind = TItemInfo::kPlain;
+        caption = value = kit::Trim(line);
+    }
+}
+
+std::wstring FilterPathPieces(const std::wstring& value, wchar_t sign) {
+    std::vector<std::wstring> kept;
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        std::size_t end = value.find_first_of(L"|\"", start);
+        if (end == std::wstring::npos) end = value.size();
+        const std::wstring piece = kit::Trim(std::wstring_view(value).substr(start, end - start));
+        start = end + 1;
+        if (piece.empty()) continue;
+        const bool signedPiece = piece[0] == L'+' || piece[0] == L'-';
+        if (sign == 0 && !signedPiece) kept.push_back(piece);
+        // A lone sign names no folder.
+        else if (sign != 0 && piece[0] == sign && piece.size() > 1) kept.push_back(piece.substr(1));
+    }
+    return Joined(kept);
+}
+
+void TMRUFolderComboBox::Create(HWND parent, int id, const RECT& bounds) {
+    // The window height of the box is its dropped-down height; rows carry small icons.
+    const int itemHeight = GetSystemMetrics(SM_CYSMICON) + 2;
+    RECT dropped = bounds;
+    dropped.bottom = bounds.top + 24 + itemHeight * kDropDownRows;
+    CreateControl(WC_COMBOBOXEXW, parent, id, L"",
+                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, dropped);
+    // The shell's small-icon list is shared by the whole process: the box only shows it, never destroys it.
+    SHFILEINFOW info{};
+    const auto images = SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    if (images) {
+        ImageList_SetBkColor(reinterpret_cast<HIMAGELIST>(images), CLR_NONE);
+        Send(hwnd(), CBEM_SETIMAGELIST, 0, static_cast<LPARAM>(images));
+    }
+    if (const HWND edit = EditHwnd()) Send(edit, WM_SETFONT, reinterpret_cast<WPARAM>(kit::ControlFont()), FALSE);
+}
+
+void TMRUFolderComboBox::SetMaxItems(std::uint8_t maxItems) {
+    if (maxItems != 0 && maxItems < maxItems_)
+        while (Count() > builtInCount_ + maxItems) DeleteEntry(Count() - 1);
+    maxItems_ = maxItems;
+}
+
+HWND TMRUFolderComboBox::EditHwnd() const { return reinterpret_cast<HWND>(Send(hwnd(), CBEM_GETEDITCONTROL)); }
+
+std::wstring TMRUFolderComboBox::EditText() const {
+    const HWND edit = EditHwnd();
+    const int length = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), length + 1)));
+    return text;
+}
+
+void TMRUFolderComboBox::SetEditText(const std::wstring& text) {
+    ++updating_;
+    SetWindowTextW(EditHwnd(), text.c_str());
+    --updating_;
+}
+
+int TMRUFolderComboBox::SelectedIndex() const { return static_cast<int>(Send(hwnd(), CB_GETCURSEL)); }
+
+void TMRUFolderComboBox::Select(int index) {
+    ++updating_;
+    Send(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index));
+    --updating_;
+}
+
+void TMRUFolderComboBox::InsertEntry(int index, Entry entry) {
+    COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT;
+    item.iItem = index;
+    item.pszText = entry.caption.data();
+    item.iImage = item.iSelectedImage = entry.image;
+    item.iIndent = entry.indent;
+    ++updating_;
+    Send(hwnd(), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    --updating_;
+    entries_.insert(entries_.begin() + index, std::move(entry));
+}
+
+void TMRUFolderComboBox::DeleteEntry(int index) {
+    if (index < builtInCount_ || index >= Count()) return;
+    ++updating_;
+    Send(hwnd(), CBEM_DELETEITEM, static_cast<WPARAM>(index));
+    --updating_;
+    entries_.erase(entries_.begin() + index);
+}
+
+void TMRUFolderComboBox::ClearEntries() {
+    ++updating_;
+    Send(hwnd(), CB_RESETCONTENT);
+    --updating_;
+    entries_.clear();
+    builtInCount_ = 0;
+}
+
+std::vector<TMRUFolderComboBox::Entry> TMRUFolderComboBox::BuiltInEntries() {
+    engine::GetDriveList(Drives);
+    std::vector<Entry> entries;
+    std::vector<std::wstring> roots;
+    for (const std::wstring& drive : Drives) roots.push_back(drive + L"\\");
+    entries.push_back({kEverywhere, {TItemInfo::kBuiltIn, Joined(roots), L"<EVERYWHERE>"},
+                       app::GetSpecialFolderIconIndex(CSIDL_DESKTOP), 0});
+
+    if (const std::wstring profile = app::GetSpecialFolderPath(CSIDL_PROFILE); !profile.empty())
+        entries.push_back({app::GetPathDisplayName(profile), {TItemInfo::kBuiltIn, profile, L"<PROFILE>"},
+                           app::GetSpecialFolderIconIndex(CSIDL_PROFILE), 1});
+    for (const SpecialFolder& folder : kSpecialFolders) {
+        const std::wstring path = app::GetSpecialFolderPath(folder.csidl);
+        if (path.empty()) continue;
+        entries.push_back({app::GetSpecialFolderDisplayName(folder.csidl), {TItemInfo::kBuiltIn, path, folder.tag},
+                           app::GetSpecialFolderIconIndex(folder.csidl), folder.indent});
+    }
+
+    for (const DriveClass& driveClass : kDriveClasses) {
+        std::vector<std::wstring> members;
+        for (const std::wstring& root : roots)
+            if (std::find(driveClass.types.begin(), driveClass.types.end(), GetDriveTypeW(root.c_str())) !=
+                driveClass.types.end())
+                members.push_back(root);
+        if (members.empty()) continue;
+        entries.push_back({app::GetSpecialFolderDisplayName(driveClass.csidl),
+                           {TItemInfo::kBuiltIn, Joined(members), driveClass.tag},
+                           app::GetSpecialFolderIconIndex(driveClass.csidl), 1});
+        for (const std::wstring& root : members) {
+            // A drive without a medium may have no display name; its root still tells it apart.
+            std::wstring caption = app::GetPathDisplayName(root);
+            if (caption.empty()) caption = root;
+            entries.push_back({std::move(caption), {TItemInfo::kBuiltIn, root, L"<" + root + L">"},
+                               app::GetPathIconIndexDef(root, CSIDL_PROGRAM_FILES), 2});
+        }
+    }
+    return entries;
+}
+
+TMRUFolderComboBox::Entry TMRUFolderComboBox::RecentEntry(std::uint8_t kind, const std::wstring& caption,
+                                                           const std::wstring& value) const {
+    const int image = kind == TItemInfo::kNamed ? app::GetSpecialFolderIconIndex(CSIDL_FAVORITES)
+                                                : app::GetPathIconIndexDef(value, CSIDL_PROGRAM_FILES);
+    return {caption, {kind, value, L""}, image, 0};
+}
+
+bool TMRUFolderComboBox::Populate(app::TMRUItems* list, const std::wstring& selectText) {
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    ClearEntries();
+    for (Entry& entry : BuiltInEntries()) InsertEntry(Count(), std::move(entry));
+    builtInCount_ = static_cast<std::uint8_t>(Count());
+    if (list) {
+        items_ = list;
+        for (const std::wstring& line : list->Items) {
+            std::uint8_t kind = 0;
+            std::wstring caption, value;
+            ParseFolderItem(line, kind, caption, value);
+            if (!caption.empty()) InsertEntry(Count(), RecentEntry(kind, caption, value));
+        }
+        int index = selectText.empty() ? -1 : IndexOfItem(selectText);
+        if (index < 0 && Count() > 0) index = DefaultIndex;
+        Select(index);
+        SetEditText(index >= 0 && index < Count() ? Caption(index) : L"");
+    }
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    return list != nullptr;
+}
+
+int TMRUFolderComboBox::IndexOfItem(const std::wstring& text) const {
+    for (int i = 0; i < Count(); ++i)
+        if (SameTextLocale(entries_[static_cast<std::size_t>(i)].caption, text)) return i;
+    if (text.size() < 2) return -1;
+    for (int i = 0; i < Count(); ++i)
+        if (SameTextLocale(entries_[static_cast<std::size_t>(i)].info.Value, text)) return i;
+    return -1;
+}
+
+void TMRUFolderComboBox::Add(const std::wstring& text) {
+    if (text.empty()) return;
+    bool add = true;
+    ParseFolderItem(text, ItemKind, ItemText, ItemPaths);
+    if (OnAdd) OnAdd(*this, ItemText, ItemPaths, add);
+    if (add && !ItemText.empty()) AddFolder(ItemKind, ItemText, ItemPaths, true);
+}
+
+void TMRUFolderComboBox::AddFolder(std::uint8_t kind, const std::wstring& itemText, std::wstring itemPaths,
+                                   bool add) {
+    if (!add) return;
+    const bool namedWithPaths = kind == TItemInfo::kNamed && !itemPaths.empty();
+    const auto captionIndex = [this](const std::wstring& caption) {
+        for (int i = 0; i < Count(); ++i)
+            if (SameTextLocale(Caption(i), caption)) return i;
+        return -1;
+    };
+    int index = IndexOfItem(itemText);
+    if (index >= 0 && namedWithPaths) {
+        // A named entry takes the place of the plain entry of its value; a built-in entry keeps its place.
+        const int plain = captionIndex(itemPaths);
+        if (plain >= builtInCount_) {
+            DeleteEntry(plain);
+            index = IndexOfItem(itemText);
+        }
+    }
+    if (index < 0 && namedWithPaths) {
+        index = captionIndex(itemPaths);
+        if (index < builtInCount_) index = -1;
+    }
+
+    if (index < 0) {
+        InsertEntry(builtInCount_, RecentEntry(kind, itemText, itemPaths));
+        while (maxItems_ != 0 && Count() > builtInCount_ + maxItems_) DeleteEntry(Count() - 1);
+        Select(builtInCount_);
+        if (OnAdded) OnAdded(*this, itemText);
+    } else if (index <= builtInCount_ && !namedWithPaths) {
+        Select(index);
+    } else {
+        if (kind == TItemInfo::kNamed && itemPaths.empty()) itemPaths = Info(index).Value;
+        DeleteEntry(index);  // leaves a built-in entry where it is
+        InsertEntry(builtInCount_, RecentEntry(kind, itemText, itemPaths));
+        Select(builtInCount_);
+    }
+    const int selected = SelectedIndex();
+    SetEditText(selected >= 0 ? Caption(selected) : itemText);
+    if (OnSelected) OnSelected(*this, itemText);
+}
+
+bool TMRUFolderComboBox::SaveTo(app::TMRUItems* list) {
+    if (!list) return false;
+    items_ = list;
+    list->Items.clear();
+    for (int i = builtInCount_; i < Count(); ++i)
+        list->Items.push_back(Info(i).Kind == TItemInfo::kNamed ? Caption(i) + Info(i).Value : Caption(i));
+    return true;
+}
+
+int TMRUFolderComboBox::SelectByTag(const std::wstring& tag) {
+    int index = DefaultIndex;
+    for (int i = 0; i < Count(); ++i)
+        if (Info(i).Tag == tag) {
+            index = i;
+            break;
+        }
+    Select(index);
+    SetEditText(index >= 0 && index < Count() ? Caption(index) : L"");
+    return SelectedIndex();
+}
+
+void TMRUFolderComboBox::EnsureSelection() {
+    if (SelectedIndex() >= 0 || DefaultIndex < 0 || DefaultIndex >= Count()) return;
+    Select(DefaultIndex);
+    SetEditText(Caption(DefaultIndex));
+}
+
+std::wstring TMRUFolderComboBox::GetSelectedValue() const {
+    const int index = SelectedIndex();
+    return index >= 0 && index < Count() ? Info(index).Value : std::wstring();
+}
+
+std::wstring TMRUFolderComboBox::SelectedPathsOf(wchar_t sign) {
+    EnsureSelection();
+    return FilterPathPieces(GetSelectedValue(), sign);
+}
+
+void TMRUFolderComboBox::GetPaths(std::wstring& text) { text = SelectedPathsOf(0); }
+void TMRUFolderComboBox::GetIncludePaths(std::wstring& text) { text = SelectedPathsOf(L'+'); }
+void TMRUFolderComboBox::GetExcludePaths(std::wstring& text) { text = SelectedPathsOf(L'-'); }
+
+void TMRUFolderComboBox::GetFolderText(std::wstring& text) {
+    EnsureSelection();
+    text = EditText();
+    if (engine::IsPathValid(text)) return;
+    text = GetSelectedValue();
+    if (!engine::IsPathValid(text)) text.clear();
+}
+
+void TMRUFolderComboBox::RebuildBuiltInEntries() {
+    const int selected = SelectedIndex();
+    const bool hadSelection = selected >= 0 && selected < Count();
+    const bool picked = hadSelection && selected != selectedAtDropDown_;
+    const bool selectedBuiltIn = hadSelection && selected < builtInCount_;
+    const std::wstring key = !hadSelection ? L"" : selectedBuiltIn ? Info(selected).Tag : Caption(selected);
+    // What the user picked shows its caption; what was typed, dropped or browsed to stays as it is.
+    const std::wstring text = picked ? Caption(selected) : EditText();
+
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    ++updating_;
+    for (int i = builtInCount_ - 1; i >= 0; --i) {
+        Send(hwnd(), CBEM_DELETEITEM, static_cast<WPARAM>(i));
+        entries_.erase(entries_.begin() + i);
+    }
+    builtInCount_ = 0;
+    const std::vector<Entry> fresh = BuiltInEntries();
+    for (std::size_t i = 0; i < fresh.size(); ++i) InsertEntry(static_cast<int>(i), fresh[i]);
+    builtInCount_ = static_cast<std::uint8_t>(fresh.size());
+
+    int restored = -1;
+    if (hadSelection)
+        for (int i = selectedBuiltIn ? 0 : builtInCount_; i < (selectedBuiltIn ? builtInCount_ : Count()); ++i)
+            if ((selectedBuiltIn ? Info(i).Tag : Caption(i)) == key) {
+                restored = i;
+                break;
+            }
+    // A typed text that is no entry's caption leaves no entry selected: the box would put the selected
+    // entry's caption back into the field as the list closes.
+    if (!picked && restored >= 0 && text != Caption(restored)) restored = -1;
+    Select(restored);
+    SetEditText(text);
+    --updating_;
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TMRUFolderComboBox::HandleCommand(int code) {
+    switch (code) {
+    case CBN_DROPDOWN:
+        selectedAtDropDown_ = SelectedIndex();
+        break;
+    case CBN_CLOSEUP:
+        RebuildBuiltInEntries();
+        if (OnCloseUp) OnCloseUp(*this);
+        break;
+    case CBN_SELCHANGE:
+    case CBN_EDITCHANGE:
+        if (!updating_ && OnChange) OnChange(*this);
+        break;
+    }
+}
+
+} // namespace ui
