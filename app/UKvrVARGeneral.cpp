@@ -8,5 +8,6 @@ TApplicationInit* GlobalApplicationInit = nullptr;
 engine::TSearchStatistics* GlobalSearchStatistics = nullptr;
 engine::TFileTypesGroups* GlobalFileTypesGroups = nullptr;
 engine::TFileTypesIFilters* GlobalFileTypesIFilters = nullptr;
+engine::TFilterFile* GlobalFilterFile = nullptr;
 
 } // namespace app

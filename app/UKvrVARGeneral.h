@@ -10,6 +10,7 @@ namespace engine {
 class TSearchStatistics;
 class TFileTypesGroups;
 class TFileTypesIFilters;
+class TFilterFile;
 }
 
 namespace app {
@@ -23,5 +24,6 @@ extern TApplicationInit* GlobalApplicationInit;
 extern engine::TSearchStatistics* GlobalSearchStatistics;
 extern engine::TFileTypesGroups* GlobalFileTypesGroups;
 extern engine::TFileTypesIFilters* GlobalFileTypesIFilters;
+extern engine::TFilterFile* GlobalFilterFile;
 
 } // namespace app

@@ -9,6 +9,7 @@
 #include "app/UKvrVARGeneral.h"
 #include "engine/FileTypesGroups.h"
 #include "engine/FileTypesIFilters.h"
+#include "engine/FilterFile.h"
 #include "engine/SearchStatistics.h"
 #include "kit/Exception.h"
 #include "kit/Files.h"
@@ -38,6 +39,7 @@ public:
     GlobalObjects(const GlobalObjects&) = delete;
     GlobalObjects& operator=(const GlobalObjects&) = delete;
     ~GlobalObjects() {
+        FreeGlobal(GlobalFilterFile);
         FreeGlobal(GlobalFileTypesIFilters);
         FreeGlobal(GlobalFileTypesGroups);
         FreeGlobal(GlobalSearchStatistics);
@@ -142,6 +144,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     GlobalSearchStatistics = new engine::TSearchStatistics();
     GlobalFileTypesGroups = new engine::TFileTypesGroups();
     GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*GlobalFileTypesGroups);  // arms its registry scan
+    GlobalFilterFile = new engine::TFilterFile(*GlobalFileTypesGroups);
 
     try {
         FixShellDefaultVerbs();

@@ -121,7 +121,8 @@ TEST(FilterCriteria, SizeComparisons) {
 }
 
 TEST(FilterCriteria, AttributeSetComparisons) {
-    TFilterFile filter;
+    const TFileTypesGroups groups;
+    TFilterFile filter(groups);
     TFilterAttributes& attributes = filter.Files.Attributes;
     EXPECT_EQ(attributes.Values().Bits(), 9311);
     EXPECT_EQ(attributes.Win32Mask(), 1u + 2 + 4 + 16 + 32 + 128 + 2048 + 16384);
@@ -151,7 +152,8 @@ TEST(FilterCriteria, AttributeSetComparisons) {
 }
 
 TEST(FilterFile, ResetGivesTheStartingCriteria) {
-    TFilterFile filter;
+    const TFileTypesGroups groups;
+    TFilterFile filter(groups);
     filter.Files.FileMask.MaskType = nmManualWildcards;
     filter.Files.FileMask.SetValue(L"*.txt");
     filter.Files.Size.Enabled = true;
@@ -172,7 +174,8 @@ TEST(FilterFile, ResetGivesTheStartingCriteria) {
 }
 
 TEST(FilterFile, FolderListTexts) {
-    TFilterFile filter;
+    const TFileTypesGroups groups;
+    TFilterFile filter(groups);
     filter.Folders.SetPathBaseText(L"\"C:\\a\"|\"D:\\b c\"");
     EXPECT_EQ(filter.Folders.PathBaseList, (std::vector<std::wstring>{L"C:\\a", L"D:\\b c"}));
     EXPECT_EQ(filter.Folders.PathBaseText(), L"C:\\a\"D:\\b c\"");
