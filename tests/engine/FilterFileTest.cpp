@@ -161,7 +161,11 @@ TEST(FilterFile, ResetGivesTheStartingCriteria) {
     filter.Files.Attributes.Enabled = true;
     filter.Folders.FilterInHiddenSubfolders = true;
     filter.ShowFileNames = false;
+    filter.Text.Without = true;
+    filter.Text.TextMask.Value = L"kept";
     filter.Reset();
+    EXPECT_FALSE(filter.Text.Without);
+    EXPECT_EQ(filter.Text.TextMask.Value, L"kept");
     EXPECT_EQ(filter.Files.FileMask.MaskType, nmSimpleText);
     EXPECT_TRUE(filter.Files.FileMask.Matches(L"anything.doc"));  // the empty default text
     EXPECT_FALSE(filter.Files.Size.Enabled);
