@@ -16,8 +16,20 @@ std::size_t IncompleteUtf8Tail(const std::uint8_t* data, std::size_t count) {
     return continuations + 1 < length ? continuations + 1 : 0;
 }
 
+bool AllAscii(const std::uint8_t* data, std::size_t count) {
+    std::uint8_t any = 0;
+    for (std::size_t i = 0; i < count; ++i) any |= data[i];
+    return any < 0x80;
+}
+
+// Every ANSI code page and UTF-8 map the bytes below 0x80 to the same code units, so plain ASCII, the bulk
+// of most text, is widened without the system's conversion.
 std::size_t MultiByteUnits(UINT codePage, const std::uint8_t* data, std::size_t count, wchar_t* out) {
     if (count == 0) return 0;
+    if (AllAscii(data, count)) {
+        for (std::size_t i = 0; i < count; ++i) out[i] = data[i];
+        return count;
+    }
     const int units = MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(data), static_cast<int>(count),
                                           out, static_cast<int>(TChunkDecoder::MaxUnits));
     return units > 0 ? static_cast<std::size_t>(units) : 0;
