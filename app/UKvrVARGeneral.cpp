@@ -9,5 +9,6 @@ engine::SearchParams::TSearchParams* GlobalSearchParams = nullptr;
 engine::TSearchStatistics* GlobalSearchStatistics = nullptr;
 engine::TFileTypesGroups* GlobalFileTypesGroups = nullptr;
 engine::TFileTypesIFilters* GlobalFileTypesIFilters = nullptr;
+engine::TFilterFile* GlobalFilterFile = nullptr;
 
 } // namespace app

@@ -13,6 +13,7 @@ class TSearchParams;
 class TSearchStatistics;
 class TFileTypesGroups;
 class TFileTypesIFilters;
+class TFilterFile;
 }
 
 namespace app {
@@ -27,5 +28,6 @@ extern engine::SearchParams::TSearchParams* GlobalSearchParams;
 extern engine::TSearchStatistics* GlobalSearchStatistics;
 extern engine::TFileTypesGroups* GlobalFileTypesGroups;
 extern engine::TFileTypesIFilters* GlobalFileTypesIFilters;
+extern engine::TFilterFile* GlobalFilterFile;
 
 } // namespace app

@@ -46,7 +46,7 @@ void TFilterFolders::Reset() {
     FilterInHiddenSubfolders = false;
 }
 
-TFilterFile::TFilterFile() : Folders(*this) { Reset(); }
+TFilterFile::TFilterFile(const TFileTypesGroups& groups) : Folders(*this), Text(groups) { Reset(); }
 
 void TFilterFile::Reset() {
     ShowFolderNames = true;
@@ -54,7 +54,7 @@ void TFilterFile::Reset() {
     AppendResults = false;
     Files.Reset();
     Folders.Reset();
-    // The contained-text part resets here once it exists.
+    Text.Reset();
     Files.Date.Reset();
     Files.Size.Reset();
     Files.Attributes.Reset();

@@ -1,9 +1,9 @@
 #pragma once
 // The compiled search criteria that the walk handlers consult for every entry. The Search action copies
 // the criteria model into it field by field before each search; after that it is only read.
-// The contained-text part is not here yet: until it is, no text test exists (none is faked).
 #include "engine/FilterCriteria.h"
 #include "engine/FilterNameMask.h"
+#include "engine/FilterText.h"
 #include "engine/UKvrTYPEFile.h"
 
 #include <cstdint>
@@ -66,7 +66,8 @@ using TCheckFolderEvent = std::function<void(TFilterFile& sender, const std::wst
 
 class TFilterFile {
 public:
-    TFilterFile();
+    // The contained-text test classifies files by the built-in groups, which must outlive the matcher.
+    explicit TFilterFile(const TFileTypesGroups& groups);
     TFilterFile(const TFilterFile&) = delete;
     TFilterFile& operator=(const TFilterFile&) = delete;
 
@@ -74,6 +75,7 @@ public:
     TUserGraphicInterface UserGraphicInterface = ugiNormal;       // carried
     TFilterFiles Files;
     TFilterFolders Folders;
+    TFilterText Text;
     TFilterMatches Matches;
     bool ShowFolderNames = true;
     bool ShowFileNames = true;

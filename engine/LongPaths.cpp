@@ -54,6 +54,15 @@ std::wstring LongPath(std::wstring_view path) {
     return std::wstring(LocalPrefix) + std::wstring(path);
 }
 
+std::wstring OpenPath(std::wstring_view path) {
+    if (StartsWithNoCase(path, LocalPrefix) || path.starts_with(L"\\\\.\\") || !HasDriveOrShare(path))
+        return std::wstring(path);
+    const bool absolute = IsNetworkPath(path) || (path.size() >= 3 && path[2] == L'\\');
+    const bool plain = path.find(L'/') == std::wstring_view::npos && path.find(L"\\.\\") == std::wstring_view::npos &&
+                       path.find(L"\\..\\") == std::wstring_view::npos;
+    return absolute && plain ? LongPath(path) : std::wstring(path);
+}
+
 std::wstring ListingPattern(std::wstring_view folder) {
     std::wstring pattern = LongPath(folder) + L"*.*";
     return pattern.size() > MaxPatternLength ? std::wstring() : pattern;

@@ -15,6 +15,12 @@ std::optional<std::wstring> CanonicalFolder(std::wstring_view folder);
 // The path with the long-path prefix: "\\?\C:\..." or, for a share, "\\?\UNC\server\share\...".
 std::wstring LongPath(std::wstring_view path);
 
+// The form to open a listed file by: the long-path form of a drive or share path, as the walker listed
+// it, so a name the plain form would alter (a trailing dot or blank) or a path past MAX_PATH opens the
+// same file. A path already in long form, or one the long form would not normalise (relative, with "/"
+// or "." and ".." parts), is returned as it is.
+std::wstring OpenPath(std::wstring_view path);
+
 // Longest listing pattern handed to the system; a folder whose pattern is longer is not listed.
 inline constexpr std::size_t MaxPatternLength = 1023;
 

@@ -9,6 +9,7 @@
 #include "app/UKvrVARGeneral.h"
 #include "engine/FileTypesGroups.h"
 #include "engine/FileTypesIFilters.h"
+#include "engine/FilterFile.h"
 #include "engine/SearchParams.h"
 #include "engine/SearchStatistics.h"
 #include "kit/Exception.h"
@@ -39,6 +40,7 @@ public:
     GlobalObjects(const GlobalObjects&) = delete;
     GlobalObjects& operator=(const GlobalObjects&) = delete;
     ~GlobalObjects() {
+        FreeGlobal(GlobalFilterFile);
         FreeGlobal(GlobalFileTypesIFilters);
         FreeGlobal(GlobalFileTypesGroups);
         FreeGlobal(GlobalSearchStatistics);
@@ -147,6 +149,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     GlobalSearchStatistics = new engine::TSearchStatistics();
     GlobalFileTypesGroups = new engine::TFileTypesGroups();
     GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*GlobalFileTypesGroups);  // arms its registry scan
+    GlobalFilterFile = new engine::TFilterFile(*GlobalFileTypesGroups);
 
     try {
         FixShellDefaultVerbs();

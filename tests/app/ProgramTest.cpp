@@ -56,6 +56,7 @@ TEST_F(ProgramStart, RunsTheMainWindowAndEndsWhenItCloses) {
     EXPECT_EQ(app::GlobalSearchStatistics, nullptr);
     EXPECT_EQ(app::GlobalFileTypesGroups, nullptr);
     EXPECT_EQ(app::GlobalFileTypesIFilters, nullptr);
+    EXPECT_EQ(app::GlobalFilterFile, nullptr);
 }
 
 TEST_F(ProgramStart, AnUncreatableSettingsFolderShowsOneErrorAndNoWindow) {

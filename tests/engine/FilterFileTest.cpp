@@ -121,7 +121,8 @@ TEST(FilterCriteria, SizeComparisons) {
 }
 
 TEST(FilterCriteria, AttributeSetComparisons) {
-    TFilterFile filter;
+    const TFileTypesGroups groups;
+    TFilterFile filter(groups);
     TFilterAttributes& attributes = filter.Files.Attributes;
     EXPECT_EQ(attributes.Values().Bits(), 9311);
     EXPECT_EQ(attributes.Win32Mask(), 1u + 2 + 4 + 16 + 32 + 128 + 2048 + 16384);
@@ -151,7 +152,8 @@ TEST(FilterCriteria, AttributeSetComparisons) {
 }
 
 TEST(FilterFile, ResetGivesTheStartingCriteria) {
-    TFilterFile filter;
+    const TFileTypesGroups groups;
+    TFilterFile filter(groups);
     filter.Files.FileMask.MaskType = nmManualWildcards;
     filter.Files.FileMask.SetValue(L"*.txt");
     filter.Files.Size.Enabled = true;
@@ -159,7 +161,11 @@ TEST(FilterFile, ResetGivesTheStartingCriteria) {
     filter.Files.Attributes.Enabled = true;
     filter.Folders.FilterInHiddenSubfolders = true;
     filter.ShowFileNames = false;
+    filter.Text.Without = true;
+    filter.Text.TextMask.Value = L"kept";
     filter.Reset();
+    EXPECT_FALSE(filter.Text.Without);
+    EXPECT_EQ(filter.Text.TextMask.Value, L"kept");
     EXPECT_EQ(filter.Files.FileMask.MaskType, nmSimpleText);
     EXPECT_TRUE(filter.Files.FileMask.Matches(L"anything.doc"));  // the empty default text
     EXPECT_FALSE(filter.Files.Size.Enabled);
@@ -172,7 +178,8 @@ TEST(FilterFile, ResetGivesTheStartingCriteria) {
 }
 
 TEST(FilterFile, FolderListTexts) {
-    TFilterFile filter;
+    const TFileTypesGroups groups;
+    TFilterFile filter(groups);
     filter.Folders.SetPathBaseText(L"\"C:\\a\"|\"D:\\b c\"");
     EXPECT_EQ(filter.Folders.PathBaseList, (std::vector<std::wstring>{L"C:\\a", L"D:\\b c"}));
     EXPECT_EQ(filter.Folders.PathBaseText(), L"C:\\a\"D:\\b c\"");
