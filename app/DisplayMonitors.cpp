@@ -17,9 +17,13 @@ private:
     static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
         MONITORINFO info{};
         info.cbSize = sizeof(info);
-        if (GetMonitorInfoW(monitor, &info))
+        if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+        try {  // nothing may unwind through the system's callback
             reinterpret_cast<std::vector<TDisplayMonitor>*>(data)->push_back(
                 {info.rcMonitor, info.rcWork, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        } catch (...) {
+            return FALSE;
+        }
         return TRUE;
     }
 };

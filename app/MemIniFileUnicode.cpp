@@ -5,20 +5,34 @@
 #include <algorithm>
 
 #include "kit/Exception.h"
+#include "kit/Files.h"
 #include "kit/Handles.h"
 #include "kit/Strings.h"
 
 namespace app {
 namespace {
 
-std::string ReadWholeFile(const std::wstring& path) {
+// The file's bytes; `complete` is false when a file exists but could not be read whole.
+std::string ReadWholeFile(const std::wstring& path, bool& complete) {
     std::string bytes;
+    complete = true;
     kit::UniqueHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
-    if (!file) return bytes;
+    if (!file) {
+        const DWORD error = GetLastError();
+        complete = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || kit::DirectoryExists(path);
+        return bytes;
+    }
     char buffer[16384];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr)) {
+            complete = false;
+            break;
+        }
+        if (got == 0) break;
+        bytes.append(buffer, got);
+    }
     return bytes;
 }
 
@@ -93,7 +107,7 @@ std::wstring DecodeSettingsText(const std::string& bytes) {
 }
 
 TMemIniFileUnicode::TMemIniFileUnicode(std::wstring fileName) : fileName_(std::move(fileName)) {
-    Parse(DecodeSettingsText(ReadWholeFile(fileName_)));
+    Parse(DecodeSettingsText(ReadWholeFile(fileName_, readWhole_)));
 }
 
 void TMemIniFileUnicode::Parse(const std::wstring& text) {
@@ -216,6 +230,9 @@ std::string TMemIniFileUnicode::SerializedText() const {
 }
 
 void TMemIniFileUnicode::UpdateFile() const {
+    // Sections the writer keeps on purpose (switched-off groups) would be lost over a file read only in part.
+    if (!readWhole_)
+        throw kit::Exception(kit::Format(L"Cannot read file \"%ls\"; it was not overwritten.", fileName_.c_str()));
     const std::string bytes = SerializedText();
     const std::wstring temporary = fileName_ + L".new";
     {

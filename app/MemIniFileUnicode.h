@@ -29,7 +29,8 @@ public:
     std::vector<std::wstring> ReadSections() const;
 
     // Writes the whole store. The text goes to a temporary file first, which then replaces the old file,
-    // so a failed write leaves the last good file in place. Throws kit::Exception on failure.
+    // so a failed write leaves the last good file in place. Throws kit::Exception on failure, and when the
+    // file existed but could not be read.
     void UpdateFile() const;
 
     // The file's text as UpdateFile writes it (UTF-8 with byte-order mark, CR LF).
@@ -52,6 +53,7 @@ private:
     static const Line* FindKey(const Section& section, std::wstring_view key);
 
     std::wstring fileName_;
+    bool readWhole_ = true;  // false when the file exists but could not be read: it is then never overwritten
     std::vector<Section> sections_;
 };
 

@@ -28,11 +28,16 @@ bool TFolderList::Contains(std::wstring_view folder) const {
 }
 
 void TFolderWildcards::Assign(const std::vector<std::wstring>& entries) {
-    if (!Replace(items_, entries)) return;
-    masks_.reset();
+    std::vector<std::wstring> items = items_;
+    if (!Replace(items, entries)) return;
+    // Compiled before anything is kept: a mask that does not compile leaves the old lists, so the same
+    // entries are compiled (and refused) again instead of silently matching every folder.
     std::wstring joined;
-    for (const std::wstring& item : items_) joined += (joined.empty() ? L"" : L"|") + item;
-    if (!joined.empty()) masks_ = std::make_unique<TMultiMasks>(joined, true, SeparatorMode::BarOnly);
+    for (const std::wstring& item : items) joined += (joined.empty() ? L"" : L"|") + item;
+    std::unique_ptr<TMultiMasks> masks;
+    if (!joined.empty()) masks = std::make_unique<TMultiMasks>(joined, true, SeparatorMode::BarOnly);
+    items_ = std::move(items);
+    masks_ = std::move(masks);
 }
 
 bool TFolderWildcards::Matches(std::wstring_view folder) const { return masks_ && masks_->Matches(folder); }

@@ -147,16 +147,21 @@ void TMerrowinFile::EnterSubfolder(const Subfolder& subfolder) {
     ScanFolder();
 }
 
+bool TMerrowinFile::StopSeen() const {
+    // A quit seen by a pump means the window is gone: nothing could ever stop or resume the walk.
+    return stopRequested_ || kit::QuitRequested();
+}
+
 bool TMerrowinFile::KeepWalking() {
     kit::ProcessMessages();
-    if (stopRequested_) {
+    if (StopSeen()) {
         Notify(OnStopped);
         return false;
     }
     if (!suspended_) return true;
     Notify(OnSuspended);
     while (suspended_) {
-        if (stopRequested_) {
+        if (StopSeen()) {
             Notify(OnStopped);
             return false;
         }
@@ -172,31 +177,32 @@ bool TMerrowinFile::ReportsEntriesHere() const {
 }
 
 void TMerrowinFile::Report(const WIN32_FIND_DATAW& entry) {
-    const std::wstring name = FixedText(entry.cFileName, MAX_PATH);
-    const std::wstring alternate = FixedText(entry.cAlternateFileName, 14);
-    const TScanAttributes attributes = Win32ToScanAttributes(entry.dwFileAttributes);
-    const double created = FileTimeToDateTime(entry.ftCreationTime);
-    const double accessed = FileTimeToDateTime(entry.ftLastAccessTime);
-    const double written = FileTimeToDateTime(entry.ftLastWriteTime);
-    if (IsDirectory(entry)) {
-        ++scannedFolders_;
-        if (OnFolderFound) OnFolderFound(*this, name, alternate, path_, attributes, created, accessed, written, 0.0L);
-        return;
+    const bool directory = IsDirectory(entry);
+    if (directory) ++scannedFolders_;
+    else {
+        ++scannedFiles_;
+        lastFileSize_ = static_cast<long double>(entry.nFileSizeHigh) * 4294967296.0L + entry.nFileSizeLow;
     }
-    ++scannedFiles_;
-    lastFileSize_ = static_cast<long double>(entry.nFileSizeHigh) * 4294967296.0L + entry.nFileSizeLow;
-    if (OnFileFound) OnFileFound(*this, name, alternate, path_, attributes, created, accessed, written, lastFileSize_);
+    const auto& handler = directory ? OnFolderFound : OnFileFound;
+    if (!handler) return;  // the conversions below are most of the per-entry cost
+    handler(*this, FixedText(entry.cFileName, MAX_PATH), FixedText(entry.cAlternateFileName, 14), path_,
+            Win32ToScanAttributes(entry.dwFileAttributes), FileTimeToDateTime(entry.ftCreationTime),
+            FileTimeToDateTime(entry.ftLastAccessTime), FileTimeToDateTime(entry.ftLastWriteTime),
+            directory ? 0.0L : lastFileSize_);
 }
 
 void TMerrowinFile::SetPathMask(const std::wstring& text) {
     if (text == pathMask_) return;
+    // Compiled first: a mask that does not compile leaves the old state, so the same text is tried again.
+    std::unique_ptr<TWildcardMask> compiled;
+    if (!text.empty()) {
+        std::wstring mask = text;
+        if (mask.back() == L'\\') mask += L'*';
+        else if (mask.back() != L'*') mask += L"\\*";
+        compiled = std::make_unique<TWildcardMask>(mask);
+    }
     pathMask_ = text;
-    compiledPathMask_.reset();
-    if (text.empty()) return;
-    std::wstring mask = text;
-    if (mask.back() == L'\\') mask += L'*';
-    else if (mask.back() != L'*') mask += L"\\*";
-    compiledPathMask_ = std::make_unique<TWildcardMask>(mask);
+    compiledPathMask_ = std::move(compiled);
 }
 
 void TMerrowinFile::SetPathLevelMasks(const std::wstring& text) {

@@ -104,6 +104,7 @@ private:
     void EnterSubfolders(const std::vector<Subfolder>& subfolders);
     void EnterSubfolder(const Subfolder& subfolder);
     // Pumps messages and handles stop and pause; false when the level must end.
+    bool StopSeen() const;
     bool KeepWalking();
     bool ReportsEntriesHere() const;
     void Report(const WIN32_FIND_DATAW& entry);

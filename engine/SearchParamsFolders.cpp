@@ -182,7 +182,18 @@ bool TSearchFolders::CheckPaths() {
                several;
     };
 
-    for (TSearchFoldersLine& line : pathsStartList_) {
+    // The dialogs and the drive query pump messages, and a handler may set new start paths meanwhile:
+    // the check runs over a copy, and its verdicts go back only to the lines it checked.
+    std::vector<TSearchFoldersLine> lines = pathsStartList_;
+    auto keepVerdicts = [&](bool result) {
+        const bool unchanged = lines.size() == pathsStartList_.size() &&
+                               std::equal(lines.begin(), lines.end(), pathsStartList_.begin(),
+                                          [](const auto& a, const auto& b) { return a.Folder == b.Folder; });
+        if (unchanged)
+            for (size_t i = 0; i < lines.size(); ++i) pathsStartList_[i].Info.Kind = lines[i].Info.Kind;
+        return result;
+    };
+    for (TSearchFoldersLine& line : lines) {
         line.Info.Kind = TSearchFoldersInfo::KindWalk;
         const std::wstring& path = line.Folder;
         std::wstring fault;
@@ -206,7 +217,7 @@ bool TSearchFolders::CheckPaths() {
                     if (user.ShowMessage(nullptr, L"No disk in Drive: " + kit::QuotedString(drive),
                                          kit::MessageType::Warning,
                                          kit::MessageButtons::AbortRetry) != kit::MessageAnswer::Retry)
-                        return false;
+                        return keepVerdicts(false);
                 } while (!IsDriveReady(drive[0]));
             }
             if (fault.empty()) {
@@ -215,10 +226,10 @@ bool TSearchFolders::CheckPaths() {
                 fault = L"The Path " + kit::QuotedString(path) + L" does not exist.";
             }
         }
-        if (!ignored(fault)) return false;
+        if (!ignored(fault)) return keepVerdicts(false);
         line.Info.Kind = TSearchFoldersInfo::KindIgnored;
     }
-    return true;
+    return keepVerdicts(true);
 }
 
 void TSearchFolders::Reset() {

@@ -8,7 +8,7 @@ int WindowHeight(HWND control, const RECT& closed) {
     RECT dropped{};
     if (SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
         dropped.bottom > closed.bottom)
-        return dropped.bottom - closed.top;
+        return dropped.bottom - dropped.top;  // both in screen coordinates
     return closed.bottom - closed.top;
 }
 

@@ -63,16 +63,31 @@ void Window::Create(const WindowParams& params) {
     }
 }
 
+namespace {
+
+// One error report at a time: a handler of WM_PAINT or WM_TIMER that throws would otherwise throw again
+// inside the report's own message loop and stack dialogs until the stack is gone.
+bool g_reporting = false;
+
+void ReportError(HWND hwnd, const std::wstring& message) {
+    if (g_reporting) return;
+    g_reporting = true;
+    struct Done {
+        ~Done() { g_reporting = false; }
+    } done;
+    UserInteraction().ShowMessage(ReportOwner(hwnd), message, MessageType::Error, MessageButtons::Ok);
+}
+
+} // namespace
+
 bool Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept {
     try {
         try {
             return OnMessage(msg, wp, lp, result);
         } catch (const std::exception& e) {
-            UserInteraction().ShowMessage(ReportOwner(hwnd_), ExceptionMessage(e), MessageType::Error,
-                                          MessageButtons::Ok);
+            ReportError(hwnd_, ExceptionMessage(e));
         } catch (...) {
-            UserInteraction().ShowMessage(ReportOwner(hwnd_), L"Unknown error.", MessageType::Error,
-                                          MessageButtons::Ok);
+            ReportError(hwnd_, L"Unknown error.");
         }
     } catch (...) {
         // Reporting failed too (out of memory): nothing more can be done here.
@@ -83,7 +98,9 @@ bool Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Window* self = nullptr;
     if (msg == WM_NCCREATE) {
+        // A window of this class made by anyone but Create carries no object.
         self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lp)->lpCreateParams);
+        if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {

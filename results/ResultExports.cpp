@@ -41,6 +41,7 @@ void TExport::Started() {
 }
 
 void TExport::Done() {
+    writer_.Commit();  // the file is in its place before anyone hears it is done
     if (owner_.OnExportDoneEvent) owner_.OnExportDoneEvent(*this, rowCount_);
 }
 

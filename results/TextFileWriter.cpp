@@ -1,6 +1,7 @@
 #include "results/TextFileWriter.h"
 
 #include "kit/Exception.h"
+#include "kit/Files.h"
 #include "kit/Strings.h"
 
 namespace results {
@@ -11,12 +12,37 @@ namespace {
     throw kit::Exception(what + L": " + kit::SystemErrorMessage(error));
 }
 
+HANDLE OpenPartialFile(const std::wstring& fileName, const std::wstring& partialName) {
+    // Found now, not at the end: a folder in the file's place could never be replaced.
+    if (kit::DirectoryExists(fileName)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        ThrowLastError(fileName);
+    }
+    const HANDLE file = CreateFileW(partialName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) ThrowLastError(fileName);
+    return file;
+}
+
 } // namespace
 
 TTextFileWriter::TTextFileWriter(const std::wstring& fileName)
-    : file_(CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    if (!file_) ThrowLastError(fileName);
+    : fileName_(fileName),
+      partialName_(fileName + L".new"),
+      file_(OpenPartialFile(fileName, partialName_)) {}
+
+TTextFileWriter::~TTextFileWriter() {
+    if (committed_) return;
+    file_.reset();
+    DeleteFileW(partialName_.c_str());
+}
+
+void TTextFileWriter::Commit() {
+    if (!FlushFileBuffers(file_.get())) ThrowLastError(L"Cannot write the file");
+    file_.reset();
+    if (!MoveFileExW(partialName_.c_str(), fileName_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ThrowLastError(fileName_);
+    committed_ = true;
 }
 
 void TTextFileWriter::WriteLine(std::wstring_view line) {

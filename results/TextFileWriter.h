@@ -1,6 +1,6 @@
 #pragma once
-// A text file written line by line: UTF-8 without byte-order mark, CR LF line ends, each line on disk when
-// WriteLine returns.
+// A text file written line by line: UTF-8 without byte-order mark, CR LF line ends. The lines go to
+// "<file>.new"; Commit puts it in the file's place, so a failed export leaves an existing file as it was.
 #include "kit/Handles.h"
 
 #include <string>
@@ -10,12 +10,21 @@ namespace results {
 
 class TTextFileWriter {
 public:
-    // Creates the file anew, replacing one that exists; throws kit::Exception when it cannot.
+    // Throws kit::Exception when the file cannot be made.
     explicit TTextFileWriter(const std::wstring& fileName);
+    // Without Commit the partial file is removed.
+    ~TTextFileWriter();
+    TTextFileWriter(const TTextFileWriter&) = delete;
+    TTextFileWriter& operator=(const TTextFileWriter&) = delete;
     // Throws kit::Exception when the write fails (disk full, the medium gone).
     void WriteLine(std::wstring_view line);
+    // Replaces the file (or makes it) with what was written; throws kit::Exception when it cannot.
+    void Commit();
 private:
+    std::wstring fileName_;
+    std::wstring partialName_;
     kit::UniqueHandle file_;
+    bool committed_ = false;
 };
 
 } // namespace results

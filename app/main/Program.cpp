@@ -142,16 +142,16 @@ int RunProgram(HINSTANCE instance, int showCommand) {
         ShowStartError(e);
         return 0;
     }
-    GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
-    GlobalSearchParams = new engine::SearchParams::TSearchParams();
-    GlobalSearchParams->Reset();
-    GlobalSearchParams->OperativeMode = engine::omUserGraphicInterface;
-    GlobalSearchStatistics = new engine::TSearchStatistics();
-    GlobalFileTypesGroups = new engine::TFileTypesGroups();
-    GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*GlobalFileTypesGroups);  // arms its registry scan
-    GlobalFilterFile = new engine::TFilterFile(*GlobalFileTypesGroups);
-
     try {
+        // Inside the guard: a failing constructor (its window, memory) is reported, not a silent abort.
+        GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
+        GlobalSearchParams = new engine::SearchParams::TSearchParams();
+        GlobalSearchParams->Reset();
+        GlobalSearchParams->OperativeMode = engine::omUserGraphicInterface;
+        GlobalSearchStatistics = new engine::TSearchStatistics();
+        GlobalFileTypesGroups = new engine::TFileTypesGroups();
+        GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*GlobalFileTypesGroups);  // arms its registry scan
+        GlobalFilterFile = new engine::TFilterFile(*GlobalFileTypesGroups);
         FixShellDefaultVerbs();
         ui::TfrmMerrowinMain mainForm;
         mainForm.Create(instance, showCommand);

@@ -10,16 +10,15 @@ void TResultListView::OnColumnClick(TColumnsEnum kind) {
     if (results_ && results_->Count() > 0) {
         HourglassCursor wait;
         // Keyed on the kind, not the display position, so a column the user drags keeps its sort and its mark.
-        if (sortedKind_ != kind) {
+        const int direction = sortedKind_ != kind ? 2 : sortDirection_ == 2 ? 1 : sortDirection_ == 1 ? 0 : 2;
+        // A table held by an export refuses to sort: then the state and the marks stay as the rows are.
+        if (results_->Sort(kind, direction, results_->Count() - 1, 0)) {
             sortedKind_ = kind;
-            sortDirection_ = 2;
-        } else {
-            sortDirection_ = sortDirection_ == 2 ? 1 : sortDirection_ == 1 ? 0 : 2;
+            sortDirection_ = direction;
+            SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
+            UpdateItemCount();
+            UpdateHeaderMarks();
         }
-        results_->Sort(kind, sortDirection_, results_->Count() - 1, 0);
-        SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
-        UpdateItemCount();
-        UpdateHeaderMarks();
     }
     if (findMatch_) findMatch_->MarkStale();
 }

@@ -54,7 +54,8 @@ TResultListView::TResultListView(HWND parent, int id, const RECT& bounds) : pare
     BuildColumns();
 
     SetWindowSubclass(list_, ListProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(parent_, ParentProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Keyed on this object: a second list on the same parent gets a subclass of its own.
+    SetWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
 }
 
 TResultListView::~TResultListView() {
@@ -64,7 +65,7 @@ TResultListView::~TResultListView() {
 }
 
 void TResultListView::Detach() {
-    if (parent_) RemoveWindowSubclass(parent_, ParentProc, SubclassId);
+    if (parent_) RemoveWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this));
     if (list_) RemoveWindowSubclass(list_, ListProc, SubclassId);
     parent_ = nullptr;
 }
@@ -75,11 +76,14 @@ HWND TResultListView::Header() const {
 
 void TResultListView::SetResults(TResultTable* table) {
     results_ = table;
+    if (thumbnails_) ImageList_RemoveAll(thumbnails_);
     UpdateItemCount();
 }
 
 void TResultListView::UpdateItemCount() {
     const std::int64_t rows = results_ ? results_->Count() : 0;
+    // The thumbnails belong to the rows: an emptied table lets go of them, or every search would add its own.
+    if (rows == 0 && thumbnails_) ImageList_RemoveAll(thumbnails_);
     SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
 }
 

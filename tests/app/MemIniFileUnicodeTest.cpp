@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/MemIniFileUnicode.h"
+#include "kit/Handles.h"
 #include "tests/support/TempFolder.h"
 
 using app::TMemIniFileUnicode;
@@ -107,4 +110,21 @@ TEST(MemIniFileUnicode, IntegersAndBooleans) {
         SCOPED_TRACE(testing::Message() << c.key);
         EXPECT_EQ(app::ReadIniBoolean(ini, L"A", c.key, c.defaultValue), c.expected);
     }
+}
+
+TEST(MemIniFileUnicode, AFileThatCouldNotBeReadIsNeverOverwritten) {
+    TempFolder folder;
+    const auto path = folder / L"locked.ini";
+    WriteBytes(path, "[Kept]\r\nk=v\r\n");
+    std::unique_ptr<TMemIniFileUnicode> ini;
+    {
+        // Another program holds the file without sharing it: the store sees nothing of it.
+        kit::UniqueHandle lock{CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+        ASSERT_TRUE(lock);
+        ini = std::make_unique<TMemIniFileUnicode>(path);
+    }
+    EXPECT_FALSE(ini->SectionExists(L"Kept"));
+    ini->WriteString(L"Other", L"x", L"1");
+    EXPECT_ANY_THROW(ini->UpdateFile());
+    EXPECT_EQ(ReadBytes(path), "[Kept]\r\nk=v\r\n");
 }

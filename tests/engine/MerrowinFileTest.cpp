@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "kit/MessageLoop.h"
+
 #include "engine/MerrowinFile.h"
 #include "kit/Exception.h"
 #include "kit/Handles.h"
@@ -130,6 +132,18 @@ TEST_F(WalkTest, StopDuringPauseEndsWithinOneWait) {
     EXPECT_EQ(recorder.lines, (Lines{L"started", L"scan ", L"file a.txt", L"suspended", L"stopped", L"done"}));
     EXPECT_EQ(clock.sleeps.size(), 1u);
     EXPECT_FALSE(walker.Suspended());
+}
+
+TEST_F(WalkTest, AQuitDuringPauseEndsTheWalkAsAStopWould) {
+    // The window closed while paused: no one is left to continue or stop, so the quit itself ends the walk.
+    WaitScript clock;
+    clock.onWait = [&](std::size_t wait) {
+        if (wait == 1) PostQuitMessage(0);
+    };
+    OnFile(L"a.txt", [&] { walker.SetSuspended(true); });
+    EXPECT_TRUE(walker.Execute());
+    EXPECT_EQ(recorder.lines, (Lines{L"started", L"scan ", L"file a.txt", L"suspended", L"stopped", L"done"}));
+    EXPECT_EQ(kit::RunMessageLoop(), 0);  // the quit still reaches the outer loop
 }
 
 TEST_F(WalkTest, StopIsSeenByEveryLevelThatListsAgain) {

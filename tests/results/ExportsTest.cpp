@@ -122,11 +122,13 @@ TEST(Exports, AFailingWriteEndsTheExportWithoutDone) {
         if (percent >= 50) throw std::runtime_error("disk full");
     };
     table.OnExportDoneEvent = [&](TExport&, std::int64_t) { ++done; };
+    testsupport::WriteBytes(temp / L"part.txt", "an earlier export\r\n");
     EXPECT_FALSE(RunEntry(table, 1, temp / L"part.txt"));
     EXPECT_EQ(done, 0);
     EXPECT_FALSE(table.Exporting());
-    // What was written before the failure stays: the header and two rows.
-    EXPECT_EQ(Lines(ReadBytes(temp / L"part.txt")).size(), 3u);
+    // The file it would have replaced stays as it was, and no partial file is left beside it.
+    EXPECT_EQ(ReadBytes(temp / L"part.txt"), "an earlier export\r\n");
+    EXPECT_FALSE(testsupport::FileExists(temp / L"part.txt.new"));
 }
 
 TEST(Exports, ProgressIsReportedOncePerPercentStep) {
