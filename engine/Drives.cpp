@@ -1,5 +1,7 @@
 #include "engine/Drives.h"
 
+#include "kit/Files.h"
+
 #include <windows.h>
 
 #include "kit/Handles.h"
@@ -18,10 +20,6 @@ wchar_t DriveLetter(wchar_t letter) {
 
 std::wstring RootOf(wchar_t letter) { return std::wstring{letter, L':', L'\\'}; }
 
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -68,7 +66,7 @@ bool IsDriveValid(const std::wstring& drive) {
     return false;
 }
 
-bool IsPathValid(const std::wstring& path) { return IsDriveValid(ExtractFileDrive(path)) && FolderExists(path); }
+bool IsPathValid(const std::wstring& path) { return IsDriveValid(ExtractFileDrive(path)) && kit::DirectoryExists(path); }
 
 void GetVolumeLabel(wchar_t letter, std::wstring& label) {
     label.clear();

@@ -1,5 +1,7 @@
 #include "kit/MessageDialog.h"
 
+#include "kit/DeviceContexts.h"
+
 #include "kit/Handles.h"
 
 #include <algorithm>
@@ -121,23 +123,6 @@ UniqueFont CreateMessageFont() {
     return UniqueFont{CreateFontIndirectW(&metrics.lfMessageFont)};
 }
 
-// The dialog's device context with the message font selected, for measuring.
-class MeasuringDc {
-public:
-    MeasuringDc(HWND hwnd, HFONT font) : hwnd_(hwnd), dc_(GetDC(hwnd)), old_(SelectObject(dc_, font)) {}
-    ~MeasuringDc() {
-        SelectObject(dc_, old_);
-        ReleaseDC(hwnd_, dc_);
-    }
-    MeasuringDc(const MeasuringDc&) = delete;
-    MeasuringDc& operator=(const MeasuringDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 // Dialog units of the message font, so margins and buttons grow with the font as in any dialog.
 class DialogUnits {
@@ -189,7 +174,8 @@ void LayOut(HWND dialog, const DialogState& state) {
     SendDlgItemMessageW(dialog, kIconId, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(state.type))), 0);
 
-    const MeasuringDc dc(dialog, state.font);
+    const WindowDc dc(dialog);
+    const ScopedSelect measuringFont(dc.get(), state.font);
     const DialogUnits du(dc.get());
     const RECT work = WorkAreaNear(GetWindow(dialog, GW_OWNER));
     const int margin = du.X(7);

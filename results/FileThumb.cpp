@@ -1,5 +1,7 @@
 #include "results/FileThumb.h"
 
+#include "kit/DeviceContexts.h"
+
 #include "kit/Strings.h"
 
 #include <commoncontrols.h>
@@ -12,24 +14,6 @@ namespace {
 constexpr int kSmallest = 52;
 constexpr int kLargest = 256;
 
-// A memory device context with one bitmap selected into it, both undone on every path.
-class BitmapDC {
-public:
-    explicit BitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_) previous_ = SelectObject(dc_, bitmap);
-    }
-    ~BitmapDC() {
-        if (!dc_) return;
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
-    BitmapDC(const BitmapDC&) = delete;
-    BitmapDC& operator=(const BitmapDC&) = delete;
-    HDC get() const { return dc_; }
-private:
-    HDC dc_;
-    HGDIOBJ previous_ = nullptr;
-};
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     kit::UniqueBrush brush(CreateSolidBrush(colour));
@@ -87,7 +71,7 @@ void TFileThumb::NewBitmap() {
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_) return;
-    BitmapDC dc(bitmap_.get());
+    kit::MemoryDc dc(nullptr, bitmap_.get());
     Fill(dc.get(), RECT{0, 0, width_, height_}, GetSysColor(COLOR_WINDOW));
 }
 
@@ -106,7 +90,7 @@ void TFileThumb::DrawIcon(HDC dc) const {
 void TFileThumb::DrawThumbnail() {
     NewBitmap();
     if (!bitmap_) return;
-    BitmapDC dc(bitmap_.get());
+    kit::MemoryDc dc(nullptr, bitmap_.get());
     DrawFrame(dc.get());
     if (fileName_.empty()) return;
     DrawIcon(dc.get());
@@ -156,7 +140,7 @@ void TFileThumb::CopyCentred(HDC dc, HBITMAP image) const {
     BITMAP info{};
     if (!GetObjectW(image, sizeof(info), &info)) return;
     Fill(dc, RECT{0, 0, width_, height_}, GetSysColor(COLOR_WINDOW));
-    BitmapDC source(image);
+    kit::MemoryDc source(nullptr, image);
     BitBlt(dc, (width_ - info.bmWidth) / 2, (height_ - info.bmHeight) / 2, info.bmWidth, info.bmHeight, source.get(),
            0, 0, SRCCOPY);
 }

@@ -1,5 +1,7 @@
 #include "results/SearchStatusBar.h"
 
+#include "kit/DeviceContexts.h"
+
 #include "results/PathShortening.h"
 #include "results/ResultTable.h"
 
@@ -17,37 +19,6 @@ HBITMAP LoadStateBitmap(const wchar_t* name) {
     return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-// A device context of a window, released on every path.
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-// A memory device context with one object selected into it, both undone on every path.
-class MemoryDC {
-public:
-    MemoryDC(HDC compatible, HGDIOBJ object) : dc_(CreateCompatibleDC(compatible)) {
-        if (dc_) previous_ = SelectObject(dc_, object);
-    }
-    ~MemoryDC() {
-        if (!dc_) return;
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-private:
-    HDC dc_;
-    HGDIOBJ previous_ = nullptr;
-};
 
 } // namespace
 
@@ -149,13 +120,12 @@ void TSearchStatusBar::SetTextSearchPath(const std::wstring& path) {
 
 int TSearchStatusBar::TextWidth(const std::wstring& text) const {
     if (!bar_) return 0;
-    WindowDC dc(bar_);
+    kit::WindowDc dc(bar_);
     auto font = reinterpret_cast<HFONT>(SendMessageW(bar_, WM_GETFONT, 0, 0));
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const HGDIOBJ previous = SelectObject(dc.get(), font);
+    const kit::ScopedSelect selected(dc.get(), font);
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc.get(), previous);
     return size.cx;
 }
 
@@ -211,7 +181,7 @@ void TSearchStatusBar::DrawState(HDC dc, const RECT& panel) {
     if (picture && GetObjectW(picture, sizeof(info), &info)) {
         const int width = std::min(static_cast<int>(info.bmWidth), static_cast<int>(panel.right - panel.left));
         const int height = std::min(static_cast<int>(info.bmHeight), static_cast<int>(panel.bottom - panel.top));
-        MemoryDC source(dc, picture);
+        kit::MemoryDc source(dc, picture);
         if (source.get())
             GdiTransparentBlt(dc, panel.left, panel.top, width, height, source.get(), 0, 0, width, height,
                               kTransparentKey);
