@@ -13,51 +13,11 @@
 namespace engine::SearchParams {
 namespace {
 
-constexpr long long MillisecondsPerDay = 86400000;
-constexpr long long EpochDays = 25569;  // 30 December 1899 to 1 January 1970
-
-struct Civil {
-    long long year;
-    int month;
-    int day;
-};
-
-// The proleptic Gregorian date of a day count from 1 January 1970.
-Civil CivilFromDays(long long days) {
-    days += 719468;
-    const long long era = (days >= 0 ? days : days - 146096) / 146097;
-    const long long dayOfEra = days - era * 146097;
-    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long long shifted = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
-    const int month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
-    return {yearOfEra + era * 400 + (month <= 2), month, day};
-}
-
-Civil DecodeDate(double dateTime) {
-    return CivilFromDays(static_cast<long long>(std::floor(dateTime)) - EpochDays);
-}
-
-bool IsLeapYear(long long year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
-
-int DaysInMonth(long long year, int month) {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
-
-bool IsValidDate(long long year, long long month, long long day) {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= DaysInMonth(year, static_cast<int>(month));
-}
+TCivilDate DecodeDate(double dateTime) { return CivilFromDays(static_cast<long long>(std::floor(dateTime))); }
 
 // Only for dates that pass IsValidDate.
 double EncodeDate(long long year, long long month, long long day) {
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    return SystemTimeToDateTime(time);
+    return static_cast<double>(DaysFromCivil(year, static_cast<int>(month), static_cast<int>(day)));
 }
 
 double Clamp(double dateTime) { return std::clamp(dateTime, MinDateTime, MaxDateTime); }
@@ -137,13 +97,13 @@ double TimePart(double dateTime) { return dateTime - std::floor(dateTime); }
 double JoinDateTime(double date, double time) { return DatePart(date) + TimePart(time); }
 
 double MonthsBack(double dateTime, std::int64_t months) {
-    const Civil date = DecodeDate(dateTime);
-    const long long index = date.year * 12 + (date.month - 1) - months;
+    const TCivilDate date = DecodeDate(dateTime);
+    const long long index = date.Year * 12 + (date.Month - 1) - months;
     const long long year = index >= 0 ? index / 12 : (index - 11) / 12;
     const int month = static_cast<int>(index - year * 12) + 1;
     if (year < 1) return MinDateTime;
     if (year > 9999) return MaxDateTime;
-    return EncodeDate(year, month, std::min(date.day, DaysInMonth(year, month))) + TimePart(dateTime);
+    return EncodeDate(year, month, std::min(date.Day, DaysInMonth(year, month))) + TimePart(dateTime);
 }
 
 double PeriodBack(double dateTime, std::int64_t count, double unitDays) {
@@ -151,8 +111,8 @@ double PeriodBack(double dateTime, std::int64_t count, double unitDays) {
 }
 
 std::wstring DateToStoredText(double dateTime) {
-    const Civil date = DecodeDate(dateTime);
-    return kit::Format(L"%04lld-%02d-%02d", date.year, date.month, date.day);
+    const TCivilDate date = DecodeDate(dateTime);
+    return kit::Format(L"%04lld-%02d-%02d", date.Year, date.Month, date.Day);
 }
 
 std::wstring TimeToStoredText(double dateTime) {
@@ -181,7 +141,7 @@ std::optional<double> ParseStoredDate(std::wstring_view text, std::wstring_view 
         }
     }
     if (yearDigits <= 2) {
-        const long long centuryBase = DecodeDate(now).year - 50;
+        const long long centuryBase = DecodeDate(now).Year - 50;
         year += centuryBase / 100 * 100;
         if (year < centuryBase) year += 100;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/DateTimes.h"
 #include "results/DateTimeText.h"
 #include "results/ResultTable.h"
 #include "tests/results/ResultsFixture.h"
@@ -10,6 +11,9 @@
 #include <vector>
 
 using namespace results;
+using engine::DecodeDateTime;
+using engine::EncodeDateTime;
+using engine::TDateTimeParts;
 using engine::TScanAttributes;
 
 namespace {
@@ -124,7 +128,7 @@ TEST(ResultTable, DatesDecodeToTheMillisecondAndBack) {
     struct Case { double value; TDateTimeParts parts; };
     const Case cases[] = {
         {0.0, {1899, 12, 30, 0, 0, 0, 0}},         {1.5, {1899, 12, 31, 12, 0, 0, 0}},
-        {-1.25, {1899, 12, 29, 6, 0, 0, 0}},       {2.0 - 1e-10, {1900, 1, 1, 0, 0, 0, 0}},
+        {-1.25, {1899, 12, 28, 18, 0, 0, 0}},       {2.0 - 1e-10, {1900, 1, 1, 0, 0, 0, 0}},
         {40604.5, {2011, 3, 2, 12, 0, 0, 0}},      {2958465.0, {9999, 12, 31, 0, 0, 0, 0}},
         {-693593.0, {1, 1, 1, 0, 0, 0, 0}},
     };
@@ -226,6 +230,41 @@ TEST(ResultTable, ManyEqualAndMixedRowsSort) {
     for (std::int64_t i = 1; i < table.Count(); ++i) EXPECT_LE(table.RowAt(i - 1)->Size, table.RowAt(i)->Size);
     ASSERT_TRUE(table.Sort(tcNumber, 2, table.Count() - 1, 0));
     for (std::int64_t i = 0; i < table.Count(); ++i) EXPECT_EQ(table.RowAt(i)->Number, 500 - i);
+}
+
+// The text sorts compare sort keys made once per row; they must order every pair as the locale comparison does,
+// and break ties (names equal but for case) as the comparison-driven sort always has.
+TEST(ResultTable, TextSortsKeepTheLocaleOrderAndItsTies) {
+    const wchar_t* names[] = {L"co-op", L"coop", L"Co-Op", L"it's", L"its", L"r\u00e9sum\u00e9", L"resume",
+                              L"R\u00c9SUM\u00c9", L"file10", L"file2", L"File1", L"a b", L"ab", L"_x", L".x", L"",
+                              L"stra\u00dfe", L"strasse", L"\u00c5ngstr\u00f6m", L"zebra"};
+    const wchar_t* types[] = {L"", L"Text Document", L"text document", L"Bitmap", L"Co-op file", L"\u00e9t\u00e9"};
+    TResultTable table;
+    for (int i = 0; i < 60; ++i) {
+        const std::wstring name = names[i % std::size(names)];
+        const std::wstring folder = std::wstring(L"C:\\") + names[(i * 7) % std::size(names)] + L"\\";
+        const TScanAttributes attributes = i % 3 == 0 ? TScanAttributes{engine::saHidden}
+                                                      : TScanAttributes{engine::saArchive, engine::saReadOnly};
+        table.AddRow(i + 1, -1, attributes, 0, 0, 0, 0, L"", folder, -1, name + L"." + names[i % 7], -1).TypeName =
+            types[i % std::size(types)];
+    }
+    for (TColumnsEnum column : {tcName, tcFolder, tcExt, tcType, tcAttribute}) {
+        for (std::uint8_t direction : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << "column " << static_cast<int>(column) << " direction "
+                                            << static_cast<int>(direction));
+            ASSERT_TRUE(table.Sort(column, direction, table.Count() - 1, 0));
+            for (std::int64_t i = 0; i < table.Count(); ++i)
+                for (std::int64_t j = i + 1; j < table.Count(); ++j)
+                    ASSERT_LE(table.CompareRows(*table.RowAt(i), *table.RowAt(j)), 0) << i << " " << j;
+        }
+    }
+
+    TResultTable ties;
+    for (const wchar_t* name : {L"b", L"A", L"a", L"B", L"a", L"A", L"c", L"C"}) AddFile(ties, name);
+    ASSERT_TRUE(ties.Sort(tcName, 1, ties.Count() - 1, 0));
+    EXPECT_EQ(Numbers(ties), (std::vector<std::int64_t>{3, 5, 6, 2, 1, 4, 8, 7}));
+    ASSERT_TRUE(ties.Sort(tcName, 2, ties.Count() - 1, 0));
+    EXPECT_EQ(Numbers(ties), (std::vector<std::int64_t>{8, 7, 1, 4, 5, 3, 2, 6}));
 }
 
 TEST(ResultTable, DeleteAndClear) {

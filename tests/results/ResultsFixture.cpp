@@ -1,6 +1,6 @@
 #include "tests/results/ResultsFixture.h"
 
-#include "results/DateTimeText.h"
+#include "engine/DateTimes.h"
 
 #include <windows.h>
 
