@@ -210,13 +210,12 @@ int TResultTable::CompareToPivot(std::int64_t index, TRow& pivot, const std::str
 }
 
 void TResultTable::QuickSort(std::int64_t low, std::int64_t high) {
-    // Hoare partition round the middle row; recursion on the left part, a loop on the right one. The keys, when
-    // there are any, move with their rows.
+    // Hoare partition round the middle row. Recursion takes the smaller part and the loop the larger, so the
+    // depth stays logarithmic whatever the order. The keys, when there are any, move with their rows.
     const auto at = [this](std::int64_t index) -> std::unique_ptr<TRow>& { return rows_[static_cast<size_t>(index)]; };
     const auto key = [this](std::int64_t index) -> std::string& { return sortKeys_[static_cast<size_t>(index)]; };
-    std::int64_t i = low;
-    do {
-        i = low;
+    while (low < high) {
+        std::int64_t i = low;
         std::int64_t j = high;
         const std::int64_t middle = low + (high - low) / 2;
         TRow* pivot = at(middle).get();
@@ -233,9 +232,14 @@ void TResultTable::QuickSort(std::int64_t low, std::int64_t high) {
                 --j;
             }
         } while (i <= j);
-        if (low < j) QuickSort(low, j);
-        low = i;
-    } while (i < high);
+        if (j - low < high - i) {
+            if (low < j) QuickSort(low, j);
+            low = i;
+        } else {
+            if (i < high) QuickSort(i, high);
+            high = j;
+        }
+    }
 }
 
 template <typename Writer, typename... Args>
