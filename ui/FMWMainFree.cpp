@@ -141,8 +141,7 @@ void TfrmMerrowinMain::ApplyCommandLine(const std::vector<std::wstring>& paramet
         path.SelectByTag(first);
         return;
     }
-    path.SetText(first);
-    path.Add(first);
+    path.Add(first);  // shows it as the box's text and heads the recent list
 }
 
 void TfrmMerrowinMain::FormShow() {

@@ -150,7 +150,7 @@ void TfrmMerrowinMain::ControlsToParams() {
     default: params.Files.FileMask.SetValue(mask); break;  // no mode chosen: the current one
     }
     TMRUFolderComboBox& path = files.cbmfldFOLDERSSearchPath;
-    params.Folders.FolderValue = path.Text();
+    params.Folders.FolderValue = path.EditText();
     std::wstring paths, include, exclude;
     path.GetPaths(paths);
     path.GetIncludePaths(include);

@@ -49,7 +49,7 @@ void TfrmMerrowinMain::actACTIONSearchExecute() {
     app::TApplicationInit& settings = *app::GlobalApplicationInit;
     files.cbmitFILEFileMask.Add(files.cbmitFILEFileMask.Text());
     SaveFileMaskItems();
-    files.cbmfldFOLDERSSearchPath.Add(files.cbmfldFOLDERSSearchPath.Text());
+    files.cbmfldFOLDERSSearchPath.Add(files.cbmfldFOLDERSSearchPath.EditText());
     files.cbmfldFOLDERSSearchPath.SaveTo(&settings.MRUItems.SearchFolders.FolderValue);
     TMRUItemsComboBox& searchText = tshSELECTContainingText.cbmitTEXTSearchText;
     searchText.Add(searchText.Text());
@@ -228,7 +228,7 @@ void TfrmMerrowinMain::ShowSearchInfo() { SearchStatusBar->SetTextSearchInfo(Sta
 
 void TfrmMerrowinMain::SetRunCaptions() {
     const std::wstring mask = tshSELECTFilesAndFolders.cbmitFILEFileMask.Text();
-    const std::wstring path = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath.Text();
+    const std::wstring path = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath.EditText();
     const std::wstring text = tshSELECTContainingText.cbmitTEXTSearchText.Text();
     std::wstring caption = kCaption;
     if (!mask.empty()) caption += L" - File Name: " + kit::QuotedString(mask);
