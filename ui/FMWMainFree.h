@@ -57,7 +57,7 @@ public:
     void actACTIONResetExecute();
     void UpdateActionStates();
 
-    // True from the start of a run's start-folder loop to its end.
+    // True while the Search action runs, from its first step to its last.
     bool Searching() const { return searching_; }
     const std::vector<std::wstring>& SourceFolders() const { return SourceFolders_; }
     results::TResultTable& Results() { return ResultTable; }
@@ -91,6 +91,8 @@ private:
     void SaveSearchTextItems();
 
     // The run (MainSearch.cpp).
+    class RunScope;
+    void RunSearch();
     void PrimeMatcher();
     void WalkStartFolders(bool& walked);
     void FinishRun(bool walked);

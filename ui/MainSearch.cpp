@@ -37,9 +37,34 @@ void Repaint(HWND hwnd) {
 
 } // namespace
 
+// The run pumps messages long before its walk (the start-folder check) and after it; a close or a quit
+// that arrives at any of those points waits until the run is off the stack.
+class TfrmMerrowinMain::RunScope {
+public:
+    explicit RunScope(TfrmMerrowinMain& window) : window_(window) { window_.searching_ = true; }
+    ~RunScope() {
+        window_.searching_ = false;
+        // The posted close comes before the quit, which a queue gives out last.
+        if (window_.closeRequested_ || kit::QuitRequested()) {
+            window_.closeRequested_ = false;
+            PostMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
+        }
+    }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    TfrmMerrowinMain& window_;
+};
+
 void TfrmMerrowinMain::actACTIONSearchExecute() {
     // A second run inside the first (the menu between two start folders) would walk with a busy walker.
     if (searching_) return;
+    RunScope run(*this);
+    RunSearch();
+}
+
+void TfrmMerrowinMain::RunSearch() {
     TPageFilesAndFolders& files = tshSELECTFilesAndFolders;
     TPageDateAndSize& dates = tshSELECTDateAndSize;
     if (dates.chbDATESelect.Checked() && !dates.chbDATEModifiedSelect.Checked() &&
@@ -94,7 +119,6 @@ void TfrmMerrowinMain::actACTIONSearchExecute() {
     kit::ProcessMessagesNow();
     EnableSelections(false);
     kit::ProcessMessagesNow();
-    searching_ = true;
     SetTimer(hwnd(), kShowTextTimer, kShowTextInterval, nullptr);
 
     bool walked = false;
@@ -158,7 +182,7 @@ void TfrmMerrowinMain::WalkStartFolders(bool& walked) {
     // A copy: the list must not change under the loop while the walk pumps messages.
     const std::vector<engine::SearchParams::TSearchFoldersLine> lines = folders.PathsStartList();
     for (const auto& line : lines) {
-        if (SearchStopRequested == 1 || kit::QuitRequested()) break;
+        if (SearchStopRequested == 1 || closeRequested_ || kit::QuitRequested()) break;
         if (line.Info.Kind != engine::SearchParams::TSearchFoldersInfo::KindWalk) continue;
         if (firstPath) {
             Statistics().Reset();
@@ -190,18 +214,11 @@ void TfrmMerrowinMain::FinishRun(bool walked) {
         if (!SourceFolders_.empty()) SourceFolders_.erase(SourceFolders_.begin());
     }
     KillTimer(hwnd(), kShowTextTimer);
-    searching_ = false;
     EnableSelections(true);
     BindSearchPauseTo(ids::actACTIONSearch);
     SelectionsDirty = 1;
     UpdateActionStates();
     kit::ProcessMessagesNow();
-    // A close asked for during the run, or a quit seen by a nested loop, happens now that the walk is over.
-    // The posted close comes before the quit, which a queue gives out last.
-    if (closeRequested_ || kit::QuitRequested()) {
-        closeRequested_ = false;
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-    }
 }
 
 void TfrmMerrowinMain::ClearResults() {

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <ostream>
+#include <utility>
 
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
@@ -65,7 +66,13 @@ std::ostream& operator<<(std::ostream& out, const Row& row) {
 
 void MainWindowTest::SetUp() { program = std::make_unique<ProgramObjects>(); }
 
+std::function<bool()> MainWindowTest::step_;
+UINT_PTR MainWindowTest::stepTimer_ = 0;
+
 void MainWindowTest::TearDown() {
+    if (stepTimer_) KillTimer(nullptr, stepTimer_);
+    stepTimer_ = 0;
+    step_ = nullptr;
     window.reset();
     // The window's quit message would end the next test's loop.
     MSG msg;
@@ -146,9 +153,26 @@ std::vector<Row> MainWindowTest::Rows() const {
     return rows;
 }
 
-int MainWindowTest::RunUntilClosed() {
-    return kit::RunMessageLoop();
+int MainWindowTest::RunUntilClosed() { return kit::RunMessageLoop(); }
+
+void MainWindowTest::WhileRunning(std::function<bool()> step) {
+    step_ = std::move(step);
+    stepTimer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnStepTimer);
 }
+
+void CALLBACK MainWindowTest::OnStepTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (!step_) return;
+    // The step may pump messages (a click runs an action): it must not be entered twice.
+    const std::function<bool()> step = std::exchange(step_, nullptr);
+    if (!step()) {
+        step_ = step;
+        return;
+    }
+    KillTimer(nullptr, stepTimer_);
+    stepTimer_ = 0;
+}
+
+bool MainWindowTest::StopEnabled() const { return IsWindowEnabled(GetDlgItem(Main(), ui::ids::kStopButton)) != FALSE; }
 
 void MakeFiles(const std::wstring& folder, const std::vector<std::wstring>& names, const std::string& content) {
     SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);

@@ -3,6 +3,7 @@
 // empty settings folder; and the ways a person reaches its controls.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,10 +62,19 @@ protected:
     std::vector<Row> Rows() const;
     // Runs the message loop until the window is gone; its exit code.
     int RunUntilClosed();
+    // While the next loop runs (a search pumps its own), `step` is called every few milliseconds until it
+    // returns true: what a person does while watching the window.
+    void WhileRunning(std::function<bool()> step);
+    bool StopEnabled() const;
 
     testsupport::FakeInteraction interaction;
     std::unique_ptr<ProgramObjects> program;
     std::unique_ptr<ui::TfrmMerrowinMain> window;
+
+private:
+    static void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD);
+    static std::function<bool()> step_;
+    static UINT_PTR stepTimer_;
 };
 
 // Files named `names` in `folder` (which is made when missing), each with `content`.

@@ -6,6 +6,7 @@
 #include "app/UKvrVARGeneral.h"
 #include "engine/SearchParams.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "kit/Strings.h"
 #include "ui/ControlIds.h"
 
 using namespace uitest;
@@ -71,4 +72,97 @@ TEST_F(MainWindowTest, SearchListsTheMatchingFilesAndNamesTheRunInTheCaption) {
     EXPECT_EQ(Caption(), L"Kolvaran");
     EXPECT_TRUE(Rows().empty());
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Main(), ids::kResetButton)));
+}
+
+TEST_F(MainWindowTest, AContainedTextListsFilesOnlyAndJoinsTheCaption) {
+    testsupport::TempFolder fixture;
+    testsupport::WriteBytes(fixture / L"a.txt", "the needle is here");
+    testsupport::WriteBytes(fixture / L"b.txt", "only hay");
+    MakeFiles(fixture / L"needle", {});
+    testsupport::WriteBytes(fixture / L"needle\\c.log", "a needle again");
+    Open();
+    SetChecked(ids::kPageFilesAndFolders, ids::kShowFileNames, false);
+    TypeMask(L"");
+    TypePath(fixture.Path());
+    TypeText(L"needle");
+    ClickSearch();
+
+    EXPECT_TRUE(Checked(ids::kPageFilesAndFolders, ids::kShowFileNames)) << "a content search lists files";
+    EXPECT_EQ(Caption(), L"Kolvaran - Search Path: '" + fixture.Path() + L"' - Search Text: 'needle'");
+    std::vector<Row> rows = Rows();
+    for (Row& row : rows) row.number.clear();
+    EXPECT_EQ(Sorted(rows), (std::vector<Row>{{L"a.txt", fixture.Path(), L""},
+                                              {L"c.log", fixture / L"needle\\", L""}}))
+        << "the folder named like the text is not listed";
+}
+
+TEST_F(MainWindowTest, AnInvalidMaskKeepsTheResultsAndPutsTheFocusOnTheMask) {
+    testsupport::TempFolder fixture;
+    MakeFiles(fixture.Path(), {L"a.txt", L"b.txt"});
+    Open();
+    TypeMask(L"*.txt");
+    TypePath(fixture.Path());
+    ClickSearch();
+    ASSERT_EQ(Rows().size(), 2u);
+
+    const HWND mode = Control(ids::kPageFilesAndFolders, ids::kFileMaskMode);
+    SendMessageW(mode, CB_SETCURSEL, engine::nmManualWildcards, 0);
+    Notify(mode, CBN_SELCHANGE);
+    std::wstring bad;
+    for (int i = 0; i < 31; ++i) bad += L"*a";  // more skips than a mask may hold
+    TypeMask(bad);
+    ClickSearch();
+
+    EXPECT_EQ(Rows().size(), 2u) << "nothing cleared";
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(focus == MaskBox() || IsChild(MaskBox(), focus));
+    ASSERT_EQ(interaction.asked.size(), 1u);
+    EXPECT_EQ(interaction.asked[0].type, kit::MessageType::Warning);
+    EXPECT_EQ(Caption(), L"Kolvaran - File Name: '" + bad + L"' - Search Path: '" + fixture.Path() + L"'");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Main(), ids::kSearchPause)));
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheSettingsAndARestartRestoresThem) {
+    testsupport::TempFolder fixture;
+    MakeFiles(fixture.Path(), {L"a.txt"});
+    Open();
+    TypeMask(L"*.txt");
+    TypePath(fixture.Path());
+    ClickSearch();
+    SetWindowPos(Main(), nullptr, 40, 30, 760, 560, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(window->hwnd(), nullptr) << "the window is gone";
+
+    const app::TApplicationInit& settings = *app::GlobalApplicationInit;
+    for (const std::wstring* file : {&settings.OptionsIniFileName, &settings.ParamsIniFileName,
+                                     &settings.ItemsIniFileName, &settings.LayoutIniFileName,
+                                     &settings.PositionIniFileName}) {
+        SCOPED_TRACE(testing::Message() << kit::WideToUtf8(*file));
+        EXPECT_TRUE(testsupport::FileExists(*file));
+    }
+
+    Open();
+    EXPECT_EQ(WindowText(MaskBox()), L"*.txt");
+    EXPECT_EQ(WindowText(PathEdit()), fixture.Path());
+    RECT bounds;
+    GetWindowRect(Main(), &bounds);
+    EXPECT_EQ(bounds.left, 40);
+    EXPECT_EQ(bounds.top, 30);
+    EXPECT_EQ(bounds.right - bounds.left, 760);
+    EXPECT_EQ(bounds.bottom - bounds.top, 560);
+}
+
+TEST_F(MainWindowTest, TheFirstParameterChoosesTheSearchPath) {
+    testsupport::TempFolder fixture;
+    // Wine has no network drives, so no "<NETWORKDRIVES>" entry: the local-drives tag stands for both.
+    Open({L"<LOCALDRIVES>", L"ignored"});
+    const ui::TMRUFolderComboBox* path = &window->tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    ASSERT_GE(path->SelectedIndex(), 0);
+    EXPECT_EQ(path->Info(path->SelectedIndex()).Tag, L"<LOCALDRIVES>");
+
+    Open({fixture.Path()});
+    path = &window->tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    EXPECT_EQ(WindowText(PathEdit()), fixture.Path());
+    ASSERT_GT(path->Count(), path->BuiltInCount());
+    EXPECT_EQ(path->Caption(path->BuiltInCount()), fixture.Path()) << "it heads the recent folders";
 }
