@@ -98,6 +98,8 @@ void ActionList::BindControl(int id, HWND control) {
     UpdateControls(action);
 }
 
+void ActionList::UnbindControl(int id, HWND control) { std::erase(Get(id).controls, control); }
+
 void ActionList::UpdateControls(const Action& action) {
     for (HWND control : action.controls) {
         if (!IsWindow(control)) continue;

@@ -42,6 +42,8 @@ public:
 
     // The control takes the action's caption, enabled and visible state now and whenever they change.
     void BindControl(int id, HWND control);
+    // The control no longer follows the action (a button that runs another action for a while).
+    void UnbindControl(int id, HWND control);
     // Refills the menu with the visible actions of `ids` in order, 0 standing for a separator (none at the
     // ends, none twice); a menu filled this way is current whenever it is refilled on WM_INITMENUPOPUP.
     void FillMenu(HMENU menu, std::span<const int> ids) const;

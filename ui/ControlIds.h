@@ -68,4 +68,20 @@ inline constexpr int kAttrMatchOnly = 1303;
 inline constexpr int kAttrNtfsNote = 1304;
 inline constexpr int kAttrBoxFirst = 1310;
 
+// The main window.
+inline constexpr int kSelections = 800;       // the page control over the four criteria pages
+inline constexpr int kSearchPause = 2000;     // the Search button, which is the Pause button during a run
+inline constexpr int kStopButton = 2001;
+inline constexpr int kResetButton = 2002;
+inline constexpr int kResultList = 2010;
+inline constexpr int kStatusBar = 2011;
+
+// The main window's actions: their WM_COMMAND ids, shared by the menu items and the accelerators.
+inline constexpr int actACTIONSearch = 3000;
+inline constexpr int actACTIONPause = 3001;
+inline constexpr int actACTIONStop = 3002;
+inline constexpr int actACTIONReset = 3003;
+inline constexpr int actVIEWDetails = 3100;
+inline constexpr int actFILEExit = 3200;
+
 } // namespace ui::ids

@@ -1,31 +1,272 @@
 #include "ui/FMWMainFree.h"
 
+#include <shellapi.h>
+
+#include "app/ApplicationSetup.h"
+#include "app/UKvrVARGeneral.h"
+#include "engine/FilterFile.h"
+#include "engine/SearchParams.h"
+#include "kit/Exception.h"
+#include "kit/MessageLoop.h"
 #include "res/ResourceIds.h"
+#include "ui/ControlIds.h"
+#include "ui/PageLayout.h"
 
 namespace ui {
+namespace {
 
-void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand) {
-    kit::Window::Create({.className = kClassName, .title = L"Kolvaran", .bounds = RECT{100, 100, 900, 700}});
+constexpr int kClientWidth = 672;
+constexpr int kClientHeight = 446;
+constexpr int kGap = 4;
+constexpr int kTabsHeight = layout::kPageHeight + 28;  // the pages and the tab row above them
+constexpr int kButtonWidth = 90;
+constexpr int kButtonHeight = 25;
+constexpr UINT_PTR kShowTextTimer = 1;
+
+app::TApplicationInit& Settings() { return *app::GlobalApplicationInit; }
+
+} // namespace
+
+TfrmMerrowinMain::TfrmMerrowinMain() = default;
+
+TfrmMerrowinMain::~TfrmMerrowinMain() { kit::SetMessageFilter(nullptr); }
+
+void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand, const std::vector<std::wstring>& parameters) {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    kit::Window::Create({.className = kClassName, .title = kCaption,
+                         .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                         .bounds = RECT{100, 100, 100 + frame.right - frame.left, 100 + frame.bottom - frame.top}});
     const auto icon = reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAINICON)));
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, icon);
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, icon);
-    notice_ = CreateWindowExW(0, L"STATIC", L"Kolvaran: the search window is not built yet.",
-                              WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0, hwnd(), nullptr, instance, nullptr);
-    SendMessageW(notice_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    MoveWindow(notice_, 0, client.bottom / 2 - 10, client.right, 20, FALSE);
-    ShowWindow(hwnd(), showCommand);
+    CreateActions();
+    CreateControls();
+    CreateMenu();
+    FormCreate(parameters);
+
+    ShowWindow(hwnd(), startMaximized_ ? SW_SHOWMAXIMIZED : showCommand);
+    FormShow();
     UpdateWindow(hwnd());
+    kit::SetMessageFilter([this](MSG& msg) { return FilterMessage(msg); });
 }
 
-bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+void TfrmMerrowinMain::CreateControls() {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    pgcSELECTIONS.Create(hwnd(), ids::kSelections, RECT{kGap, kGap, client.right - kGap, kGap + kTabsHeight});
+    SetWindowLongPtrW(pgcSELECTIONS.hwnd(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(pgcSELECTIONS.hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    tshSELECTFilesAndFolders.Create(pgcSELECTIONS.hwnd());
+    tshSELECTContainingText.Create(pgcSELECTIONS.hwnd());
+    tshSELECTDateAndSize.Create(pgcSELECTIONS.hwnd());
+    tshSELECTAttributes.Create(pgcSELECTIONS.hwnd());
+    for (kit::Panel* page : {static_cast<kit::Panel*>(&tshSELECTFilesAndFolders),
+                             static_cast<kit::Panel*>(&tshSELECTContainingText),
+                             static_cast<kit::Panel*>(&tshSELECTDateAndSize),
+                             static_cast<kit::Panel*>(&tshSELECTAttributes)})
+        page->SetCommandTarget(hwnd());
+    pgcSELECTIONS.AddPage(tshSELECTFilesAndFolders.kCaption, tshSELECTFilesAndFolders.hwnd());
+    pgcSELECTIONS.AddPage(tshSELECTContainingText.kCaption, tshSELECTContainingText.hwnd());
+    pgcSELECTIONS.AddPage(tshSELECTDateAndSize.kCaption, tshSELECTDateAndSize.hwnd());
+    pgcSELECTIONS.AddPage(tshSELECTAttributes.kCaption, tshSELECTAttributes.hwnd());
+
+    const RECT button{0, 0, kButtonWidth, kButtonHeight};
+    bbtSearchPause.Create(hwnd(), ids::kSearchPause, L"&Search", button);
+    SetWindowLongPtrW(bbtSearchPause.hwnd(), GWL_STYLE,
+                      GetWindowLongPtrW(bbtSearchPause.hwnd(), GWL_STYLE) | BS_DEFPUSHBUTTON);
+    bbtnStop.Create(hwnd(), ids::kStopButton, L"S&top", button);
+    bbtnReset.Create(hwnd(), ids::kResetButton, L"&Reset", button);
+    BindSearchPauseTo(ids::actACTIONSearch);
+    actions_.BindControl(ids::actACTIONStop, bbtnStop.hwnd());
+    actions_.BindControl(ids::actACTIONReset, bbtnReset.hwnd());
+
+    ResultListView = std::make_unique<results::TResultListView>(hwnd(), ids::kResultList, RECT{0, 0, 10, 10});
+    ResultListView->SetResults(&ResultTable);
+    SearchStatusBar = std::make_unique<results::TSearchStatusBar>(hwnd(), ids::kStatusBar);
+    SearchStatusBar->SetMerrowinFile(&walkerState_);
+    SearchStatusBar->SetResultTable(&ResultTable);
+    SearchStatusBar->SetResultListView(ResultListView->hwnd());
+    ConnectWalkerEvents();
+    LayoutControls(client.right, client.bottom);
+}
+
+void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {
+    // One selected row: the file actions work on a single entry.
+    SetWindowLongPtrW(ResultListView->hwnd(), GWL_STYLE,
+                      GetWindowLongPtrW(ResultListView->hwnd(), GWL_STYLE) | LVS_SINGLESEL);
+    SourceFolders_.clear();
+    pgcSELECTIONS.Select(0);
+    pgcSELECTIONS.ShowSelectedPage();
+    LayoutDone = 0;
+    KillTimer(hwnd(), kShowTextTimer);
+
+    app::TApplicationInit& settings = Settings();
+    settings.Options.Load();
+    // The window is still hidden: it takes the stored bounds now and the stored state when it is shown.
+    app::TFormPlacement placement = app::GetFormPlacement(hwnd(), app::SystemDisplay());
+    settings.Position.Load(placement);
+    app::SetFormPlacement(hwnd(), placement, app::SystemDisplay());
+    startMaximized_ = placement.WindowState == app::wsMaximized;
+    settings.MRUItems.Load(settings.Options.SearchItems);
+    app::GlobalSearchParams->Reset();
+    app::GlobalSearchParams->LoadFromFile(settings.ParamsIniFileName, settings.Options.SearchParams);
+
+    ParamsToControls();
+    LoadFileMaskItems();
+    TMRUFolderComboBox& path = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    path.DefaultIndex = app::GlobalSearchParams->Folders.VisualControlItemDefault();
+    path.Populate(&settings.MRUItems.SearchFolders.FolderValue, app::GlobalSearchParams->Folders.FolderValue);
+    LoadSearchTextItems();
+    ApplyCommandLine(parameters);
+    actVIEWDetailsExecute();
+
+    TrackSelections = 1;
+    SelectionsDirty = 0;
+    UpdateActionStates();
+
+    app::GlobalSearchParams->OnCheckFolder = [this](const engine::SearchParams::TSearchFolders&,
+                                                    const std::wstring& info) { SearchParamsCheckFolder(info); };
+    app::GlobalFilterFile->Text.OnFilterText = [this](engine::TFilterText&, const std::wstring& info) {
+        FilterFileFilterText(info);
+    };
+    ResultListView->SearchStatusBar = SearchStatusBar.get();
+}
+
+void TfrmMerrowinMain::ApplyCommandLine(const std::vector<std::wstring>& parameters) {
+    if (parameters.empty()) return;
+    TMRUFolderComboBox& path = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    const std::wstring& first = parameters.front();
+    if (first == L"<LOCALDRIVES>" || first == L"<NETWORKDRIVES>") {
+        path.SelectByTag(first);
+        return;
+    }
+    path.Add(first);  // shows it as the box's text and heads the recent list
+}
+
+void TfrmMerrowinMain::FormShow() {
+    SetFocus(tshSELECTFilesAndFolders.cbmitFILEFileMask.hwnd());
+    if (LayoutDone == 0) LayoutDone = 1;
+    ResultListView->LoadLayout(Settings().LayoutIniFileName);
+}
+
+// Options, criteria, recent lists, column layout and position, in that order. Each part keeps its own
+// file and handles its own failures.
+void TfrmMerrowinMain::SaveSettings() {
+    app::TApplicationInit& settings = Settings();
+    settings.Options.Save();
+    app::GlobalSearchParams->SaveToFile(settings.ParamsIniFileName, settings.Options.SearchParams);
+    settings.MRUItems.Save(settings.Options.SearchItems);
+    ResultListView->SaveLayout(settings.LayoutIniFileName);
+    settings.Position.Save(hwnd());
+}
+
+void TfrmMerrowinMain::LayoutControls(int width, int height) {
+    if (!SearchStatusBar) return;
+    MoveWindow(pgcSELECTIONS.hwnd(), kGap, kGap, width - 2 * kGap, kTabsHeight, TRUE);
+    pgcSELECTIONS.LayoutPages();
+    const int buttonsTop = kGap + kTabsHeight + kGap;
+    int x = width - kGap - kButtonWidth;
+    for (kit::Button* button : {&bbtnReset, &bbtnStop, &bbtSearchPause}) {
+        MoveWindow(button->hwnd(), x, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
+        x -= kButtonWidth + kGap;
+    }
+    RECT bar;
+    GetWindowRect(SearchStatusBar->hwnd(), &bar);
+    const int listTop = buttonsTop + kButtonHeight + kGap;
+    const int listBottom = height - (bar.bottom - bar.top);
+    MoveWindow(ResultListView->hwnd(), 0, listTop, width, std::max(0, listBottom - listTop), TRUE);
+}
+
+// A close during a run waits for the walk to unwind: the window and the walker must outlive every frame
+// of the run that is still on the stack below this message.
+void TfrmMerrowinMain::OnCloseRequest() {
+    if (searching_) {
+        closeRequested_ = true;
+        actACTIONStopExecute();
+        return;
+    }
+    SaveSettings();
+    DestroyWindow(hwnd());
+}
+
+// The session may end as soon as this message returns, whatever is still on the stack: save now.
+void TfrmMerrowinMain::OnEndSession() {
+    if (searching_) actACTIONStopExecute();
+    SaveSettings();
+}
+
+bool TfrmMerrowinMain::OnSysCommand(WPARAM command) {
+    switch (command & 0xFFF0) {
+    case SC_MAXIMIZE:
+        // The normal bounds go to the settings before the window covers the screen.
+        Settings().Position.Save(hwnd());
+        return false;
+    case SC_MINIMIZE:
+        ShowWindow(hwnd(), SW_MINIMIZE);
+        return true;
+    }
+    return false;
+}
+
+bool TfrmMerrowinMain::FilterMessage(MSG& msg) {
+    if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+    if (HACCEL accelerators = actions_.Accelerators(); accelerators && TranslateAcceleratorW(hwnd(), accelerators, &msg))
+        return true;
+    return IsDialogMessageW(hwnd(), &msg) != FALSE;
+}
+
+bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
-        if (notice_) MoveWindow(notice_, 0, HIWORD(lp) / 2 - 10, LOWORD(lp), 20, TRUE);
+        if (wp != SIZE_MINIMIZED) LayoutControls(LOWORD(lp), HIWORD(lp));
+        ResultListView->UpdateItemCount();
         result = 0;
         return true;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMinTrackSize = POINT{Settings().Position.MinWidth, Settings().Position.MinHeight};
+        result = 0;
+        return true;
+    }
+    case WM_SYSCOMMAND:
+        if (!OnSysCommand(wp)) return false;
+        result = 0;
+        return true;
+    case WM_QUERYENDSESSION:
+        result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        if (wp) OnEndSession();
+        result = 0;
+        return true;
+    case WM_CLOSE:
+        OnCloseRequest();
+        result = 0;
+        return true;
+    case WM_TIMER:
+        if (wp != kShowTextTimer) return false;
+        timShowTextTimerTimer();
+        result = 0;
+        return true;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp));
+        result = 0;
+        return true;
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lp)->idFrom == ids::kSelections &&
+            reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
+            pgcSELECTIONS.ShowSelectedPage();
+        return false;
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wp) == miACTION) FillActionMenu();
+        return false;
+    case DM_GETDEFID:
+        result = MAKELRESULT(ids::kSearchPause, DC_HASDEFID);
+        return true;
     case WM_DESTROY:
+        KillTimer(hwnd(), kShowTextTimer);
+        DragAcceptFiles(hwnd(), FALSE);
         PostQuitMessage(0);
         result = 0;
         return true;

@@ -1,23 +1,162 @@
 #pragma once
-// The main window.
-// STAND-IN: until the criteria pages, the result list and the search run are built, this is an empty
-// top-level window that says so. It already ends the message loop when it closes, as the real one will.
+// The main window: the four criteria pages, the Search, Stop and Reset buttons, the result list and the
+// status bar, over one action table. Its work is split by concern: creation, settings and window messages
+// (FMWMainFree.cpp), the copies between the controls and the criteria model (MainCriteria.cpp), the search
+// run and the walker's events (MainSearch.cpp), and the action table with its menu (MainActions.cpp).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/MerrowinFile.h"
+#include "kit/Actions.h"
+#include "kit/Controls.h"
 #include "kit/Window.h"
+#include "results/ResultTable.h"
+#include "results/SearchStatusBar.h"
+#include "results/listview/ResultListView.h"
+#include "ui/PageAttributes.h"
+#include "ui/PageContainingText.h"
+#include "ui/PageDateAndSize.h"
+#include "ui/PageFilesAndFolders.h"
 
 namespace ui {
+
+// The status bar's view of the walker.
+class TWalkerState : public results::TSearchState {
+public:
+    explicit TWalkerState(const engine::TMerrowinFile& walker) : walker_(walker) {}
+    bool Running() const override { return walker_.Running(); }
+    bool Suspended() const override { return walker_.Suspended(); }
+
+private:
+    const engine::TMerrowinFile& walker_;
+};
 
 class TfrmMerrowinMain : public kit::Window {
 public:
     static constexpr const wchar_t* kClassName = L"TfrmMerrowinMain";
+    static constexpr const wchar_t* kCaption = L"Kolvaran";
+    static constexpr UINT kShowTextInterval = 50;  // ms between two refreshes of the status texts
 
-    // Creates and shows the window; throws kit::Exception when it cannot be created.
-    void Create(HINSTANCE instance, int showCommand);
+    TfrmMerrowinMain();
+    ~TfrmMerrowinMain() override;
+
+    // Creates the window from the settings and shows it. `parameters` are the command-line parameters
+    // without the program path; the first one may name the search path. Throws kit::Exception when the
+    // window cannot be created.
+    void Create(HINSTANCE instance, int showCommand, const std::vector<std::wstring>& parameters = {});
+
+    // The criteria model into the controls, and back.
+    void ParamsToControls();
+    void ControlsToParams();
+
+    // The run's actions, as the buttons and the menu run them.
+    void actACTIONSearchExecute();
+    void actACTIONPauseExecute();
+    void actACTIONStopExecute();
+    void actACTIONResetExecute();
+    void UpdateActionStates();
+
+    // True while the Search action runs, from its first step to its last.
+    bool Searching() const { return searching_; }
+    const std::vector<std::wstring>& SourceFolders() const { return SourceFolders_; }
+    results::TResultTable& Results() { return ResultTable; }
+    kit::ActionList& Actions() { return actions_; }
+
+    TPageFilesAndFolders tshSELECTFilesAndFolders;
+    TPageContainingText tshSELECTContainingText;
+    TPageDateAndSize tshSELECTDateAndSize;
+    TPageAttributes tshSELECTAttributes;
 
 protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-    HWND notice_ = nullptr;
+    // Creation and settings (FMWMainFree.cpp).
+    void CreateControls();
+    void FormCreate(const std::vector<std::wstring>& parameters);
+    void FormShow();
+    void ApplyCommandLine(const std::vector<std::wstring>& parameters);
+    void SaveSettings();
+    void LayoutControls(int width, int height);
+    void OnCloseRequest();
+    void OnEndSession();
+    bool OnSysCommand(WPARAM command);
+    bool FilterMessage(MSG& msg);
+
+    // The recent lists of the current modes (MainCriteria.cpp).
+    void LoadFileMaskItems();
+    void SaveFileMaskItems();
+    void LoadSearchTextItems();
+    void SaveSearchTextItems();
+
+    // The run (MainSearch.cpp).
+    class RunScope;
+    void RunSearch();
+    void PrimeMatcher();
+    void WalkStartFolders(bool& walked);
+    void FinishRun(bool walked);
+    void ClearResults();
+    void EnableSelections(bool enabled);
+    void ShowSearchTotals();
+    void ShowSearchInfo();
+    void SetRunCaptions();
+    void BindSearchPauseTo(int action);
+    void ConnectWalkerEvents();
+    void MerrowinFileStarted();
+    void MerrowinFileSuspended();
+    void MerrowinFileScanFolder(const std::wstring& folder);
+    void MerrowinFileFileFound(const std::wstring& fileName, const std::wstring& folder,
+                               engine::TScanAttributes attributes, double creationTime, double lastAccessTime,
+                               double lastWriteTime, long double fileSize);
+    void MerrowinFileFolderFound(const std::wstring& fileName, const std::wstring& folder,
+                                 engine::TScanAttributes attributes, double creationTime, double lastAccessTime,
+                                 double lastWriteTime, long double fileSize);
+    void MerrowinFileScanDone();
+    void AddSourceFolder(const std::wstring& folder);
+    void AddResultRow(const std::wstring& fileName, const std::wstring& folder, engine::TScanAttributes attributes,
+                      double creationTime, double lastAccessTime, double lastWriteTime, long double fileSize);
+    void StopForQuit();
+    void timShowTextTimerTimer();
+    void SearchParamsCheckFolder(const std::wstring& messageInfo);
+    void FilterFileFilterText(const std::wstring& messageInfo);
+
+    // The action table and the menu (MainActions.cpp).
+    void CreateActions();
+    void CreateMenu();
+    void FillActionMenu();
+    void OnCommand(int id, int code);
+    void actVIEWDetailsExecute();
+
+    engine::TMerrowinFile MerrowinFile;
+    TWalkerState walkerState_{MerrowinFile};
+    results::TResultTable ResultTable;
+    std::unique_ptr<results::TResultListView> ResultListView;
+    std::unique_ptr<results::TSearchStatusBar> SearchStatusBar;
+    kit::TabControl pgcSELECTIONS;
+    kit::Button bbtSearchPause;
+    kit::Button bbtnStop;
+    kit::Button bbtnReset;
+    kit::ActionList actions_;
+    HMENU miACTION = nullptr;  // in the window's menu, which the window destroys
+
+    std::uint8_t LayoutDone = 0;
+    // Drag and drop (the list as a drop source, the search path as a drop target) comes with its own
+    // components; their place is here.
+    std::vector<std::wstring> SourceFolders_;
+
+    // The refresh flags the show-text timer raises and the first event after it consumes.
+    std::uint8_t RefreshScanFolder = 0;
+    std::uint8_t RefreshTotals = 0;
+    std::uint8_t RefreshFilterText = 0;
+    std::uint8_t SearchStopRequested = 0;
+    std::uint8_t TrackSelections = 0;
+    std::uint8_t SelectionsDirty = 0;
+
+    int searchPauseAction_ = 0;  // the action bbtSearchPause and its menu item run now
+    bool searching_ = false;
+    bool closeRequested_ = false;  // a close came during a run: it happens once the walk has unwound
+    bool startMaximized_ = false;
 };
 
 } // namespace ui

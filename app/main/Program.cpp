@@ -154,7 +154,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
         GlobalFilterFile = new engine::TFilterFile(*GlobalFileTypesGroups);
         FixShellDefaultVerbs();
         ui::TfrmMerrowinMain mainForm;
-        mainForm.Create(instance, showCommand);
+        mainForm.Create(instance, showCommand, CommandLineParameters());
         return kit::RunMessageLoop();
     } catch (const std::exception& e) {
         ShowStartError(e);

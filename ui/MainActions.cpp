@@ -1,0 +1,67 @@
+// The main window's action table, its menu and the routing of commands to the actions.
+#include "ui/ControlIds.h"
+#include "ui/FMWMainFree.h"
+
+namespace ui {
+namespace {
+
+// The Actions menu; the first item shares the Search button's binding (Search, or Pause during a run).
+constexpr int kFileMenu[] = {ids::actFILEExit};
+constexpr int kViewMenu[] = {ids::actVIEWDetails};
+
+} // namespace
+
+void TfrmMerrowinMain::CreateActions() {
+    actions_.Add(ids::actACTIONSearch, L"&Search", [this] { actACTIONSearchExecute(); });
+    actions_.Add(ids::actACTIONPause, L"&Pause", [this] { actACTIONPauseExecute(); });
+    actions_.Add(ids::actACTIONStop, L"S&top", [this] { actACTIONStopExecute(); });
+    actions_.Add(ids::actACTIONReset, L"&Reset", [this] { actACTIONResetExecute(); });
+    actions_.Add(ids::actVIEWDetails, L"&Details", [this] { actVIEWDetailsExecute(); });
+    actions_.Add(ids::actFILEExit, L"E&xit", [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); });
+}
+
+void TfrmMerrowinMain::CreateMenu() {
+    HMENU bar = ::CreateMenu();
+    HMENU file = CreatePopupMenu();
+    HMENU view = CreatePopupMenu();
+    miACTION = CreatePopupMenu();
+    actions_.FillMenu(file, kFileMenu);
+    actions_.FillMenu(view, kViewMenu);
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"&View");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(miACTION), L"&Actions");
+    FillActionMenu();
+    SetMenu(hwnd(), bar);  // the window destroys its menu
+}
+
+void TfrmMerrowinMain::FillActionMenu() {
+    const int items[] = {searchPauseAction_, ids::actACTIONStop, 0, ids::actACTIONReset};
+    actions_.FillMenu(miACTION, items);
+}
+
+void TfrmMerrowinMain::BindSearchPauseTo(int action) {
+    if (searchPauseAction_ != 0) actions_.UnbindControl(searchPauseAction_, bbtSearchPause.hwnd());
+    searchPauseAction_ = action;
+    actions_.BindControl(action, bbtSearchPause.hwnd());
+}
+
+void TfrmMerrowinMain::OnCommand(int id, int code) {
+    if (id == ids::kSearchPause) {
+        if (code == BN_CLICKED) actions_.Execute(searchPauseAction_);
+        return;
+    }
+    if (id == ids::kStopButton || id == ids::kResetButton) {
+        if (code == BN_CLICKED) actions_.Execute(id == ids::kStopButton ? ids::actACTIONStop : ids::actACTIONReset);
+        return;
+    }
+    if (code == CBN_SELCHANGE && id == ids::kFileMaskMode) return LoadFileMaskItems();
+    if (code == CBN_SELCHANGE && id == ids::kTextMaskMode) return LoadSearchTextItems();
+    if (code == 0 || code == 1) actions_.Execute(id);  // a menu item or an accelerator
+}
+
+void TfrmMerrowinMain::actVIEWDetailsExecute() {
+    ResultListView->SetZentaViewStyle(results::zvsReport);
+    actions_.SetChecked(ids::actVIEWDetails, true);
+}
+
+} // namespace ui
