@@ -84,7 +84,11 @@ void TResultListView::UpdateItemCount() {
     const std::int64_t rows = results_ ? results_->Count() : 0;
     // The thumbnails belong to the rows: an emptied table lets go of them, or every search would add its own.
     if (rows == 0 && thumbnails_) ImageList_RemoveAll(thumbnails_);
-    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
+    // Rows only added (a search running): repaint just the new rows in view, not the whole page at every
+    // refresh; under Wine a page repaint costs tens of milliseconds and would starve the walk.
+    const auto shown = static_cast<std::int64_t>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+    const LPARAM flags = rows > shown && shown > 0 ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
+    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
 }
 
 LRESULT CALLBACK TResultListView::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
