@@ -1,5 +1,7 @@
 #include "engine/SearchStatistics.h"
 
+#include "kit/Strings.h"
+
 #include <cmath>
 #include <iterator>
 
@@ -13,17 +15,6 @@ constexpr double MSecsPerDay = 86400000.0;
 std::wstring LocaleText(LCID locale, LCTYPE type, const wchar_t* fallback) {
     wchar_t buffer[16] = {};
     return GetLocaleInfoW(locale, type, buffer, static_cast<int>(std::size(buffer))) > 0 ? buffer : fallback;
-}
-
-// Plain decimal digits with `separator` between groups of three, as "#,##0" formats.
-std::wstring Grouped(unsigned long long value, const std::wstring& separator) {
-    const std::wstring digits = std::to_wstring(value);
-    std::wstring text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
-        text += digits[i];
-    }
-    return text;
 }
 
 // A non-negative float cut or rounded to a whole number that fits the formatter.
@@ -72,7 +63,7 @@ std::wstring TSearchStatistics::GetObjectsFoundText() const {
 }
 
 std::wstring TSearchStatistics::GetTotalSizeText() const {
-    return L"Total Size: " + Grouped(WholeNumber(totalSize_ / 1024), formatSettings_.ThousandSeparator) + L" KBytes";
+    return L"Total Size: " + kit::GroupDigits(WholeNumber(totalSize_ / 1024), formatSettings_.ThousandSeparator) + L" KBytes";
 }
 
 std::wstring TSearchStatistics::GetSummaryText() {
@@ -84,7 +75,7 @@ std::wstring TSearchStatistics::GetSummaryText() {
     return L" Total Objects Found: " + std::to_wstring(objectsFound_) + L" - Search Time: " +
            MinutesSecondsMilliseconds(elapsed) + L" (min.sec.msec) - Controlled: " +
            std::to_wstring(controlledObjects_) + L" Objects - Speed: " +
-           Grouped(WholeNumber(std::round(static_cast<long double>(speed_))), formatSettings_.ThousandSeparator) +
+           kit::GroupDigits(WholeNumber(std::round(static_cast<long double>(speed_))), formatSettings_.ThousandSeparator) +
            L" Objects/sec.";
 }
 

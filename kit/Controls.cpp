@@ -1,5 +1,7 @@
 #include "kit/Controls.h"
 
+#include "kit/Fonts.h"
+
 #include <algorithm>
 
 #include "kit/Exception.h"
@@ -15,12 +17,7 @@ LPARAM TextParam(const std::wstring& text) { return reinterpret_cast<LPARAM>(tex
 } // namespace
 
 HFONT ControlFont() {
-    static const UniqueFont font = [] {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont();
-        return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-    }();
+    static const UniqueFont font = CreateMessageFont();
     return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 

@@ -1,5 +1,6 @@
 #include "kit/MessageDialog.h"
 
+#include "kit/Fonts.h"
 #include "kit/DeviceContexts.h"
 
 #include "kit/Handles.h"
@@ -116,12 +117,6 @@ private:
     std::vector<WORD> words_;
 };
 
-UniqueFont CreateMessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont{};
-    return UniqueFont{CreateFontIndirectW(&metrics.lfMessageFont)};
-}
 
 
 // Dialog units of the message font, so margins and buttons grow with the font as in any dialog.

@@ -89,6 +89,16 @@ std::wstring Format(const wchar_t* format, ...) {
     return text;
 }
 
+std::wstring GroupDigits(unsigned long long value, std::wstring_view separator) {
+    const std::wstring digits = std::to_wstring(value);
+    std::wstring text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
+        text += digits[i];
+    }
+    return text;
+}
+
 std::wstring QuotedString(std::wstring_view text) {
     std::wstring quoted = L"'";
     for (wchar_t c : text) {

@@ -21,6 +21,9 @@ std::wstring UpperCase(std::wstring_view text);
 // printf-style formatting into a wide string.
 std::wstring Format(const wchar_t* format, ...);
 
+// Decimal digits with `separator` between groups of three ("1,234,567").
+std::wstring GroupDigits(unsigned long long value, std::wstring_view separator);
+
 // Quotes a text in single quotes, doubling embedded single quotes.
 std::wstring QuotedString(std::wstring_view text);
 

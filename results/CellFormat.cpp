@@ -1,5 +1,7 @@
 #include "results/CellFormat.h"
 
+#include "kit/Strings.h"
+
 #include <windows.h>
 
 #include <cmath>
@@ -26,15 +28,7 @@ std::uint64_t ToCount(long double value) {
 
 } // namespace
 
-std::wstring GroupedNumber(std::uint64_t value) {
-    const std::wstring digits = std::to_wstring(value);
-    std::wstring text;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ThousandSeparator();
-        text += digits[i];
-    }
-    return text;
-}
+std::wstring GroupedNumber(std::uint64_t value) { return kit::GroupDigits(value, ThousandSeparator()); }
 
 std::wstring SizeText(long double bytes) {
     // The ceiling is computed here rather than by switching the process to round-up mode, which would change
