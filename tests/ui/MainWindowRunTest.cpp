@@ -110,14 +110,20 @@ TEST_F(MainWindowRunTest, PauseHoldsTheWalkAndContinueResumesIt) {
     int ticksPaused = 0;
     WhileRunning([&] {
         if (!StopEnabled()) return false;
-        if (rowsAtPause < 0) {
+        if (pausedCaption.empty()) {
             Click(button);
             pausedCaption = WindowText(button);
+            return false;
+        }
+        // The entry in hand when Pause was pressed (a file whose text is being read) may still be added: the
+        // walk holds before the next one.
+        if (rowsAtPause < 0) {
+            if (++ticksPaused < 3) return false;
             rowsAtPause = window->Results().Count();
             return false;
         }
         if (rowsAtContinue < 0) {
-            if (++ticksPaused < 5) return false;
+            if (++ticksPaused < 8) return false;
             rowsWhilePaused = window->Results().Count();
             Click(button);  // Continue
             rowsAtContinue = window->Results().Count();
