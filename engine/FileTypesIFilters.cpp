@@ -8,6 +8,7 @@
 #include "engine/MaskText.h"
 #include "kit/Handles.h"
 #include "kit/MessageLoop.h"
+#include "kit/Registry.h"
 #include "kit/Strings.h"
 #include "kit/Window.h"
 
@@ -27,23 +28,7 @@ std::wstring ReadClassesText(const std::wstring& path, const wchar_t* valueName 
     kit::UniqueRegKey key;
     const std::wstring fullPath = std::wstring(ClassesKey) + L"\\" + path;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, fullPath.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
-    std::wstring value(64, L'\0');
-    for (;;) {
-        DWORD type = 0;
-        DWORD bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-        const LSTATUS status =
-            RegQueryValueExW(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &bytes);
-        if (status == ERROR_MORE_DATA) {
-            value.resize(bytes / sizeof(wchar_t) + 1);
-            continue;
-        }
-        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
-        value.resize(bytes / sizeof(wchar_t));
-        // Stored texts usually carry their terminator, and may carry more.
-        const std::size_t end = value.find(L'\0');
-        if (end != std::wstring::npos) value.resize(end);
-        return value;
-    }
+    return kit::ReadRegistryText(key.get(), valueName).value_or(std::wstring());
 }
 
 std::vector<std::wstring> SubkeyNames(HKEY key) {

@@ -1,8 +1,8 @@
 #include "results/FileThumb.h"
 
 #include "kit/DeviceContexts.h"
-
 #include "kit/Strings.h"
+#include "results/ShellIcons.h"
 
 #include <commoncontrols.h>
 #include <shellapi.h>
@@ -14,21 +14,9 @@ namespace {
 constexpr int kSmallest = 52;
 constexpr int kLargest = 256;
 
-
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     kit::UniqueBrush brush(CreateSolidBrush(colour));
     FillRect(dc, &rect, brush.get());
-}
-
-int SystemIconIndex(const std::wstring& fileName) {
-    SHFILEINFOW info{};
-    if (SHGetFileInfoW(fileName.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_SYSICONINDEX))
-        return info.iIcon;
-    // A file gone since the search still gets the icon of its type.
-    if (SHGetFileInfoW(fileName.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-                       SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES))
-        return info.iIcon;
-    return -1;
 }
 
 } // namespace
@@ -82,7 +70,7 @@ void TFileThumb::DrawFrame(HDC dc) const {
 
 void TFileThumb::DrawIcon(HDC dc) const {
     Fill(dc, RECT{1, 1, width_ - 1, height_ - 1}, RGB(255, 255, 255));
-    const int index = SystemIconIndex(fileName_);
+    const int index = ShellIconIndex(fileName_, false, SHGFI_SYSICONINDEX);
     if (imageList_ && index >= 0)
         ImageList_Draw(imageList_, index, dc, width_ / 2 - iconSize_ / 2, height_ / 2 - iconSize_ / 2, ILD_TRANSPARENT);
 }

@@ -17,6 +17,7 @@
 #include "kit/Handles.h"
 #include "kit/Interaction.h"
 #include "kit/MessageLoop.h"
+#include "kit/Registry.h"
 #include "ui/FMWMainFree.h"
 
 namespace app {
@@ -70,24 +71,13 @@ kit::UniqueRegKey OpenClassesKey(const wchar_t* path) {
     return key;
 }
 
-bool ReadDefaultValue(HKEY key, std::wstring& value) {
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-    size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
-        return false;
-    value = (type == REG_SZ || type == REG_EXPAND_SZ) ? std::wstring(buffer.c_str()) : std::wstring();
-    return true;
-}
-
 // An empty default verb makes Explorer open drives and folders with the first verb it finds; "none" keeps
 // its own default.
 bool SetEmptyDefaultVerbToNone(const wchar_t* path) {
     kit::UniqueRegKey key = OpenClassesKey(path);
     if (!key) return true;
-    std::wstring value;
-    if (ReadDefaultValue(key.get(), value) && !value.empty()) return true;
+    const std::optional<std::wstring> value = kit::ReadRegistryText(key.get(), nullptr);
+    if (value && !value->empty()) return true;
     static const wchar_t none[] = L"none";
     return RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(none), sizeof(none)) ==
            ERROR_SUCCESS;
@@ -96,8 +86,7 @@ bool SetEmptyDefaultVerbToNone(const wchar_t* path) {
 bool DeleteDefaultVerb(const wchar_t* path) {
     kit::UniqueRegKey key = OpenClassesKey(path);
     if (!key) return true;
-    std::wstring value;
-    if (!ReadDefaultValue(key.get(), value)) return true;
+    if (!kit::ReadRegistryText(key.get(), nullptr)) return true;
     return RegDeleteValueW(key.get(), nullptr) == ERROR_SUCCESS;
 }
 

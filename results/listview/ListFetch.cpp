@@ -2,6 +2,7 @@
 #include "results/listview/ResultListView.h"
 
 #include "kit/Strings.h"
+#include "results/ShellIcons.h"
 #include "results/listview/HourglassCursor.h"
 
 #include <shellapi.h>
@@ -14,16 +15,6 @@ namespace {
 using engine::saCompressed;
 using engine::saHidden;
 using engine::saSystem;
-
-// A file that is gone (or on a drive no longer there) gets the icon of its kind by name, so it is asked once.
-int ShellIconIndex(const std::wstring& path, bool folder, UINT flags) {
-    SHFILEINFOW info{};
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), flags)) return info.iIcon;
-    const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    if (SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES))
-        return info.iIcon;
-    return -1;
-}
 
 void CopyText(const std::wstring& text, NMLVDISPINFOW& info) {
     if (!info.item.pszText || info.item.cchTextMax <= 0) return;

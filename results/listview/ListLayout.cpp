@@ -2,12 +2,12 @@
 #include "results/listview/ResultListView.h"
 
 #include "app/SettingsFile.h"
+#include "engine/UKvrTYPEFile.h"
 #include "kit/Exception.h"
 #include "kit/Strings.h"
 
 #include <algorithm>
 #include <array>
-#include <span>
 
 namespace results {
 namespace {
@@ -27,12 +27,6 @@ constexpr std::array<AlignmentName, 3> AlignmentNames = {
     {{LVCFMT_LEFT, L"taLeftJustify"}, {LVCFMT_RIGHT, L"taRightJustify"}, {LVCFMT_CENTER, L"taCenter"}}};
 
 std::wstring ColumnSection(TColumnsEnum kind) { return ColumnsSection + L"/" + ColumnNames[kind]; }
-
-std::optional<std::size_t> NameIndex(std::span<const wchar_t* const> names, std::wstring_view name) {
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (kit::SameText(names[i], name)) return i;
-    return std::nullopt;
-}
 
 std::vector<std::wstring> ListEntries(const std::wstring& list) {
     std::vector<std::wstring> entries;
@@ -116,7 +110,7 @@ void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
     if (list.empty()) return;
     int position = 0;
     for (const std::wstring& entry : ListEntries(list)) {
-        const auto kindIndex = NameIndex(ColumnNames, entry);
+        const auto kindIndex = engine::IdentifierIndex(ColumnNames, entry);
         if (!kindIndex) continue;
         const auto kind = static_cast<TColumnsEnum>(*kindIndex);
         const std::wstring section = ColumnSection(kind);
@@ -144,7 +138,7 @@ void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
 
 void TResultListView::LoadZoom(const app::TMemIniFileUnicode& ini) {
     zoomAutoResizes_ = false;  // the zoom read below must not resize the columns just read
-    const auto zoom = NameIndex(ZoomNames, ini.ReadString(ZoomSection, L"Selected", L""));
+    const auto zoom = engine::IdentifierIndex(ZoomNames, ini.ReadString(ZoomSection, L"Selected", L""));
     SetTextZoom(zoom ? static_cast<TTextZoom>(*zoom) : tzNormal);
     SetTextBold(app::ReadIniBoolean(ini, ZoomSection, L"TextBold", false));
     zoomAutoResizes_ = app::ReadIniBoolean(ini, ZoomSection, L"AutoResizes", false);
