@@ -207,18 +207,18 @@ void TMerrowinFile::SetPathMask(const std::wstring& text) {
 
 void TMerrowinFile::SetPathLevelMasks(const std::wstring& text) {
     if (text == pathLevelMasks_) return;
-    pathLevelMasks_ = text;
-    levelMasks_.clear();
-    levelCount_ = -1;
-    if (text.empty()) return;
+    // Compiled first, as the path mask: a level that does not compile leaves the old state.
     // One line per "\"-separated part; a trailing "\" ends the last line rather than starting an empty one.
+    std::vector<TWildcardMask> compiled;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t slash = std::min(text.find(L'\\', start), text.size());
-        levelMasks_.emplace_back(std::wstring_view(text).substr(start, slash - start));
+        compiled.emplace_back(std::wstring_view(text).substr(start, slash - start));
         start = slash + 1;
     }
-    levelCount_ = static_cast<int>(levelMasks_.size());
+    pathLevelMasks_ = text;
+    levelMasks_ = std::move(compiled);
+    levelCount_ = text.empty() ? -1 : static_cast<int>(levelMasks_.size());
 }
 
 } // namespace engine

@@ -9,12 +9,13 @@
 
 using namespace engine;
 
-// The test prefix has C: (the prefix), Z: (the root) and Q:, a drive letter whose medium is missing.
+// The test prefix has C: (the prefix), Z: (the root), the network drive N: and Q:, a drive letter whose medium
+// is missing.
 
 TEST(Drives, ListHasEveryDriveInLetterOrder) {
     std::vector<std::wstring> drives{L"stale"};
     GetDriveList(drives);
-    for (const wchar_t* drive : {L"C:", L"Q:", L"Z:"})
+    for (const wchar_t* drive : {L"C:", L"N:", L"Q:", L"Z:"})
         EXPECT_NE(std::find(drives.begin(), drives.end(), drive), drives.end()) << drive;
     EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
     for (const auto& drive : drives) {

@@ -253,3 +253,32 @@ TEST(WalkOptions, PathMaskAndLevelMasksAreKept) {
     walker.SetExcludeFolders({L"C:\\x"});
     EXPECT_EQ(walker.ExcludeFolders().Items(), (Lines{L"C:\\x\\"}));
 }
+
+// A mask that does not compile is refused every time it is given, and the walker keeps the masks it had: were
+// the text kept, giving it again would pass without a word and walk with masks it never compiled.
+TEST(WalkOptions, AMaskThatDoesNotCompileIsRefusedEachTimeAndLeavesTheOldOne) {
+    std::wstring tooManySkips;
+    for (int i = 0; i <= TWildcardMask::MaxSkips; ++i) tooManySkips += L"*a";
+    struct Case {
+        const char* name;
+        std::function<void(TMerrowinFile&, const std::wstring&)> set;
+        std::function<std::wstring(const TMerrowinFile&)> text;
+    };
+    const Case cases[] = {
+        {"path mask", &TMerrowinFile::SetPathMask, &TMerrowinFile::PathMask},
+        {"level masks", &TMerrowinFile::SetPathLevelMasks, &TMerrowinFile::PathLevelMasks},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMerrowinFile walker;
+        c.set(walker, L"a*\\b?");
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_THROW(c.set(walker, L"a*\\" + tooManySkips), kit::Exception) << "attempt " << attempt;
+            EXPECT_EQ(c.text(walker), L"a*\\b?");
+        }
+    }
+    TMerrowinFile walker;
+    walker.SetPathLevelMasks(L"a*\\b?");
+    EXPECT_THROW(walker.SetPathLevelMasks(L"x\\" + tooManySkips), kit::Exception);
+    EXPECT_EQ(walker.LevelCount(), 2) << "the old levels stay";
+}

@@ -51,28 +51,35 @@ protected:
     app::TMRUItems list{L"Folders"};
 };
 
-TEST_F(MRUFolderComboBoxTest, BuiltInEntriesListEverywhereTheSpecialFoldersAndTheLocalDrives) {
+TEST_F(MRUFolderComboBoxTest, BuiltInEntriesListEverywhereTheSpecialFoldersAndTheDrivesByClass) {
+    // The test prefix has C: and Z:, the network drive N:, and Q: without a medium (no root: in no class).
+    ASSERT_EQ(GetDriveTypeW(L"N:\\"), static_cast<UINT>(DRIVE_REMOTE)) << "the test session's network drive";
     Populate({});
-    // The test prefix has C: and Z:, and Q: without a medium (no root: not a local drive); no network drive.
     EXPECT_EQ(Tags(), (Lines{L"<EVERYWHERE>", L"<PROFILE>", L"<PERSONAL>", L"<MYMUSIC>", L"<MYPICTURES>",
                              L"<MYVIDEO>", L"<FAVORITES>", L"<INTERNET_CACHE>", L"<LOCAL_APPDATA>",
-                             L"<LOCALDRIVES>", L"<C:\\>", L"<Z:\\>"}));
-    EXPECT_EQ(box().Drives, (Lines{L"C:", L"Q:", L"Z:"}));
+                             L"<LOCALDRIVES>", L"<C:\\>", L"<Z:\\>", L"<NETWORKDRIVES>", L"<N:\\>"}));
+    EXPECT_EQ(box().Drives, (Lines{L"C:", L"N:", L"Q:", L"Z:"}));
     EXPECT_EQ(box().Caption(0), L"Everywhere");
-    EXPECT_EQ(box().Info(0).Value, L"C:\\|Q:\\|Z:\\");
-    const int local = IndexOfTag(L"<LOCALDRIVES>");
-    EXPECT_EQ(box().Info(local).Value, L"C:\\|Z:\\");
-    EXPECT_EQ(box().Indent(local), 1);
-    EXPECT_EQ(box().Indent(local + 1), 2);
-    EXPECT_EQ(box().Info(local + 1).Value, L"C:\\");
+    EXPECT_EQ(box().Info(0).Value, L"C:\\|N:\\|Q:\\|Z:\\");
+    struct DriveClass { const wchar_t* tag; const wchar_t* value; const wchar_t* firstDrive; };
+    const DriveClass classes[] = {{L"<LOCALDRIVES>", L"C:\\|Z:\\", L"C:\\"}, {L"<NETWORKDRIVES>", L"N:\\", L"N:\\"}};
+    for (const DriveClass& c : classes) {
+        SCOPED_TRACE(kit::WideToUtf8(c.tag));
+        const int header = IndexOfTag(c.tag);
+        ASSERT_GE(header, 0);
+        EXPECT_EQ(box().Info(header).Value, c.value);
+        EXPECT_EQ(box().Indent(header), 1);
+        EXPECT_EQ(box().Indent(header + 1), 2);
+        EXPECT_EQ(box().Info(header + 1).Value, c.firstDrive);
+        EXPECT_EQ(box().SelectByTag(c.tag), header);
+        EXPECT_EQ(Edit(), box().Caption(header));
+    }
     for (int i = 0; i < box().BuiltInCount(); ++i) {
         SCOPED_TRACE(box().Info(i).Tag);
         EXPECT_EQ(box().Info(i).Kind, ui::TItemInfo::kBuiltIn);
         EXPECT_FALSE(box().Caption(i).empty());
     }
-    EXPECT_EQ(box().SelectByTag(L"<NETWORKDRIVES>"), box().DefaultIndex);
-    EXPECT_EQ(box().SelectByTag(L"<LOCALDRIVES>"), local);
-    EXPECT_EQ(Edit(), box().Caption(local));
+    EXPECT_EQ(box().SelectByTag(L"<networkdrives>"), box().DefaultIndex) << "tags are case-sensitive";
 }
 
 TEST_F(MRUFolderComboBoxTest, PopulateParsesTheRecentLinesAndSelectsTheSavedText) {

@@ -82,15 +82,27 @@ void MainWindowTest::TearDown() {
 }
 
 void MainWindowTest::Open(const std::vector<std::wstring>& parameters) {
+    Close();
+    window = std::make_unique<ui::TfrmMerrowinMain>();
+    window->Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, parameters);
+}
+
+void MainWindowTest::OpenFresh(const std::vector<std::wstring>& parameters) {
+    Close();
+    program.reset();
+    program = std::make_unique<ProgramObjects>();
+    Open(parameters);
+}
+
+void MainWindowTest::Close() {
     if (window && window->hwnd()) {
         SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
+        // The window's quit message would end the next window's loops.
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
     window.reset();
-    window = std::make_unique<ui::TfrmMerrowinMain>();
-    window->Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, parameters);
 }
 
 HWND MainWindowTest::Main() const { return window->hwnd(); }

@@ -41,6 +41,8 @@ protected:
 
     // A new window over the current settings (a restart); the old one is closed first when open.
     void Open(const std::vector<std::wstring>& parameters = {});
+    // A first start: the window closed when open, the settings folder emptied, and a new window.
+    void OpenFresh(const std::vector<std::wstring>& parameters = {});
     HWND Main() const;
     HWND Page(int pageId) const;
     HWND Control(int pageId, int id) const;
@@ -72,6 +74,7 @@ protected:
     std::unique_ptr<ui::TfrmMerrowinMain> window;
 
 private:
+    void Close();
     static void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD);
     static std::function<bool()> step_;
     static UINT_PTR stepTimer_;

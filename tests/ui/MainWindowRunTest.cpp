@@ -1,5 +1,5 @@
-// The main window while a search runs: stopping between start folders, and closing, ending the session or
-// quitting in the middle of a walk.
+// The main window while a search runs: stopping between start folders, a walk that fails, and closing, ending
+// the session or quitting in the middle of a walk.
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
 #include "kit/MessageLoop.h"
@@ -142,6 +142,53 @@ TEST_F(MainWindowRunTest, PauseHoldsTheWalkAndContinueResumesIt) {
     EXPECT_EQ(WindowText(button), L"&Search");
 }
 
+// A start path whose wildcard part holds more "*" runs than a mask may have makes its walk fail when the walker
+// compiles it. The run reports that once and ends there: the later start paths are not walked, the rows found
+// before stay, the totals are shown and the window is idle again. The same search fails the same way again.
+TEST_F(MainWindowRunTest, AFailingWalkIsReportedOnceAndEndsTheRun) {
+    const std::wstring first = *tree_ / L"first\\", third = *tree_ / L"third\\";
+    std::wstring failing = third;
+    for (int i = 0; i < 31; ++i) failing += L"*a";
+    struct Case {
+        const char* name;
+        std::wstring paths;
+        std::size_t rows;
+        std::vector<std::wstring> sourceFolders;
+    };
+    const Case cases[] = {
+        {"second of three", first + L"|" + failing + L"|" + third, 2, {first}},
+        {"first of two", failing + L"|" + first, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open();
+        TypeMask(L"*.txt");
+        TypePath(c.paths);
+        for (int run = 0; run < 2; ++run) {
+            SCOPED_TRACE(testing::Message() << "run " << run);
+            interaction.asked.clear();
+            ClickSearch();
+            ASSERT_EQ(interaction.asked.size(), 1u) << "one report, nothing after it";
+            const testsupport::AskedMessage& report = interaction.asked[0];
+            EXPECT_TRUE(StartsWith(report.text, L"Error: ")) << kit::WideToUtf8(report.text);
+            EXPECT_EQ(report.type, kit::MessageType::Error);
+            EXPECT_EQ(report.buttons, kit::MessageButtons::Ok);
+
+            const std::vector<Row> rows = Rows();
+            EXPECT_EQ(rows.size(), c.rows);
+            for (const Row& row : rows) EXPECT_TRUE(StartsWith(row.folder, first)) << row;
+            EXPECT_EQ(StatusText(1), kit::Format(L"Objects Found: %d Files and 0 Folders", static_cast<int>(c.rows)));
+            EXPECT_FALSE(StatusText(0).empty()) << "the totals line";
+            EXPECT_EQ(window->SourceFolders(), c.sourceFolders) << "without the run's empty first entry";
+            EXPECT_FALSE(window->Searching());
+            EXPECT_FALSE(StopEnabled());
+            EXPECT_TRUE(IsWindowEnabled(Page(ids::kPageFilesAndFolders)));
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Main(), ids::kSearchPause)));
+            EXPECT_EQ(WindowText(GetDlgItem(Main(), ids::kSearchPause)), L"&Search");
+        }
+    }
+}
+
 // Each way the window or the session can end while a walk runs: the walk unwinds, the settings are saved,
 // and the loop ends normally.
 TEST_F(MainWindowRunTest, EndingTheWindowDuringASearchStopsItAndSavesTheSettings) {
@@ -157,10 +204,7 @@ TEST_F(MainWindowRunTest, EndingTheWindowDuringASearchStopsItAndSavesTheSettings
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        window.reset();
-        program.reset();
-        program = std::make_unique<ProgramObjects>();  // no settings files yet
-        Open();
+        OpenFresh();  // no settings files yet
         TypeBigSearch(big_);
         bool paused = false;
         WhileRunning([&] {

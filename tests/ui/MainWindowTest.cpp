@@ -154,15 +154,101 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsAndARestartRestoresThem) {
 
 TEST_F(MainWindowTest, TheFirstParameterChoosesTheSearchPath) {
     testsupport::TempFolder fixture;
-    // Wine has no network drives, so no "<NETWORKDRIVES>" entry: the local-drives tag stands for both.
-    Open({L"<LOCALDRIVES>", L"ignored"});
-    const ui::TMRUFolderComboBox* path = &window->tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
-    ASSERT_GE(path->SelectedIndex(), 0);
-    EXPECT_EQ(path->Info(path->SelectedIndex()).Tag, L"<LOCALDRIVES>");
+    // A tag selects its built-in entry (the test session has a local and a network drive); any other text,
+    // a tag in the wrong case too, becomes the search path and heads the recent folders.
+    struct Case {
+        const char* name;
+        std::vector<std::wstring> parameters;
+        std::wstring tag;     // the selected built-in entry's, or empty
+        std::wstring recent;  // else the text that heads the recent folders
+    };
+    const Case cases[] = {
+        {"local drives", {L"<LOCALDRIVES>", L"ignored"}, L"<LOCALDRIVES>", L""},
+        {"network drives", {L"<NETWORKDRIVES>"}, L"<NETWORKDRIVES>", L""},
+        {"a folder", {fixture.Path(), L"<LOCALDRIVES>"}, L"", fixture.Path()},
+        {"a tag in the wrong case", {L"<networkdrives>"}, L"", L"<networkdrives>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenFresh(c.parameters);  // no recent folders from the case before
+        const ui::TMRUFolderComboBox& path = window->tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+        const int selected = path.SelectedIndex();
+        ASSERT_GE(selected, 0);
+        EXPECT_EQ(WindowText(PathEdit()), path.Caption(selected));
+        if (!c.tag.empty()) {
+            EXPECT_LT(selected, path.BuiltInCount());
+            EXPECT_EQ(path.Info(selected).Tag, c.tag);
+        } else {
+            EXPECT_EQ(selected, path.BuiltInCount());
+            EXPECT_EQ(path.Caption(selected), c.recent);
+        }
+    }
+}
 
-    Open({fixture.Path()});
-    path = &window->tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
-    EXPECT_EQ(WindowText(PathEdit()), fixture.Path());
-    ASSERT_GT(path->Count(), path->BuiltInCount());
-    EXPECT_EQ(path->Caption(path->BuiltInCount()), fixture.Path()) << "it heads the recent folders";
+// Without Append Results a run starts from an empty list; with it the rows add up, numbered on from the rows
+// already listed.
+TEST_F(MainWindowTest, AppendResultsKeepsTheListedRowsAndNumbersOnFromThem) {
+    testsupport::TempFolder fixture;
+    const std::wstring one = fixture / L"one\\", two = fixture / L"two\\";
+    MakeFiles(one, {L"a.txt", L"b.txt"});
+    MakeFiles(two, {L"c.txt"});
+    Open();
+    TypeMask(L"*.txt");
+    const auto search = [&](const std::wstring& folder, bool append) {
+        SetChecked(ids::kPageFilesAndFolders, ids::kAppendResults, append);
+        TypePath(folder);
+        ClickSearch();
+        return Rows();
+    };
+    ASSERT_EQ(search(one, false).size(), 2u);
+    EXPECT_EQ(search(two, false), (std::vector<Row>{{L"c.txt", two, L"1"}})) << "the first run's rows are gone";
+
+    std::vector<Row> rows = search(one, true);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (Row{L"c.txt", two, L"1"})) << "the listed row stays first";
+    std::vector<Row> added(rows.begin() + 1, rows.end());
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        EXPECT_EQ(added[i].number, std::to_wstring(i + 2));
+        added[i].number.clear();
+    }
+    EXPECT_EQ(Sorted(added), (std::vector<Row>{{L"a.txt", one, L""}, {L"b.txt", one, L""}}));
+    rows = search(two, true);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[3], (Row{L"c.txt", two, L"4"}));
+    EXPECT_EQ(window->Results().Count(), 4);
+}
+
+// Maximising from the title bar (its button or a double click on the caption) stores the normal bounds before
+// the window covers the screen, so a restart restores them rather than the whole screen; minimising stores
+// nothing and leaves the window minimised.
+TEST_F(MainWindowTest, MaximisingStoresTheNormalBoundsFirstAndMinimisingMinimises) {
+    struct Case {
+        const char* name;
+        WPARAM command;
+        bool stored, zoomed, iconic;
+    };
+    const Case cases[] = {
+        {"maximise button", SC_MAXIMIZE, true, true, false},
+        {"caption double click", SC_MAXIMIZE | HTCAPTION, true, true, false},
+        {"minimise button", SC_MINIMIZE, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenFresh();  // no position file yet
+        SetWindowPos(Main(), nullptr, 40, 30, 760, 560, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(Main(), WM_SYSCOMMAND, c.command, 0);
+        EXPECT_EQ(IsZoomed(Main()) != FALSE, c.zoomed);
+        EXPECT_EQ(IsIconic(Main()) != FALSE, c.iconic);
+
+        const app::TApplicationInit& settings = *app::GlobalApplicationInit;
+        ASSERT_EQ(testsupport::FileExists(settings.PositionIniFileName), c.stored);
+        if (!c.stored) continue;
+        app::TFormPlacement stored;
+        settings.Position.Load(stored);
+        EXPECT_EQ(stored.Left, 40);
+        EXPECT_EQ(stored.Top, 30);
+        EXPECT_EQ(stored.Width, 760);
+        EXPECT_EQ(stored.Height, 560);
+        EXPECT_EQ(stored.WindowState, app::wsNormal) << "stored before the window was maximised";
+    }
 }

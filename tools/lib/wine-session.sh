@@ -29,7 +29,14 @@ wine_session_start() {
     "$WINE64" wineboot -i >/dev/null 2>&1
     # Drive Q: without a medium: listed, but not ready.
     ln -sfn /nonexistent-kvr-medium "$WINEPREFIX/dosdevices/q:"
-    # The mount manager learns the drives when it starts (during wineboot): restart the session so it sees Q:.
+    # Drive N: a network drive (DRIVE_REMOTE) over an empty folder of the prefix. Wine takes a drive's type
+    # from the mount manager's registry key, unless the folder's file system decides it (tmpfs makes a RAM
+    # disk, NFS or SMB a network drive), so the prefix must not lie on tmpfs.
+    mkdir -p "$WINEPREFIX/kvr-network"
+    ln -sfn "$WINEPREFIX/kvr-network" "$WINEPREFIX/dosdevices/n:"
+    "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
+    # The mount manager learns the drives when it starts (during wineboot): restart the session so it sees Q:
+    # and N:.
     # The next Wine process starts the services again; it must be one whose output goes nowhere, or they
     # inherit its pipes and a caller reading them (ctest) never sees them close.
     "$WINESERVER" -k
