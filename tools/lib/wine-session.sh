@@ -29,11 +29,15 @@ wine_session_start() {
     "$WINE64" wineboot -i >/dev/null 2>&1
     # Drive Q: without a medium: listed, but not ready.
     ln -sfn /nonexistent-kvr-medium "$WINEPREFIX/dosdevices/q:"
-    # Drive N: a network drive (DRIVE_REMOTE) over an empty folder of the prefix. Wine takes a drive's type
+    # Drive N: a network drive (DRIVE_REMOTE) over an empty folder. Wine takes a drive's type
     # from the mount manager's registry key, unless the folder's file system decides it (tmpfs makes a RAM
-    # disk, NFS or SMB a network drive), so the prefix must not lie on tmpfs.
-    mkdir -p "$WINEPREFIX/kvr-network"
-    ln -sfn "$WINEPREFIX/kvr-network" "$WINEPREFIX/dosdevices/n:"
+    # disk, NFS or SMB a network drive), so the folder must not lie on tmpfs.
+    KVR_SESSION_NETWORK="$WINEPREFIX/kvr-network"
+    if [ "$(stat -f -c %T "$WINEPREFIX")" = tmpfs ]; then
+        KVR_SESSION_NETWORK=$(mktemp -d /var/tmp/kvr-network.XXXXXX)
+    fi
+    mkdir -p "$KVR_SESSION_NETWORK"
+    ln -sfn "$KVR_SESSION_NETWORK" "$WINEPREFIX/dosdevices/n:"
     "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
     # The mount manager learns the drives when it starts (during wineboot): restart the session so it sees Q:
     # and N:.
@@ -68,5 +72,6 @@ wine_session_stop() {
     [ -n "${KVR_SESSION_XVFB_PID:-}" ] && kill "$KVR_SESSION_XVFB_PID" 2>/dev/null
     [ -n "${KVR_SESSION_PREFIX:-}" ] && rm -rf "$KVR_SESSION_PREFIX"
     [ -n "${KVR_SESSION_HOME:-}" ] && rm -rf "$KVR_SESSION_HOME"
+    [ -n "${KVR_SESSION_NETWORK:-}" ] && rm -rf "$KVR_SESSION_NETWORK"
     return 0
 }
