@@ -12,14 +12,14 @@ namespace {
 
 // Columns shared by the date rows and the size row.
 constexpr int kRowBoxX = 24;      // the row switches sit under the Date switch
-constexpr int kRangeX = 148;
+constexpr int kRangeX = 144;
 constexpr int kRangeWidth = 100;
-constexpr int kFirstX = 254;      // the range's first end, or the delay combo
+constexpr int kFirstX = 246;      // the range's first end, or the delay combo
 constexpr int kDateWidth = 90;
 constexpr int kTimeWidth = 96;    // "10:55:55 AM" and the arrows
 constexpr int kSecondX = kFirstX + kDateWidth + 2;  // the first end's time, or the delay's amount
 constexpr int kAndWidth = 22;
-constexpr int kAndX = kSecondX + kTimeWidth + 4;
+constexpr int kAndX = kSecondX + kTimeWidth + 2;
 constexpr int kToX = kAndX + kAndWidth + 2;
 constexpr int kPeriodWidth = 64;
 constexpr int kDateRowTop = 28;

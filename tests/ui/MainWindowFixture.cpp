@@ -132,6 +132,13 @@ void MainWindowTest::Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); 
 
 void MainWindowTest::ClickSearch() { Click(GetDlgItem(Main(), ui::ids::kSearchPause)); }
 
+void MainWindowTest::SelectPage(int index) {
+    const HWND tabs = GetDlgItem(Main(), ui::ids::kSelections);
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NMHDR change{tabs, static_cast<UINT_PTR>(ui::ids::kSelections), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(Main(), WM_NOTIFY, ui::ids::kSelections, reinterpret_cast<LPARAM>(&change));
+}
+
 bool MainWindowTest::Checked(int pageId, int id) const {
     return SendMessageW(Control(pageId, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

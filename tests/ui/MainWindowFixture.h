@@ -57,6 +57,8 @@ protected:
     void TypeText(const std::wstring& text) { Type(TextBox(), text); }
     void Click(HWND button);
     void ClickSearch();
+    // Selects a criteria page by its tab's index, as a click on the tab does.
+    void SelectPage(int index);
     bool Checked(int pageId, int id) const;
     void SetChecked(int pageId, int id, bool checked);
     std::wstring Caption() const;

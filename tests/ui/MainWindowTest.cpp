@@ -8,6 +8,7 @@
 #include "tests/ui/MainWindowFixture.h"
 #include "kit/Strings.h"
 #include "ui/ControlIds.h"
+#include "ui/PageLayout.h"
 
 using namespace uitest;
 namespace ids = ui::ids;
@@ -41,6 +42,40 @@ TEST_F(MainWindowTest, OpensWithTheFourPagesAndAMinimumTrackSize) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Main(), ids::kResetButton)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Main(), ids::kStopButton)));
     EXPECT_TRUE(interaction.asked.empty());
+}
+
+TEST_F(MainWindowTest, ClickingATabShowsItsPageAlone) {
+    Open();
+    const int pages[] = {ids::kPageFilesAndFolders, ids::kPageContainingText, ids::kPageDateAndSize,
+                         ids::kPageAttributes};
+    for (int selected : {2, 3, 0}) {
+        SelectPage(selected);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(IsWindowVisible(Page(pages[i])) != FALSE, i == selected) << "tab " << selected << ", page " << i;
+    }
+}
+
+// The pages are laid out at a design width; the strip's frame leaves them less than that in the window. A
+// control past the page's right margin runs into the frame or is cut off.
+TEST_F(MainWindowTest, EveryControlOfEveryPageLiesInsideItsPage) {
+    Open();
+    for (int pageId : {ids::kPageFilesAndFolders, ids::kPageContainingText, ids::kPageDateAndSize,
+                       ids::kPageAttributes}) {
+        const HWND page = Page(pageId);
+        RECT inside;
+        GetClientRect(page, &inside);
+        inside.right -= ui::layout::kMargin;
+        for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            RECT bounds;
+            GetWindowRect(control, &bounds);
+            MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&bounds), 2);
+            EXPECT_TRUE(bounds.left >= 0 && bounds.top >= 0 && bounds.right <= inside.right &&
+                        bounds.bottom <= inside.bottom)
+                << "page " << pageId << ", control " << GetDlgCtrlID(control) << " at " << bounds.left << ","
+                << bounds.top << "-" << bounds.right << "," << bounds.bottom << " in " << inside.right << "x"
+                << inside.bottom;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, SearchListsTheMatchingFilesAndNamesTheRunInTheCaption) {

@@ -1,11 +1,20 @@
-// Not a test: tools/screenshot-pages runs this to show each page for a screenshot of the display.
+// Not a test: tools/screenshot-pages runs this to show the main window after a search, once with each
+// criteria page selected and once with the search-path list dropped down, for a picture of each.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "kit/MessageLoop.h"
-#include "tests/ui/PagesHost.h"
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/ControlIds.h"
+
+using namespace uitest;
+namespace ids = ui::ids;
 
 namespace {
 
@@ -15,40 +24,74 @@ std::wstring EnvironmentValue(const wchar_t* name) {
     return length > 0 && length < MAX_PATH ? value : L"";
 }
 
-// Tells the script the display is ready, then waits (pumping) until it has taken the picture.
-void HandOver(const std::filesystem::path& folder, int shot) {
+// Tells the script the display is ready and which part of the screen to keep (as `import -crop` takes it,
+// WxH+X+Y), then waits, pumping, until it has taken the picture.
+void HandOver(const std::filesystem::path& folder, int shot, const RECT& area) {
     kit::ProcessMessagesNow();
     UpdateWindow(GetDesktopWindow());
-    const auto name = std::to_wstring(shot);
-    { FILE* ready = _wfopen((folder / (L"shot-" + name + L".ready")).c_str(), L"w"); if (ready) fclose(ready); }
-    for (int waited = 0; waited < 600 && !std::filesystem::exists(folder / (L"shot-" + name + L".done")); ++waited) {
+    const auto name = L"shot-" + std::to_wstring(shot);
+    // Written under another name first: the script reads the rectangle as soon as the .ready file exists.
+    const auto pending = folder / (name + L".tmp");
+    if (FILE* ready = _wfopen(pending.c_str(), L"w")) {
+        std::fprintf(ready, "%ldx%ld+%ld+%ld\n", area.right - area.left, area.bottom - area.top, area.left, area.top);
+        std::fclose(ready);
+    }
+    std::filesystem::rename(pending, folder / (name + L".ready"));
+    for (int waited = 0; waited < 600 && !std::filesystem::exists(folder / (name + L".done")); ++waited) {
         kit::ProcessMessagesNow();
         Sleep(100);
     }
 }
 
+class PagesDemo : public MainWindowTest {
+protected:
+    RECT WindowArea() const {
+        RECT area;
+        GetWindowRect(Main(), &area);
+        return area;
+    }
+    HWND PathList() const {
+        const HWND path = Control(ids::kPageFilesAndFolders, ids::kSearchPath);
+        COMBOBOXINFO info{sizeof(info)};
+        GetComboBoxInfo(reinterpret_cast<HWND>(SendMessageW(path, CBEM_GETCOMBOCONTROL, 0, 0)), &info);
+        return info.hwndList;
+    }
+};
+
 } // namespace
 
-TEST(PagesDemo, DISABLED_ShowEachPage) {
+TEST_F(PagesDemo, DISABLED_ShowEachPage) {
     const std::wstring folder = EnvironmentValue(L"KVR_SHOT_DIR");
     ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
-    uitest::PagesHost host;
-    host.Make(680, 196);
-    app::TMRUItems masks(L"Masks");
-    masks.Items = {L"*.txt", L"*.cpp;*.h"};
-    host.files.cbmitFILEFileMask.LoadFrom(&masks);
-    host.files.cbmitFILEFileMask.SetText(L"*.txt");
-    app::TMRUItems folders(L"Folders");
-    folders.Items = {L"C:\\windows", L"<Sources> C:\\src|+C:\\src\\lib|-C:\\src\\build"};
-    host.files.cbmfldFOLDERSSearchPath.Populate(&folders, L"C:\\windows");
-    host.text.cbmitTEXTSearchText.SetText(L"invoice total");
+    // Three text files hold the word; a log that holds it is outside the mask.
+    testsupport::TempFolder tree;
+    MakeFiles(tree.Path(), {L"readme.txt"}, "where each invoice goes");
+    MakeFiles(tree.Path(), {L"notes.txt"}, "meeting notes");
+    MakeFiles(tree.Path(), {L"build.log"}, "invoice tool built");
+    MakeFiles(tree / L"letters", {L"to-bank.txt"}, "the invoice for March");
+    MakeFiles(tree / L"letters", {L"draft.doc", L"thanks.txt"}, "thank you");
+    MakeFiles(tree / L"reports\\2023", {L"summary.txt"}, "totals and the Invoice number");
+    MakeFiles(tree / L"reports\\2023", {L"chart.png", L"plan.txt"}, "figures");
 
-    for (int page = 0; page < host.tabs.Count(); ++page) {
-        host.tabs.Select(page);
-        HandOver(folder, page);
+    Open();
+    TypeMask(L"*.txt");
+    TypePath(tree.Path());
+    TypeText(L"invoice");
+    ClickSearch();
+    ASSERT_EQ(Rows().size(), 3u);
+    ASSERT_EQ(StatusText(1), L"Objects Found: 3 Files and 0 Folders");
+
+    const int pages = static_cast<int>(SendMessageW(GetDlgItem(Main(), ids::kSelections), TCM_GETITEMCOUNT, 0, 0));
+    for (int page = 0; page < pages; ++page) {
+        SelectPage(page);
+        HandOver(folder, page, WindowArea());
     }
-    host.tabs.Select(0);
-    SendMessageW(host.files.cbmfldFOLDERSSearchPath.hwnd(), CB_SHOWDROPDOWN, TRUE, 0);
-    HandOver(folder, host.tabs.Count());
-    SendMessageW(host.files.cbmfldFOLDERSSearchPath.hwnd(), CB_SHOWDROPDOWN, FALSE, 0);
+    SelectPage(0);
+    const HWND path = Control(ids::kPageFilesAndFolders, ids::kSearchPath);
+    SendMessageW(path, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT list, area = WindowArea();
+    GetWindowRect(PathList(), &list);
+    UnionRect(&area, &area, &list);
+    HandOver(folder, pages, area);
+    SendMessageW(path, CB_SHOWDROPDOWN, FALSE, 0);
 }
