@@ -11,6 +11,7 @@
 #include "engine/FilterNameMask.h"
 #include "engine/LongPaths.h"
 #include "engine/MerrowinFile.h"
+#include "kit/Clock.h"
 #include "kit/Exception.h"
 #include "ui/ControlIds.h"
 #include "ui/FMWMainFree.h"
@@ -24,13 +25,6 @@
 #include <string>
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 bool BuildTree(const std::wstring& root, long files, long folders) {
     const std::wstring done = root + L"tree-complete";
@@ -75,9 +69,9 @@ struct Figure {
 Figure Best(int runs, const std::function<long()>& walk) {
     Figure best{0, 1e30};
     for (int i = 0; i < runs; ++i) {
-        const double start = Seconds();
+        const double start = kit::Seconds();
         const long entries = walk();
-        const double seconds = Seconds() - start;
+        const double seconds = kit::Seconds() - start;
         if (seconds < best.seconds) best = {entries, seconds};
     }
     return best;
