@@ -353,7 +353,7 @@ void TfrmMerrowinMain::MerrowinFileFileFound(const std::wstring& fileName, const
     RefreshTotals = 0;
     SearchStatusBar->SetTextTotalObiects(Statistics().GetObjectsFoundText());
     SearchStatusBar->SetTextTotalSize(Statistics().GetTotalSizeText());
-    ResultListView->UpdateItemCount();
+    ResultListView->GrowItemCount();
 }
 
 void TfrmMerrowinMain::MerrowinFileFolderFound(const std::wstring& fileName, const std::wstring& folder,
@@ -376,7 +376,7 @@ void TfrmMerrowinMain::MerrowinFileFolderFound(const std::wstring& fileName, con
     if (RefreshTotals != 1) return;
     RefreshTotals = 0;
     SearchStatusBar->SetTextTotalObiects(Statistics().GetObjectsFoundText());
-    ResultListView->UpdateItemCount();
+    ResultListView->GrowItemCount();
 }
 
 void TfrmMerrowinMain::AddSourceFolder(const std::wstring& folder) {

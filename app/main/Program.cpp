@@ -5,15 +5,9 @@
 #include <ole2.h>
 #include <shellapi.h>
 
-#include "app/ApplicationSetup.h"
+#include "app/ProgramObjects.h"
 #include "app/UKvrVARGeneral.h"
-#include "engine/FileTypesGroups.h"
-#include "engine/FileTypesIFilters.h"
-#include "engine/FilterFile.h"
-#include "engine/SearchParams.h"
-#include "engine/SearchStatistics.h"
 #include "kit/Exception.h"
-#include "kit/Files.h"
 #include "kit/Handles.h"
 #include "kit/Interaction.h"
 #include "kit/MessageLoop.h"
@@ -22,46 +16,6 @@
 
 namespace app {
 namespace {
-
-// OLE for the shell, clipboard and drag-and-drop calls, for the whole run.
-class OleSession {
-public:
-    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleSession() { if (initialised_) OleUninitialize(); }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-private:
-    bool initialised_;
-};
-
-// Frees the program-wide objects in the reverse order of their creation, on every way out of the run.
-class GlobalObjects {
-public:
-    GlobalObjects() = default;
-    GlobalObjects(const GlobalObjects&) = delete;
-    GlobalObjects& operator=(const GlobalObjects&) = delete;
-    ~GlobalObjects() {
-        FreeGlobal(GlobalFilterFile);
-        FreeGlobal(GlobalFileTypesIFilters);
-        FreeGlobal(GlobalFileTypesGroups);
-        FreeGlobal(GlobalSearchStatistics);
-        FreeGlobal(GlobalSearchParams);
-        FreeGlobal(GlobalApplicationInit);
-    }
-
-private:
-    template <typename T>
-    static void FreeGlobal(T*& global) {
-        delete global;
-        global = nullptr;
-    }
-};
-
-void InitialiseCommonControls() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES |
-                                                        ICC_LINK_CLASS};
-    InitCommonControlsEx(&controls);
-}
 
 kit::UniqueRegKey OpenClassesKey(const wchar_t* path) {
     kit::UniqueRegKey key;
@@ -97,6 +51,18 @@ void ShowStartError(const std::exception& e) {
 
 } // namespace
 
+OleSession::OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+
+OleSession::~OleSession() {
+    if (initialised_) OleUninitialize();
+}
+
+void InitialiseCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES |
+                                                        ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+}
+
 std::wstring BuildCommandLineText(const std::vector<std::wstring>& parameters) {
     std::wstring text;
     for (const auto& parameter : parameters) text += L"\"" + parameter + L"\"";
@@ -123,10 +89,10 @@ void FixShellDefaultVerbs() {
 int RunProgram(HINSTANCE instance, int showCommand) {
     OleSession ole;
     InitialiseCommonControls();
-    GlobalObjects objects;
+    ProgramObjects objects;
 
     try {
-        GlobalApplicationInit = new TApplicationInit(kit::ExecutablePath());
+        objects.CreateSettingsHolder();
     } catch (const std::exception& e) {
         ShowStartError(e);
         return 0;
@@ -134,13 +100,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     try {
         // Inside the guard: a failing constructor (its window, memory) is reported, not a silent abort.
         GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
-        GlobalSearchParams = new engine::SearchParams::TSearchParams();
-        GlobalSearchParams->Reset();
-        GlobalSearchParams->OperativeMode = engine::omUserGraphicInterface;
-        GlobalSearchStatistics = new engine::TSearchStatistics();
-        GlobalFileTypesGroups = new engine::TFileTypesGroups();
-        GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*GlobalFileTypesGroups);  // arms its registry scan
-        GlobalFilterFile = new engine::TFilterFile(*GlobalFileTypesGroups);
+        objects.CreateSearchObjects();
         FixShellDefaultVerbs();
         ui::TfrmMerrowinMain mainForm;
         mainForm.Create(instance, showCommand, CommandLineParameters());

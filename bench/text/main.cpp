@@ -6,6 +6,7 @@
 #include "bench/text/Corpus.h"
 #include "engine/FileTypesGroups.h"
 #include "engine/FilterText.h"
+#include "kit/Clock.h"
 #include "kit/Handles.h"
 
 #include <windows.h>
@@ -17,13 +18,6 @@
 using benchtext::CorpusFile;
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 struct Mode {
     const char* name;
@@ -72,9 +66,9 @@ template <typename Run>
 double Best(Run run) {
     double best = 1e30;
     for (int i = 0; i < 3; ++i) {
-        const double start = Seconds();
+        const double start = kit::Seconds();
         run();
-        best = std::min(best, Seconds() - start);
+        best = std::min(best, kit::Seconds() - start);
     }
     return best;
 }

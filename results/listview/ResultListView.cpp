@@ -1,6 +1,7 @@
 // Creation of the result list, its message hooks and the table it shows.
 #include "results/listview/ResultListView.h"
 
+#include "kit/Clock.h"
 #include "kit/Exception.h"
 
 #include <shellapi.h>
@@ -78,6 +79,13 @@ void TResultListView::SetResults(TResultTable* table) {
     results_ = table;
     if (thumbnails_) ImageList_RemoveAll(thumbnails_);
     UpdateItemCount();
+}
+
+void TResultListView::GrowItemCount() {
+    const double start = kit::Seconds();
+    if (!growth_.Due(start)) return;
+    UpdateItemCount();
+    growth_.Ran(start, kit::Seconds());
 }
 
 void TResultListView::UpdateItemCount() {

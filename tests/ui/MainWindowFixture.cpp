@@ -7,13 +7,6 @@
 #include <utility>
 
 #include "app/ApplicationSetup.h"
-#include "app/UKvrVARGeneral.h"
-#include "engine/FileTypesGroups.h"
-#include "engine/FileTypesIFilters.h"
-#include "engine/FilterFile.h"
-#include "engine/SearchParams.h"
-#include "engine/SearchStatistics.h"
-#include "kit/Files.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
 #include "ui/ControlIds.h"
@@ -27,33 +20,15 @@ std::wstring MakerFolder() {
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-template <typename T>
-void Free(T*& global) {
-    delete global;
-    global = nullptr;
-}
-
 } // namespace
 
-ProgramObjects::ProgramObjects() {
-    testsupport::RemoveTree(MakerFolder());
-    app::GlobalApplicationInit = new app::TApplicationInit(kit::ExecutablePath());
-    app::GlobalSearchParams = new engine::SearchParams::TSearchParams();
-    app::GlobalSearchParams->Reset();
-    app::GlobalSearchStatistics = new engine::TSearchStatistics();
-    app::GlobalFileTypesGroups = new engine::TFileTypesGroups();
-    app::GlobalFileTypesIFilters = new engine::TFileTypesIFilters(*app::GlobalFileTypesGroups);
-    app::GlobalFilterFile = new engine::TFilterFile(*app::GlobalFileTypesGroups);
-}
+ProgramObjects::EmptySettings::EmptySettings() { testsupport::RemoveTree(MakerFolder()); }
 
-ProgramObjects::~ProgramObjects() {
-    Free(app::GlobalFilterFile);
-    Free(app::GlobalFileTypesIFilters);
-    Free(app::GlobalFileTypesGroups);
-    Free(app::GlobalSearchStatistics);
-    Free(app::GlobalSearchParams);
-    Free(app::GlobalApplicationInit);
-    testsupport::RemoveTree(MakerFolder());
+ProgramObjects::EmptySettings::~EmptySettings() { testsupport::RemoveTree(MakerFolder()); }
+
+ProgramObjects::ProgramObjects() {
+    objects_.CreateSettingsHolder();
+    objects_.CreateSearchObjects();
 }
 
 std::wstring ProgramObjects::SettingsFile(const wchar_t* name) {

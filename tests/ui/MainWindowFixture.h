@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramObjects.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/PagesHost.h"
@@ -15,15 +16,23 @@
 
 namespace uitest {
 
-// Creates and frees the globals in the program's order; the settings folder is emptied before and after.
+// The program-wide objects as the program makes them, over a settings folder emptied before and after.
 class ProgramObjects {
 public:
     ProgramObjects();
-    ~ProgramObjects();
-    ProgramObjects(const ProgramObjects&) = delete;
-    ProgramObjects& operator=(const ProgramObjects&) = delete;
 
     static std::wstring SettingsFile(const wchar_t* name);
+
+private:
+    // Before the objects are made and after they are freed: members are destroyed in reverse order.
+    struct EmptySettings {
+        EmptySettings();
+        ~EmptySettings();
+        EmptySettings(const EmptySettings&) = delete;
+        EmptySettings& operator=(const EmptySettings&) = delete;
+    };
+    EmptySettings emptySettings_;
+    app::ProgramObjects objects_;
 };
 
 struct Row {

@@ -1,0 +1,24 @@
+#pragma once
+// The owner of the program-wide objects (app/UKvrVARGeneral.h): made in their fixed order, freed in the
+// reverse order on every way out. The program, the window tests and the benchmarks all start through it.
+
+namespace app {
+
+class ProgramObjects {
+public:
+    // Makes nothing yet: the program reports a failing settings holder apart from the rest.
+    ProgramObjects() = default;
+    // Frees whatever was made, the last first. One owner at a time: the globals are its.
+    ~ProgramObjects();
+    ProgramObjects(const ProgramObjects&) = delete;
+    ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+    // The settings holder for this executable. Throws InitializationError when the settings folder cannot
+    // be made.
+    void CreateSettingsHolder();
+    // The criteria model (reset, for the window), the statistics, the file-type groups, their IFilter
+    // registry and the matcher. Throws what their constructors throw; what was made before stays owned.
+    void CreateSearchObjects();
+};
+
+} // namespace app
