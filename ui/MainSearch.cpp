@@ -400,6 +400,8 @@ void TfrmMerrowinMain::timShowTextTimerTimer() {
     RefreshScanFolder = 1;
     RefreshTotals = 1;
     RefreshFilterText = 1;
+    // Rows the last find held back show up also while paused or while no further entry qualifies.
+    ResultListView->GrowItemCount();
 }
 
 void TfrmMerrowinMain::SearchParamsCheckFolder(const std::wstring& messageInfo) {

@@ -82,6 +82,8 @@ void TResultListView::SetResults(TResultTable* table) {
 }
 
 void TResultListView::GrowItemCount() {
+    const std::int64_t rows = results_ ? results_->Count() : 0;
+    if (rows == static_cast<std::int64_t>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0))) return;
     const double start = kit::Seconds();
     if (!growth_.Due(start)) return;
     UpdateItemCount();

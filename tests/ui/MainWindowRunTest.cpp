@@ -2,6 +2,7 @@
 // the session or quitting in the middle of a walk.
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
+#include "engine/WildcardMask.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -106,7 +107,7 @@ TEST_F(MainWindowRunTest, PauseHoldsTheWalkAndContinueResumesIt) {
     TypeBigSearch(big_);
     const HWND button = GetDlgItem(Main(), ids::kSearchPause);  // Pause during a run
     std::wstring pausedCaption;
-    std::int64_t rowsAtPause = -1, rowsWhilePaused = -1, rowsAtContinue = -1;
+    std::int64_t rowsAtPause = -1, rowsWhilePaused = -1, rowsAtContinue = -1, listedWhilePaused = -1;
     int ticksPaused = 0;
     WhileRunning([&] {
         if (!StopEnabled()) return false;
@@ -125,6 +126,7 @@ TEST_F(MainWindowRunTest, PauseHoldsTheWalkAndContinueResumesIt) {
         if (rowsAtContinue < 0) {
             if (++ticksPaused < 8) return false;
             rowsWhilePaused = window->Results().Count();
+            listedWhilePaused = SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0);
             Click(button);  // Continue
             rowsAtContinue = window->Results().Count();
             return false;
@@ -138,6 +140,7 @@ TEST_F(MainWindowRunTest, PauseHoldsTheWalkAndContinueResumesIt) {
     EXPECT_EQ(pausedCaption, L"&Continue");
     EXPECT_EQ(rowsWhilePaused, rowsAtPause) << "nothing found while paused";
     EXPECT_EQ(rowsAtContinue, rowsAtPause);
+    EXPECT_EQ(listedWhilePaused, rowsWhilePaused) << "every row found before the pause is in the list";
     EXPECT_GT(window->Results().Count(), rowsAtPause) << "the walk went on";
     EXPECT_EQ(WindowText(button), L"&Search");
 }
@@ -148,7 +151,7 @@ TEST_F(MainWindowRunTest, PauseHoldsTheWalkAndContinueResumesIt) {
 TEST_F(MainWindowRunTest, AFailingWalkIsReportedOnceAndEndsTheRun) {
     const std::wstring first = *tree_ / L"first\\", third = *tree_ / L"third\\";
     std::wstring failing = third;
-    for (int i = 0; i < 31; ++i) failing += L"*a";
+    for (int i = 0; i <= engine::TWildcardMask::MaxSkips; ++i) failing += L"*a";
     struct Case {
         const char* name;
         std::wstring paths;

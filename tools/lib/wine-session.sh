@@ -37,6 +37,9 @@ wine_session_start() {
         KVR_SESSION_NETWORK=$(mktemp -d /var/tmp/kvr-network.XXXXXX)
     fi
     mkdir -p "$KVR_SESSION_NETWORK"
+    if [ "$(stat -f -c %T "$KVR_SESSION_NETWORK")" = tmpfs ]; then
+        echo "wine-session: $KVR_SESSION_NETWORK is on tmpfs, so N: will not be a network drive" >&2
+    fi
     ln -sfn "$KVR_SESSION_NETWORK" "$WINEPREFIX/dosdevices/n:"
     "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
     # The mount manager learns the drives when it starts (during wineboot): restart the session so it sees Q:
