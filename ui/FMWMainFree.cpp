@@ -21,7 +21,6 @@ constexpr int kGap = 4;
 constexpr int kTabsHeight = layout::kPageHeight + 28;  // the pages and the tab row above them
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 25;
-constexpr UINT_PTR kShowTextTimer = 1;
 
 app::TApplicationInit& Settings() { return *app::GlobalApplicationInit; }
 

@@ -36,6 +36,7 @@ class TfrmMerrowinMain : public kit::Window {
 public:
     static constexpr const wchar_t* kClassName = L"TfrmMerrowinMain";
     static constexpr const wchar_t* kCaption = L"Kolvaran";
+    static constexpr UINT_PTR kShowTextTimer = 1;
     static constexpr UINT kShowTextInterval = 50;  // ms between two refreshes of the status texts
 
     TfrmMerrowinMain();

@@ -15,8 +15,6 @@
 namespace ui {
 namespace {
 
-constexpr UINT_PTR kShowTextTimer = 1;
-
 engine::SearchParams::TSearchParams& Params() { return *app::GlobalSearchParams; }
 engine::TSearchStatistics& Statistics() { return *app::GlobalSearchStatistics; }
 

@@ -4,6 +4,7 @@
 #include "app/main/Program.h"
 #include "engine/SearchParams.h"
 #include "kit/Handles.h"
+#include "kit/Registry.h"
 #include "tests/app/SettingsFolderFixture.h"
 #include "tests/support/FakeInteraction.h"
 #include "ui/FMWMainFree.h"
@@ -98,11 +99,7 @@ void SetDefault(const wchar_t* path, const wchar_t* value) {
 std::wstring ReadDefault(const wchar_t* path) {
     kit::UniqueRegKey key;
     if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return L"(no key)";
-    wchar_t buffer[64] = {};
-    DWORD size = sizeof(buffer);
-    if (RegQueryValueExW(key.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-        return L"-";
-    return buffer;
+    return kit::ReadRegistryText(key.get(), nullptr).value_or(L"-");
 }
 
 } // namespace
