@@ -351,7 +351,6 @@ void TfrmMerrowinMain::MerrowinFileFileFound(const std::wstring& fileName, const
     RefreshTotals = 0;
     SearchStatusBar->SetTextTotalObiects(Statistics().GetObjectsFoundText());
     SearchStatusBar->SetTextTotalSize(Statistics().GetTotalSizeText());
-    ResultListView->GrowItemCount();
 }
 
 void TfrmMerrowinMain::MerrowinFileFolderFound(const std::wstring& fileName, const std::wstring& folder,
@@ -374,7 +373,6 @@ void TfrmMerrowinMain::MerrowinFileFolderFound(const std::wstring& fileName, con
     if (RefreshTotals != 1) return;
     RefreshTotals = 0;
     SearchStatusBar->SetTextTotalObiects(Statistics().GetObjectsFoundText());
-    ResultListView->GrowItemCount();
 }
 
 void TfrmMerrowinMain::AddSourceFolder(const std::wstring& folder) {
@@ -398,7 +396,8 @@ void TfrmMerrowinMain::timShowTextTimerTimer() {
     RefreshScanFolder = 1;
     RefreshTotals = 1;
     RefreshFilterText = 1;
-    // Rows the last find held back show up also while paused or while no further entry qualifies.
+    // The list grows here rather than at each find: once a tick, and also while paused or while no entry
+    // qualifies.
     ResultListView->GrowItemCount();
 }
 

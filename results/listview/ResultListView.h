@@ -76,9 +76,8 @@ public:
     // The same while a search adds rows, held back while the control's work would take more than a tenth
     // of the run: under Wine with a visual style one update redraws the scroll bar for 10-25 ms, which at
     // every 50 ms refresh slows the search by a fifth to a half. On Windows an update costs far less than
-    // the refresh interval and none is held back. Nothing is done when the list already shows every row; the
-    // window also asks at every refresh tick, so held-back rows appear while paused, and the run's end sets
-    // the count with UpdateItemCount.
+    // the refresh interval and none is held back. Nothing is done when the list already shows every row. The
+    // window asks at every refresh tick; the run's end sets the count with UpdateItemCount.
     void GrowItemCount();
 
     bool AppendResults = false;
