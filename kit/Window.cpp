@@ -1,7 +1,7 @@
 #include "kit/Window.h"
 
 #include "kit/Exception.h"
-#include "kit/Interaction.h"
+#include "kit/Guard.h"
 #include "kit/Strings.h"
 
 namespace kit {
@@ -27,12 +27,6 @@ void RegisterOnce(HINSTANCE instance, const wchar_t* className, WNDPROC proc) {
         throw Exception(Format(L"Unable to register the window class %ls (error %lu).",
                                QuotedString(className).c_str(), error));
     }
-}
-
-// The report goes over the window's top-level window when one is on screen, else it stands alone.
-HWND ReportOwner(HWND hwnd) {
-    HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
-    return root && IsWindowVisible(root) ? root : nullptr;
 }
 
 } // namespace
@@ -63,36 +57,10 @@ void Window::Create(const WindowParams& params) {
     }
 }
 
-namespace {
-
-// One error report at a time: a handler of WM_PAINT or WM_TIMER that throws would otherwise throw again
-// inside the report's own message loop and stack dialogs until the stack is gone.
-bool g_reporting = false;
-
-void ReportError(HWND hwnd, const std::wstring& message) {
-    if (g_reporting) return;
-    g_reporting = true;
-    struct Done {
-        ~Done() { g_reporting = false; }
-    } done;
-    UserInteraction().ShowMessage(ReportOwner(hwnd), message, MessageType::Error, MessageButtons::Ok);
-}
-
-} // namespace
-
 bool Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept {
-    try {
-        try {
-            return OnMessage(msg, wp, lp, result);
-        } catch (const std::exception& e) {
-            ReportError(hwnd_, ExceptionMessage(e));
-        } catch (...) {
-            ReportError(hwnd_, L"Unknown error.");
-        }
-    } catch (...) {
-        // Reporting failed too (out of memory): nothing more can be done here.
-    }
-    return false;
+    bool handled = false;
+    Guarded(hwnd_, L"window procedure", [&] { handled = OnMessage(msg, wp, lp, result); });
+    return handled;
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

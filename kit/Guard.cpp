@@ -1,0 +1,58 @@
+#include "kit/Guard.h"
+
+#include "kit/Exception.h"
+#include "kit/Interaction.h"
+
+namespace kit {
+namespace {
+
+bool g_reporting = false;
+
+// The report goes over the window's top-level window when one is on screen, else it stands alone.
+HWND ReportOwner(HWND hwnd) {
+    HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    return root && IsWindowVisible(root) ? root : nullptr;
+}
+
+} // namespace
+
+void Trace(const wchar_t* where, const std::wstring& message) {
+    try {
+        const std::wstring line = L"Kolvaran: " + std::wstring(where ? where : L"?") + L": " + message + L"\n";
+        OutputDebugStringW(line.c_str());
+    } catch (...) {
+        OutputDebugStringW(L"Kolvaran: an error could not be traced (out of memory)\n");
+    }
+}
+
+void ReportError(HWND hwnd, const std::wstring& message) noexcept {
+    if (g_reporting) {
+        Trace(L"ReportError (another report is open)", message);
+        return;
+    }
+    g_reporting = true;
+    try {
+        UserInteraction().ShowMessage(ReportOwner(hwnd), message, MessageType::Error, MessageButtons::Ok);
+    } catch (...) {
+        Trace(L"ReportError (the report failed)", message);
+    }
+    g_reporting = false;
+}
+
+std::wstring CurrentExceptionMessage() noexcept {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return L"Out of memory.";
+    } catch (const std::exception& e) {
+        try {
+            return ExceptionMessage(e);
+        } catch (...) {
+            return L"Out of memory.";
+        }
+    } catch (...) {
+        return L"Unknown error.";
+    }
+}
+
+} // namespace kit
