@@ -3,6 +3,13 @@
 // status bar, over one action table. Its work is split by concern: creation, settings and window messages
 // (FMWMainFree.cpp), the copies between the controls and the criteria model (MainCriteria.cpp), the search
 // run and the walker's events (MainSearch.cpp), and the action table with its menu (MainActions.cpp).
+//
+// Member names keep their component prefixes: `tsh` a criteria page, `pgc` the page strip, `lbl` a label,
+// `cb` a combo box, `cbmit` a recent-items combo box, `cbmfld` the folder combo box, `chb` a check box,
+// `rb` a radio button, `ed` an edit, `ud` an up-down, `dtp` a date-time picker, `bbt`/`bbtn` a button,
+// `mi` a menu item, `tim` a timer. `actAREAName` is an action of the menu area AREA (FILE, EDIT, ACTION,
+// VIEW, ...), run by `actAREANameExecute`; a handler named after a component and an event
+// (`MerrowinFileFileFound`, `timShowTextTimerTimer`) is that component's event.
 #include <memory>
 #include <string>
 #include <vector>

@@ -15,7 +15,7 @@ void TPageContainingText::Create(HWND parent) {
     const HWND page = hwnd();
     const int sideX = kPageWidth - kSideColumn;
 
-    lblTEXTSearchText.Create(page, ids::kSearchTextLabel, L"Search &Text", At(kMargin, 6, 200, kLabelHeight));
+    lblTEXTSearchText.Create(page, ids::kSearchTextLabel, L"Search Te&xt", At(kMargin, 6, 200, kLabelHeight));
     cbmitTEXTSearchText.Create(page, ids::kSearchText, At(kMargin, 21, sideX - 2 * kMargin, kFieldHeight));
     lblTEXTTextMaskMode.Create(page, ids::kTextMaskModeLabel, L"Mode", At(sideX, 6, 120, kLabelHeight));
     cbmitTEXTTextMaskMode.Create(page, ids::kTextMaskMode, kit::ComboBox::Kind::DropDownList,

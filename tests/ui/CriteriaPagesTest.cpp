@@ -98,7 +98,7 @@ TEST_F(CriteriaPagesTest, FilesAndFoldersPageHasItsControls) {
 TEST_F(CriteriaPagesTest, ContainingTextPageHasItsControls) {
     namespace ids = ui::ids;
     const Expected expected[] = {
-        {ids::kSearchTextLabel, L"Search &Text", false, true},
+        {ids::kSearchTextLabel, L"Search Te&xt", false, true},
         {ids::kTextMaskModeLabel, L"Mode", false, true},
         {ids::kAnyWords, L"Match Any", true, true},
         {ids::kAllWords, L"Match All", false, true},

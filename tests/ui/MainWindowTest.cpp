@@ -5,6 +5,7 @@
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/SearchParams.h"
+#include "tests/support/AccessKeys.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "kit/Strings.h"
 #include "ui/ControlIds.h"
@@ -52,6 +53,16 @@ TEST_F(MainWindowTest, ClickingATabShowsItsPageAlone) {
         SelectPage(selected);
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(IsWindowVisible(Page(pages[i])) != FALSE, i == selected) << "tab " << selected << ", page " << i;
+    }
+}
+
+// Alt and a letter reaches one control: every page with the shared buttons under it.
+TEST_F(MainWindowTest, NoTwoControlsOfAPageShareAnAccessKey) {
+    Open();
+    for (int index = 0; index < 4; ++index) {
+        SelectPage(index);
+        for (const std::wstring& clash : testsupport::AccessKeyClashes(Main()))
+            ADD_FAILURE() << "page " << index << ": " << kit::WideToUtf8(clash);
     }
 }
 
