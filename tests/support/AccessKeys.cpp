@@ -46,7 +46,7 @@ std::vector<std::wstring> AccessKeyClashes(HWND window) {
     std::vector<HWND> controls;
     EnumChildWindows(
         window,
-        [](HWND child, LPARAM list) -> BOOL {
+        [](HWND child, LPARAM list) CALLBACK -> BOOL {
             // IsWindowVisible also needs every parent shown: a control on a hidden page is not reachable.
             if (IsWindowVisible(child) && CarriesAccessKey(child))
                 reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
