@@ -2,6 +2,7 @@
 
 #include "engine/DateTimes.h"
 #include "engine/LongPaths.h"
+#include "engine/MessagePump.h"
 #include "kit/Handles.h"
 #include "kit/Interaction.h"
 #include "kit/MessageLoop.h"
@@ -153,7 +154,7 @@ bool TMerrowinFile::StopSeen() const {
 }
 
 bool TMerrowinFile::KeepWalking() {
-    kit::ProcessMessages();
+    PumpMessages();
     if (StopSeen()) {
         Notify(OnStopped);
         return false;
@@ -165,7 +166,7 @@ bool TMerrowinFile::KeepWalking() {
             Notify(OnStopped);
             return false;
         }
-        kit::ProcessMessages();
+        PumpMessages();
         kit::UserInteraction().Sleep(PauseStep);
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The folder walker: lists one folder tree and reports every entry through events. It runs on the caller's
-// thread and pumps messages once per entry, so the window stays alive and can pause or stop it.
+// thread and pumps messages once per entry (engine/MessagePump.h), so the window stays alive and can pause or
+// stop it.
 #include "engine/FolderIdentity.h"
 #include "engine/FolderLists.h"
 #include "engine/UKvrTYPEFile.h"

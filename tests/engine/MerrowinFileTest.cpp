@@ -2,9 +2,11 @@
 
 #include "kit/MessageLoop.h"
 
+#include "app/ProgramObjects.h"
 #include "engine/MerrowinFile.h"
 #include "kit/Exception.h"
 #include "kit/Handles.h"
+#include "tests/engine/PumpCounter.h"
 #include "tests/engine/WalkFixture.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
@@ -136,6 +138,7 @@ TEST_F(WalkTest, StopDuringPauseEndsWithinOneWait) {
 
 TEST_F(WalkTest, AQuitDuringPauseEndsTheWalkAsAStopWould) {
     // The window closed while paused: no one is left to continue or stop, so the quit itself ends the walk.
+    const engine::ScopedMessagePump pump(app::PumpProgramMessages);  // the quit is seen by the program's pump
     WaitScript clock;
     clock.onWait = [&](std::size_t wait) {
         if (wait == 1) PostQuitMessage(0);
@@ -144,6 +147,21 @@ TEST_F(WalkTest, AQuitDuringPauseEndsTheWalkAsAStopWould) {
     EXPECT_TRUE(walker.Execute());
     EXPECT_EQ(recorder.lines, (Lines{L"started", L"scan ", L"file a.txt", L"suspended", L"stopped", L"done"}));
     EXPECT_EQ(kit::RunMessageLoop(), 0);  // the quit still reaches the outer loop
+}
+
+// The window's buttons act while the walk pumps: the cheap throttled pump at every entry, never the forced one
+// (~40 us each under Wine), and a stop asked during a pump ends the walk at the entry after it. The other walk
+// tests install no pump: the walk then runs without a message loop.
+TEST_F(WalkTest, PumpsAtEveryEntryThroughTheEnginesHook) {
+    pumpfixture::PumpCounter pumps;
+    EXPECT_TRUE(walker.Execute());
+    EXPECT_GE(pumps.whenDue, 7) << "one per reported entry at least";
+    EXPECT_EQ(pumps.now, 0);
+
+    recorder.lines.clear();
+    OnFile(L"a.txt", [&] { pumps.onPump = [&] { walker.Stop(); }; });
+    EXPECT_TRUE(walker.Execute());
+    EXPECT_EQ(recorder.lines, (Lines{L"started", L"scan ", L"file a.txt", L"stopped", L"done"}));
 }
 
 TEST_F(WalkTest, StopIsSeenByEveryLevelThatListsAgain) {
