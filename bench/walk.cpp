@@ -81,10 +81,9 @@ long Walk(const std::wstring& root, const engine::FilterFile::TNameMask* mask) {
     engine::TMerrowinFile walker;
     walker.StartFolder = root;
     long entries = 0, matched = 0;
-    const auto found = [&](engine::TMerrowinFile&, const std::wstring& name, const std::wstring&,
-                           const std::wstring&, engine::TScanAttributes, double, double, double, long double) {
+    const auto found = [&](engine::TMerrowinFile&, const engine::TFoundEntry& entry) {
         ++entries;
-        if (mask && mask->Matches(name)) ++matched;
+        if (mask && mask->Matches(entry.FileName)) ++matched;
     };
     walker.OnFileFound = found;
     walker.OnFolderFound = found;

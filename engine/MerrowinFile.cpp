@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string_view>
 
 namespace engine {
 namespace {
@@ -25,9 +26,7 @@ bool IsDotEntry(const WIN32_FIND_DATAW& entry) {
            (std::wcscmp(entry.cFileName, L".") == 0 || std::wcscmp(entry.cFileName, L"..") == 0);
 }
 
-std::wstring FixedText(const wchar_t* text, std::size_t capacity) {
-    return std::wstring(text, wcsnlen(text, capacity));
-}
+std::wstring_view FixedText(const wchar_t* text, std::size_t capacity) { return {text, wcsnlen(text, capacity)}; }
 
 std::wstring CurrentDirectory() {
     const DWORD needed = GetCurrentDirectoryW(0, nullptr);
@@ -110,7 +109,7 @@ TMerrowinFile::Listing TMerrowinFile::ListEntries(const std::wstring& pattern, s
         ++scannedObjects_;
         if (reported) Report(entry);
         if (SearchInSubfolders && IsDirectory(entry)) {
-            subfolders.push_back({FixedText(entry.cFileName, MAX_PATH), entry.dwFileAttributes, false});
+            subfolders.push_back({std::wstring(FixedText(entry.cFileName, MAX_PATH)), entry.dwFileAttributes, false});
             lastIsSubfolder = true;
         }
     } while (FindNextFileW(listing.get(), &entry));
@@ -186,10 +185,15 @@ void TMerrowinFile::Report(const WIN32_FIND_DATAW& entry) {
     }
     const auto& handler = directory ? OnFolderFound : OnFileFound;
     if (!handler) return;  // the conversions below are most of the per-entry cost
-    handler(*this, FixedText(entry.cFileName, MAX_PATH), FixedText(entry.cAlternateFileName, 14), path_,
-            Win32ToScanAttributes(entry.dwFileAttributes), FileTimeToDateTime(entry.ftCreationTime),
-            FileTimeToDateTime(entry.ftLastAccessTime), FileTimeToDateTime(entry.ftLastWriteTime),
-            directory ? 0.0L : lastFileSize_);
+    entry_.FileName.assign(FixedText(entry.cFileName, MAX_PATH));
+    entry_.AlternateFileName.assign(FixedText(entry.cAlternateFileName, 14));
+    entry_.Folder.assign(path_);
+    entry_.FileAttributes = Win32ToScanAttributes(entry.dwFileAttributes);
+    entry_.CreationTime = FileTimeToDateTime(entry.ftCreationTime);
+    entry_.LastAccessTime = FileTimeToDateTime(entry.ftLastAccessTime);
+    entry_.LastWriteTime = FileTimeToDateTime(entry.ftLastWriteTime);
+    entry_.FileSize = directory ? 0.0L : lastFileSize_;
+    handler(*this, entry_);
 }
 
 void TMerrowinFile::SetPathMask(const std::wstring& text) {

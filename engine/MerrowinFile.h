@@ -4,6 +4,7 @@
 // stop it.
 #include "engine/FolderIdentity.h"
 #include "engine/FolderLists.h"
+#include "engine/FoundEntry.h"
 #include "engine/UKvrTYPEFile.h"
 #include "engine/WildcardMask.h"
 
@@ -21,12 +22,9 @@ enum TThreadPriority : std::uint8_t { tpIdle, tpLowest, tpLower, tpNormal, tpHig
 
 class TMerrowinFile;
 
-// Folder: the listed folder with its trailing "\" and no long-path prefix. Times are local date-times.
-using TmwFileFoundEvent = std::function<void(
-    TMerrowinFile& sender, const std::wstring& fileName, const std::wstring& alternateFileName,
-    const std::wstring& folder, TScanAttributes fileAttributes, double creationTime, double lastAccessTime,
-    double lastWriteTime, long double fileSize)>;
-using TmwFolderFoundEvent = TmwFileFoundEvent;  // a folder comes with size 0
+// The entry is the walker's own and holds only for the call.
+using TmwFileFoundEvent = std::function<void(TMerrowinFile& sender, const TFoundEntry& file)>;
+using TmwFolderFoundEvent = std::function<void(TMerrowinFile& sender, const TFoundEntry& folder)>;
 using TmwScanFolderEvent = std::function<void(TMerrowinFile& sender, const std::wstring& folder)>;
 using TNotifyEvent = std::function<void(TMerrowinFile& sender)>;
 
@@ -119,6 +117,7 @@ private:
     int folderDepth_ = 0;
     int scannedFiles_ = 0, scannedFolders_ = 0, scannedObjects_ = 0;
     long double lastFileSize_ = 0;
+    TFoundEntry entry_;  // the reported entry, refilled in place so that its strings keep their buffers
 
     std::wstring path_;  // one string for all levels: grown before descending, cut back after
     TAncestorFolders ancestors_;

@@ -101,7 +101,6 @@ private:
     // The run (MainSearch.cpp).
     class RunScope;
     void RunSearch();
-    void PrimeMatcher();
     void WalkStartFolders(bool& walked);
     void FinishRun(bool walked);
     void ClearResults();
@@ -114,16 +113,12 @@ private:
     void MerrowinFileStarted();
     void MerrowinFileSuspended();
     void MerrowinFileScanFolder(const std::wstring& folder);
-    void MerrowinFileFileFound(const std::wstring& fileName, const std::wstring& folder,
-                               engine::TScanAttributes attributes, double creationTime, double lastAccessTime,
-                               double lastWriteTime, long double fileSize);
-    void MerrowinFileFolderFound(const std::wstring& fileName, const std::wstring& folder,
-                                 engine::TScanAttributes attributes, double creationTime, double lastAccessTime,
-                                 double lastWriteTime, long double fileSize);
+    void MerrowinFileFileFound(const engine::TFoundEntry& file);
+    void MerrowinFileFolderFound(const engine::TFoundEntry& folder);
     void MerrowinFileScanDone();
-    void AddSourceFolder(const std::wstring& folder);
-    void AddResultRow(const std::wstring& fileName, const std::wstring& folder, engine::TScanAttributes attributes,
-                      double creationTime, double lastAccessTime, double lastWriteTime, long double fileSize);
+    // Adds an entry the matcher accepted to the source folders, the count and the results; true when the
+    // show-text timer asked for fresh totals (the objects text is then set).
+    bool ListFound(const engine::TFoundEntry& entry);
     void StopForQuit();
     void timShowTextTimerTimer();
     void SearchParamsCheckFolder(const std::wstring& messageInfo);

@@ -40,11 +40,9 @@ protected:
     // Runs `action` when the walk reports the file `name` (relative to the root), after recording it.
     void OnFile(const std::wstring& name, std::function<void()> action) {
         auto record = walker.OnFileFound;
-        walker.OnFileFound = [=, this](TMerrowinFile& w, const std::wstring& file, const std::wstring& alternate,
-                                       const std::wstring& folder, TScanAttributes a, double c, double l, double m,
-                                       long double size) {
-            record(w, file, alternate, folder, a, c, l, m, size);
-            if (folder + file == root.Path() + name) action();
+        walker.OnFileFound = [=, this](TMerrowinFile& w, const TFoundEntry& file) {
+            record(w, file);
+            if (file.Folder + file.FileName == root.Path() + name) action();
         };
     }
 
@@ -239,17 +237,15 @@ TEST_F(WalkTest, FilesReportTheirWholeSize) {
         ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
     }
     long double reported = 0;
-    walker.OnFileFound = [&](TMerrowinFile&, const std::wstring& name, const std::wstring&, const std::wstring&,
-                             TScanAttributes attributes, double, double, double, long double size) {
-        if (name == L"big.bin") {
-            reported = size;
-            EXPECT_FALSE(attributes.Contains(saDirectory));
+    walker.OnFileFound = [&](TMerrowinFile&, const TFoundEntry& file) {
+        if (file.FileName == L"big.bin") {
+            reported = file.FileSize;
+            EXPECT_FALSE(file.FileAttributes.Contains(saDirectory));
         }
     };
-    walker.OnFolderFound = [&](TMerrowinFile&, const std::wstring&, const std::wstring&, const std::wstring&,
-                               TScanAttributes attributes, double, double, double, long double size) {
-        EXPECT_TRUE(attributes.Contains(saDirectory));
-        EXPECT_EQ(size, 0.0L);
+    walker.OnFolderFound = [&](TMerrowinFile&, const TFoundEntry& folder) {
+        EXPECT_TRUE(folder.FileAttributes.Contains(saDirectory));
+        EXPECT_EQ(folder.FileSize, 0.0L);
     };
     walker.SearchInSubfolders = true;
     walker.StartFolder = root / L"B";
