@@ -8,7 +8,6 @@
 #include "engine/UKvrTYPEFile.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,8 +66,6 @@ struct TFilterMatches {
     std::int32_t MaxMatches = 0;
 };
 
-using TCheckFolderEvent = std::function<void(TFilterFile& sender, const std::wstring& messageInfo)>;
-
 class TFilterFile {
 public:
     // The contained-text test classifies files by the built-in groups, which must outlive the matcher.
@@ -85,7 +82,6 @@ public:
     bool ShowFolderNames = true;
     bool ShowFileNames = true;
     bool AppendResults = false;
-    TCheckFolderEvent OnCheckFolder;  // declared; nothing fires it
 
     void Reset();
 

@@ -10,15 +10,12 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace engine {
-
-enum TThreadPriority : std::uint8_t { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 class TMerrowinFile;
 
@@ -38,8 +35,6 @@ public:
     std::wstring StartFolder;
     bool IncludeHiddenSubfolders = false;
     bool SearchInSubfolders = true;
-    TThreadPriority ThreadPriority = tpNormal;  // kept; starts no thread
-    bool WaitThread = false;                    // kept; starts no thread
 
     // Unassigned events are skipped.
     TmwFileFoundEvent OnFileFound;
@@ -102,8 +97,9 @@ private:
     Listing ListEntries(const std::wstring& pattern, std::vector<Subfolder>& subfolders);
     void EnterSubfolders(const std::vector<Subfolder>& subfolders);
     void EnterSubfolder(const Subfolder& subfolder);
-    // Pumps messages and handles stop and pause; false when the level must end.
+    // A stop was asked for, or a quit seen: the walk must end.
     bool StopSeen() const;
+    // Pumps messages and handles stop and pause; false when the level must end.
     bool KeepWalking();
     bool ReportsEntriesHere() const;
     void Report(const WIN32_FIND_DATAW& entry);

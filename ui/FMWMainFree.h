@@ -144,14 +144,16 @@ private:
     HMENU miACTION = nullptr;  // in the window's menu, which the window destroys
 
     std::uint8_t LayoutDone = 0;
+    // The folders that held listed entries in the last run, in the order met.
+    std::vector<std::wstring> SourceFolders_;
     // Drag and drop (the list as a drop source, the search path as a drop target) comes with its own
     // components; their place is here.
-    std::vector<std::wstring> SourceFolders_;
 
     // The refresh flags the show-text timer raises and the first event after it consumes.
     std::uint8_t RefreshScanFolder = 0;
     std::uint8_t RefreshTotals = 0;
     std::uint8_t RefreshFilterText = 0;
+    // Stop asked the start-path loop to end; criteria changes are tracked, and were made (Reset enabled).
     std::uint8_t SearchStopRequested = 0;
     std::uint8_t TrackSelections = 0;
     std::uint8_t SelectionsDirty = 0;

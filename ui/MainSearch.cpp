@@ -101,7 +101,7 @@ void TfrmMerrowinMain::RunSearch() {
     ResultListView->ItemsPerPage = static_cast<int>(SendMessageW(ResultListView->hwnd(), LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
     ClearResults();
     SearchStatusBar->Clear();
-    SourceFolders_.assign(1, std::wstring());  // the first comparison needs a last entry
+    SourceFolders_.clear();
     actVIEWDetailsExecute();
 
     BindSearchPauseTo(ids::actACTIONPause);
@@ -162,7 +162,6 @@ void TfrmMerrowinMain::FinishRun(bool walked) {
         Statistics().EndSearch();
         ShowSearchTotals();
         ResultListView->UpdateItemCount();
-        if (!SourceFolders_.empty()) SourceFolders_.erase(SourceFolders_.begin());
     }
     KillTimer(hwnd(), kShowTextTimer);
     EnableSelections(true);
@@ -241,7 +240,6 @@ void TfrmMerrowinMain::actACTIONResetExecute() {
 }
 
 void TfrmMerrowinMain::ConnectWalkerEvents() {
-    MerrowinFile.ThreadPriority = engine::tpLower;
     MerrowinFile.StartFolder = L"C:\\";
     MerrowinFile.OnStarted = [this](engine::TMerrowinFile&) { MerrowinFileStarted(); };
     MerrowinFile.OnSuspended = [this](engine::TMerrowinFile&) { MerrowinFileSuspended(); };
