@@ -8,6 +8,7 @@
 #include "engine/SearchParams.h"
 #include "engine/SearchStatistics.h"
 #include "kit/Files.h"
+#include "kit/MessageLoop.h"
 
 namespace app {
 namespace {
@@ -19,6 +20,11 @@ void FreeGlobal(T*& global) {
 }
 
 } // namespace
+
+void PumpProgramMessages(engine::TPumpKind kind) {
+    if (kind == engine::TPumpKind::Now) kit::ProcessMessagesNow();
+    else kit::ProcessMessages();
+}
 
 ProgramObjects::~ProgramObjects() {
     FreeGlobal(GlobalFilterFile);

@@ -81,10 +81,9 @@ long Walk(const std::wstring& root, const engine::FilterFile::TNameMask* mask) {
     engine::TMerrowinFile walker;
     walker.StartFolder = root;
     long entries = 0, matched = 0;
-    const auto found = [&](engine::TMerrowinFile&, const std::wstring& name, const std::wstring&,
-                           const std::wstring&, engine::TScanAttributes, double, double, double, long double) {
+    const auto found = [&](engine::TMerrowinFile&, const engine::TFoundEntry& entry) {
         ++entries;
-        if (mask && mask->Matches(name)) ++matched;
+        if (mask && mask->Matches(entry.FileName)) ++matched;
     };
     walker.OnFileFound = found;
     walker.OnFolderFound = found;
@@ -97,9 +96,9 @@ long Walk(const std::wstring& root, const engine::FilterFile::TNameMask* mask) {
 // settings filters), every entry listed. Destroyed without a close, so no settings are saved.
 class WindowSearch {
 public:
-    explicit WindowSearch(const std::wstring& root) {
-        objects_.CreateSettingsHolder();
-        objects_.CreateSearchObjects();
+    WindowSearch(app::ProgramObjects& objects, const std::wstring& root) {
+        objects.CreateSettingsHolder();
+        objects.CreateSearchObjects();
         window_.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, {});
         window_.actACTIONResetExecute();
         const HWND files = Page(ui::ids::kPageFilesAndFolders);
@@ -122,13 +121,14 @@ private:
         SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 
-    app::ProgramObjects objects_;
     ui::TfrmMerrowinMain window_;
 };
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // First: it installs the program's message pump, which the walker lines use as the window's search does.
+    app::ProgramObjects objects;
     std::wstring root;
     long files = 100000, folders = 1000;
     const bool build = argc == 1 || argc > 3;
@@ -160,7 +160,7 @@ int wmain(int argc, wchar_t** argv) {
     try {
         const app::OleSession ole;
         app::InitialiseCommonControls();
-        WindowSearch window(root);
+        WindowSearch window(objects, root);
         listed = Best(runs, [&] { return window.Run(); });
     } catch (const std::exception& e) {
         std::printf("cannot open the main window: %ls\n", kit::ExceptionMessage(e).c_str());

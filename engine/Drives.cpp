@@ -1,11 +1,11 @@
 #include "engine/Drives.h"
 
+#include "engine/MessagePump.h"
 #include "kit/Files.h"
 
 #include <windows.h>
 
 #include "kit/Handles.h"
-#include "kit/MessageLoop.h"
 #include "kit/Strings.h"
 
 namespace engine {
@@ -44,14 +44,14 @@ void GetDriveList(std::vector<std::wstring>& list) {
 bool IsDriveReady(wchar_t letter) {
     const wchar_t drive = DriveLetter(letter);
     if (!drive) return false;
-    kit::ProcessMessagesNow();
+    PumpMessagesNow();
     bool ready;
     {
         kit::ScopedErrorMode errorMode(SEM_FAILCRITICALERRORS);
         ULARGE_INTEGER total{};
         ready = GetDiskFreeSpaceExW(RootOf(drive).c_str(), nullptr, &total, nullptr) != FALSE;
     }
-    kit::ProcessMessagesNow();
+    PumpMessagesNow();
     return ready;
 }
 

@@ -11,7 +11,7 @@ std::wstring ExtractFileDrive(const std::wstring& path);
 // Clears the list, then adds "X:" for every logical drive, in letter order.
 void GetDriveList(std::vector<std::wstring>& list);
 // True when the drive answers a size query; never raises the system's "insert a disk" box.
-// Pumps the message queue before and after, so window events may run inside.
+// Pumps the message queue at once before and after (engine/MessagePump.h), so window events may run inside.
 bool IsDriveReady(wchar_t letter);
 // "X:" must be a listed, ready drive; a longer drive part (\\server\share) passes untested.
 bool IsDriveValid(const std::wstring& drive);

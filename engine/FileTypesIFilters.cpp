@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "engine/MaskText.h"
+#include "engine/MessagePump.h"
 #include "kit/Handles.h"
-#include "kit/MessageLoop.h"
 #include "kit/Registry.h"
 #include "kit/Strings.h"
 #include "kit/Window.h"
@@ -132,7 +132,7 @@ void TFileTypesIFilters::Scan() {
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ClassesKey, 0, KEY_READ, classes.put()) != ERROR_SUCCESS) return;
     for (const std::wstring& name : SubkeyNames(classes.get())) {
         if (name.empty() || name[0] != L'.') continue;
-        kit::ProcessMessages();  // the window stays responsive while the first second after start is spent here
+        PumpMessages();  // the window stays responsive while the first second after start is spent here
         if (groups_.ExtensionsText.HasExtension(name) || groups_.ExtensionsDeveloper.HasExtension(name) ||
             groups_.ExtensionsInternet.HasExtension(name) || groups_.ExtensionsEmails.HasExtension(name))
             continue;

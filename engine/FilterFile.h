@@ -1,17 +1,21 @@
 #pragma once
-// The compiled search criteria that the walk handlers consult for every entry. The Search action copies
-// the criteria model into it field by field before each search; after that it is only read.
+// The compiled search criteria that decide, for every entry the walker reports, whether it is listed. The
+// Search action primes it from the criteria model before each search; after that it is only read.
 #include "engine/FilterCriteria.h"
 #include "engine/FilterNameMask.h"
 #include "engine/FilterText.h"
+#include "engine/FoundEntry.h"
 #include "engine/UKvrTYPEFile.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace engine {
+
+namespace SearchParams {
+class TSearchParams;
+}
 
 class TFilterFile;
 
@@ -62,8 +66,6 @@ struct TFilterMatches {
     std::int32_t MaxMatches = 0;
 };
 
-using TCheckFolderEvent = std::function<void(TFilterFile& sender, const std::wstring& messageInfo)>;
-
 class TFilterFile {
 public:
     // The contained-text test classifies files by the built-in groups, which must outlive the matcher.
@@ -80,9 +82,22 @@ public:
     bool ShowFolderNames = true;
     bool ShowFileNames = true;
     bool AppendResults = false;
-    TCheckFolderEvent OnCheckFolder;  // declared; nothing fires it
 
     void Reset();
+
+    // Copies what the criteria model holds for one search, field by field: the shown names, the file mask
+    // (its type first, so that the text compiles for it), the dates with their one-sided bounds measured
+    // from now, the size, the contained text and the attributes. Nothing else changes. Throws what the
+    // mask's compilation throws.
+    void Prime(const SearchParams::TSearchParams& params);
+
+    // Whether a reported file is listed: file names shown, then the name mask, the dates (when Files.Date is
+    // enabled), the size, the attributes and last the contained text, which reads the file (firing
+    // Text.OnFilterText and pumping messages). The first test that fails decides.
+    bool FileMatches(const TFoundEntry& file);
+    // Whether a reported folder is listed, on its own name: folder names shown, the name mask, the dates
+    // (when enabled) and the attributes; never while a size or a contained-text criterion is set.
+    bool FolderMatches(const TFoundEntry& folder) const;
 };
 
 } // namespace engine

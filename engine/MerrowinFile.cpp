@@ -2,12 +2,14 @@
 
 #include "engine/DateTimes.h"
 #include "engine/LongPaths.h"
+#include "engine/MessagePump.h"
 #include "kit/Handles.h"
 #include "kit/Interaction.h"
 #include "kit/MessageLoop.h"
 
 #include <algorithm>
 #include <cwchar>
+#include <string_view>
 
 namespace engine {
 namespace {
@@ -24,9 +26,7 @@ bool IsDotEntry(const WIN32_FIND_DATAW& entry) {
            (std::wcscmp(entry.cFileName, L".") == 0 || std::wcscmp(entry.cFileName, L"..") == 0);
 }
 
-std::wstring FixedText(const wchar_t* text, std::size_t capacity) {
-    return std::wstring(text, wcsnlen(text, capacity));
-}
+std::wstring_view FixedText(const wchar_t* text, std::size_t capacity) { return {text, wcsnlen(text, capacity)}; }
 
 std::wstring CurrentDirectory() {
     const DWORD needed = GetCurrentDirectoryW(0, nullptr);
@@ -109,7 +109,7 @@ TMerrowinFile::Listing TMerrowinFile::ListEntries(const std::wstring& pattern, s
         ++scannedObjects_;
         if (reported) Report(entry);
         if (SearchInSubfolders && IsDirectory(entry)) {
-            subfolders.push_back({FixedText(entry.cFileName, MAX_PATH), entry.dwFileAttributes, false});
+            subfolders.push_back({std::wstring(FixedText(entry.cFileName, MAX_PATH)), entry.dwFileAttributes, false});
             lastIsSubfolder = true;
         }
     } while (FindNextFileW(listing.get(), &entry));
@@ -153,7 +153,7 @@ bool TMerrowinFile::StopSeen() const {
 }
 
 bool TMerrowinFile::KeepWalking() {
-    kit::ProcessMessages();
+    PumpMessages();
     if (StopSeen()) {
         Notify(OnStopped);
         return false;
@@ -165,7 +165,7 @@ bool TMerrowinFile::KeepWalking() {
             Notify(OnStopped);
             return false;
         }
-        kit::ProcessMessages();
+        PumpMessages();
         kit::UserInteraction().Sleep(PauseStep);
     }
     return true;
@@ -185,10 +185,15 @@ void TMerrowinFile::Report(const WIN32_FIND_DATAW& entry) {
     }
     const auto& handler = directory ? OnFolderFound : OnFileFound;
     if (!handler) return;  // the conversions below are most of the per-entry cost
-    handler(*this, FixedText(entry.cFileName, MAX_PATH), FixedText(entry.cAlternateFileName, 14), path_,
-            Win32ToScanAttributes(entry.dwFileAttributes), FileTimeToDateTime(entry.ftCreationTime),
-            FileTimeToDateTime(entry.ftLastAccessTime), FileTimeToDateTime(entry.ftLastWriteTime),
-            directory ? 0.0L : lastFileSize_);
+    entry_.FileName.assign(FixedText(entry.cFileName, MAX_PATH));
+    entry_.AlternateFileName.assign(FixedText(entry.cAlternateFileName, 14));
+    entry_.Folder.assign(path_);
+    entry_.FileAttributes = Win32ToScanAttributes(entry.dwFileAttributes);
+    entry_.CreationTime = FileTimeToDateTime(entry.ftCreationTime);
+    entry_.LastAccessTime = FileTimeToDateTime(entry.ftLastAccessTime);
+    entry_.LastWriteTime = FileTimeToDateTime(entry.ftLastWriteTime);
+    entry_.FileSize = directory ? 0.0L : lastFileSize_;
+    handler(*this, entry_);
 }
 
 void TMerrowinFile::SetPathMask(const std::wstring& text) {

@@ -1,14 +1,15 @@
 #pragma once
 // The folder walker: lists one folder tree and reports every entry through events. It runs on the caller's
-// thread and pumps messages once per entry, so the window stays alive and can pause or stop it.
+// thread and pumps messages once per entry (engine/MessagePump.h), so the window stays alive and can pause or
+// stop it.
 #include "engine/FolderIdentity.h"
 #include "engine/FolderLists.h"
+#include "engine/FoundEntry.h"
 #include "engine/UKvrTYPEFile.h"
 #include "engine/WildcardMask.h"
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,16 +17,11 @@
 
 namespace engine {
 
-enum TThreadPriority : std::uint8_t { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
-
 class TMerrowinFile;
 
-// Folder: the listed folder with its trailing "\" and no long-path prefix. Times are local date-times.
-using TmwFileFoundEvent = std::function<void(
-    TMerrowinFile& sender, const std::wstring& fileName, const std::wstring& alternateFileName,
-    const std::wstring& folder, TScanAttributes fileAttributes, double creationTime, double lastAccessTime,
-    double lastWriteTime, long double fileSize)>;
-using TmwFolderFoundEvent = TmwFileFoundEvent;  // a folder comes with size 0
+// The entry is the walker's own and holds only for the call.
+using TmwFileFoundEvent = std::function<void(TMerrowinFile& sender, const TFoundEntry& file)>;
+using TmwFolderFoundEvent = std::function<void(TMerrowinFile& sender, const TFoundEntry& folder)>;
 using TmwScanFolderEvent = std::function<void(TMerrowinFile& sender, const std::wstring& folder)>;
 using TNotifyEvent = std::function<void(TMerrowinFile& sender)>;
 
@@ -39,8 +35,6 @@ public:
     std::wstring StartFolder;
     bool IncludeHiddenSubfolders = false;
     bool SearchInSubfolders = true;
-    TThreadPriority ThreadPriority = tpNormal;  // kept; starts no thread
-    bool WaitThread = false;                    // kept; starts no thread
 
     // Unassigned events are skipped.
     TmwFileFoundEvent OnFileFound;
@@ -103,8 +97,9 @@ private:
     Listing ListEntries(const std::wstring& pattern, std::vector<Subfolder>& subfolders);
     void EnterSubfolders(const std::vector<Subfolder>& subfolders);
     void EnterSubfolder(const Subfolder& subfolder);
-    // Pumps messages and handles stop and pause; false when the level must end.
+    // A stop was asked for, or a quit seen: the walk must end.
     bool StopSeen() const;
+    // Pumps messages and handles stop and pause; false when the level must end.
     bool KeepWalking();
     bool ReportsEntriesHere() const;
     void Report(const WIN32_FIND_DATAW& entry);
@@ -118,6 +113,7 @@ private:
     int folderDepth_ = 0;
     int scannedFiles_ = 0, scannedFolders_ = 0, scannedObjects_ = 0;
     long double lastFileSize_ = 0;
+    TFoundEntry entry_;  // the reported entry, refilled in place so that its strings keep their buffers
 
     std::wstring path_;  // one string for all levels: grown before descending, cut back after
     TAncestorFolders ancestors_;

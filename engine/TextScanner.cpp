@@ -1,7 +1,7 @@
 #include "engine/TextScanner.h"
 
+#include "engine/MessagePump.h"
 #include "kit/Handles.h"
-#include "kit/MessageLoop.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,7 +74,7 @@ std::optional<bool> TTextScanner::Contains(const std::wstring& path, std::span<c
     std::size_t known = 0;
     bool fileStart = true;
     for (;;) {
-        kit::ProcessMessages();
+        PumpMessages();
         DWORD read = 0;
         if (!ReadFile(file.get(), decoder_.ReadArea(), TChunkDecoder::ChunkSize, &read, nullptr)) return std::nullopt;
         const bool last = read < TChunkDecoder::ChunkSize;  // a short read ends the file

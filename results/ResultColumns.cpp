@@ -25,7 +25,7 @@ const std::wstring& TRow::AttributesText() {
 }
 
 const std::wstring& TRow::TypeNameText() {
-    if (TypeName == L"X") {
+    if (TypeName == TypeNameUnknown) {
         // The row's own attributes stand in for the file, so a file deleted since the search still gets its type.
         SHFILEINFOW info{};
         const DWORD attributes = IsDirectory() ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;

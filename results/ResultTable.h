@@ -33,6 +33,8 @@ enum TColumnDataType : std::uint8_t { dtString, dtI4, dtDateTime };
 
 // One file or folder found.
 struct TRow {
+    static constexpr const wchar_t* TypeNameUnknown = L"X";  // the type name until the shell has been asked
+
     bool DetailsFetched = false;     // the list view has fetched the row's icons and type name
     bool SelectionSnapshot = false;  // the row was selected when a file action took its snapshot
     bool Gone = false;               // the file no longer exists; the row is to be removed
@@ -42,7 +44,7 @@ struct TRow {
     std::wstring Name;
     int TypeIconIndex = -1;          // the small system icon of the row's folder
     std::wstring Folder;             // ends in a backslash; Folder + Name is the full path
-    std::wstring TypeName = L"X";    // "X" until the shell has been asked
+    std::wstring TypeName = TypeNameUnknown;
     std::wstring Ext;                // cache of ExtText
     long double Size = 0;            // bytes
     double Created = 0, LastAccess = 0, Modified = 0;

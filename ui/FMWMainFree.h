@@ -101,7 +101,6 @@ private:
     // The run (MainSearch.cpp).
     class RunScope;
     void RunSearch();
-    void PrimeMatcher();
     void WalkStartFolders(bool& walked);
     void FinishRun(bool walked);
     void ClearResults();
@@ -114,16 +113,12 @@ private:
     void MerrowinFileStarted();
     void MerrowinFileSuspended();
     void MerrowinFileScanFolder(const std::wstring& folder);
-    void MerrowinFileFileFound(const std::wstring& fileName, const std::wstring& folder,
-                               engine::TScanAttributes attributes, double creationTime, double lastAccessTime,
-                               double lastWriteTime, long double fileSize);
-    void MerrowinFileFolderFound(const std::wstring& fileName, const std::wstring& folder,
-                                 engine::TScanAttributes attributes, double creationTime, double lastAccessTime,
-                                 double lastWriteTime, long double fileSize);
+    void MerrowinFileFileFound(const engine::TFoundEntry& file);
+    void MerrowinFileFolderFound(const engine::TFoundEntry& folder);
     void MerrowinFileScanDone();
-    void AddSourceFolder(const std::wstring& folder);
-    void AddResultRow(const std::wstring& fileName, const std::wstring& folder, engine::TScanAttributes attributes,
-                      double creationTime, double lastAccessTime, double lastWriteTime, long double fileSize);
+    // Adds an entry the matcher accepted to the source folders, the count and the results; true when the
+    // show-text timer asked for fresh totals (the objects text is then set).
+    bool ListFound(const engine::TFoundEntry& entry);
     void StopForQuit();
     void timShowTextTimerTimer();
     void SearchParamsCheckFolder(const std::wstring& messageInfo);
@@ -149,14 +144,16 @@ private:
     HMENU miACTION = nullptr;  // in the window's menu, which the window destroys
 
     std::uint8_t LayoutDone = 0;
+    // The folders that held listed entries in the last run, in the order met.
+    std::vector<std::wstring> SourceFolders_;
     // Drag and drop (the list as a drop source, the search path as a drop target) comes with its own
     // components; their place is here.
-    std::vector<std::wstring> SourceFolders_;
 
     // The refresh flags the show-text timer raises and the first event after it consumes.
     std::uint8_t RefreshScanFolder = 0;
     std::uint8_t RefreshTotals = 0;
     std::uint8_t RefreshFilterText = 0;
+    // Stop asked the start-path loop to end; criteria changes are tracked, and were made (Reset enabled).
     std::uint8_t SearchStopRequested = 0;
     std::uint8_t TrackSelections = 0;
     std::uint8_t SelectionsDirty = 0;

@@ -96,7 +96,6 @@ void TfrmMerrowinMain::ParamsToControls() {
     const engine::SearchParams::TSearchText& text = params.Text;
     TPageContainingText& textPage = tshSELECTContainingText;
     FillChoices(textPage.cbmitTEXTTextMaskMode, text.TextMask.MaskTypeList(), text.TextMask.MaskType());
-    textPage.cbmitTEXTSearchText.SetText(text.MaskDefault());
     textPage.cbmitTEXTSearchText.SetText(text.TextMask.Value());
     if (text.MatchText <= engine::mtMatchAll) {
         textPage.rbTEXTAnyWords.SetChecked(text.MatchText == engine::mtMatchAny);

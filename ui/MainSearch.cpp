@@ -17,16 +17,7 @@ namespace {
 
 engine::SearchParams::TSearchParams& Params() { return *app::GlobalSearchParams; }
 engine::TSearchStatistics& Statistics() { return *app::GlobalSearchStatistics; }
-
-void PrimeDate(engine::TFilterDateBase& filter, const engine::SearchParams::TSearchDateBase& criterion) {
-    filter.Enabled = criterion.Enabled;
-    filter.DateType = criterion.DateType();
-    filter.RangeType = criterion.RangeType;
-    filter.DateFrom = criterion.DateTimeFrom();
-    filter.DateTo = criterion.DateTimeTo();
-    // Measured from now, so "three days back" counts from the moment the run starts.
-    filter.DateBound = criterion.GetDelayDateTime();
-}
+engine::TFilterFile& Matcher() { return *app::GlobalFilterFile; }
 
 void Repaint(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -102,7 +93,7 @@ void TfrmMerrowinMain::RunSearch() {
     }
     MerrowinFile.SearchInSubfolders = Params().Folders.SearchInSubfolders;
     MerrowinFile.IncludeHiddenSubfolders = Params().Folders.IncludeHiddenSubfolders;
-    PrimeMatcher();
+    Matcher().Prime(Params());
 
     ResultListView->AppendResults = Params().AppendResults;
     ResultListView->ShowFolderNames = Params().ShowFoldernames;
@@ -110,7 +101,7 @@ void TfrmMerrowinMain::RunSearch() {
     ResultListView->ItemsPerPage = static_cast<int>(SendMessageW(ResultListView->hwnd(), LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
     ClearResults();
     SearchStatusBar->Clear();
-    SourceFolders_.assign(1, std::wstring());  // the first comparison needs a last entry
+    SourceFolders_.clear();
     actVIEWDetailsExecute();
 
     BindSearchPauseTo(ids::actACTIONPause);
@@ -127,44 +118,6 @@ void TfrmMerrowinMain::RunSearch() {
         throw;
     }
     FinishRun(walked);
-}
-
-void TfrmMerrowinMain::PrimeMatcher() {
-    engine::TFilterFile& filter = *app::GlobalFilterFile;
-    const engine::SearchParams::TSearchParams& params = Params();
-    filter.ShowFileNames = params.ShowFileNames;
-    filter.ShowFolderNames = params.ShowFoldernames;
-    filter.Files.FileMask.MaskType = params.Files.FileMask.MaskType();
-    filter.Files.FileMask.SetValue(params.Files.FileMask.Value());
-
-    filter.Files.Date.Enabled = params.Files.Date.Enabled;
-    PrimeDate(filter.Files.Date.DateModified, params.Files.Date.DateModified);
-    PrimeDate(filter.Files.Date.DateCreation, params.Files.Date.DateCreation);
-    PrimeDate(filter.Files.Date.DateLastAccess, params.Files.Date.DateLastAccess);
-
-    filter.Files.Size.Enabled = params.Files.Size.Enabled;
-    filter.Files.Size.RangeType = params.Files.Size.RangeType;
-    filter.Files.Size.SizeMin = params.Files.Size.BytesFrom();
-    filter.Files.Size.SizeMax = params.Files.Size.BytesTo();
-
-    engine::TFilterText& text = filter.Text;
-    text.TextMask.Value = params.Text.TextMask.Value();
-    text.TextMask.MaskType = params.Text.TextMask.MaskType();
-    text.MaskDefault = params.Text.MaskDefault();
-    text.MatchText = params.Text.MatchText;
-    text.WholeWords = params.Text.WholeWords;
-    text.CaseSensitive = params.Text.CaseSensitive;
-    text.Without = params.Text.Without;
-    text.TextSource = params.Text.TextSource;
-    text.SkipHiddenFiles = params.Text.SkipHiddenFiles;
-    text.SkipSystemFiles = params.Text.SkipSystemFiles;
-    text.SkipImageFiles = params.Text.SkipImageFiles;
-    text.SkipAudioFiles = params.Text.SkipAudioFiles;
-    text.SkipVideoFiles = params.Text.SkipVideoFiles;
-
-    filter.Files.Attributes.Enabled = params.Files.Attributes.Enabled;
-    filter.Files.Attributes.MatchAttributes = params.Files.Attributes.MatchAttributes;
-    filter.Files.Attributes.SetValues(params.Files.Attributes.Values());
 }
 
 void TfrmMerrowinMain::WalkStartFolders(bool& walked) {
@@ -209,7 +162,6 @@ void TfrmMerrowinMain::FinishRun(bool walked) {
         Statistics().EndSearch();
         ShowSearchTotals();
         ResultListView->UpdateItemCount();
-        if (!SourceFolders_.empty()) SourceFolders_.erase(SourceFolders_.begin());
     }
     KillTimer(hwnd(), kShowTextTimer);
     EnableSelections(true);
@@ -288,22 +240,17 @@ void TfrmMerrowinMain::actACTIONResetExecute() {
 }
 
 void TfrmMerrowinMain::ConnectWalkerEvents() {
-    MerrowinFile.ThreadPriority = engine::tpLower;
     MerrowinFile.StartFolder = L"C:\\";
     MerrowinFile.OnStarted = [this](engine::TMerrowinFile&) { MerrowinFileStarted(); };
     MerrowinFile.OnSuspended = [this](engine::TMerrowinFile&) { MerrowinFileSuspended(); };
     MerrowinFile.OnScanFolder = [this](engine::TMerrowinFile&, const std::wstring& folder) {
         MerrowinFileScanFolder(folder);
     };
-    MerrowinFile.OnFileFound = [this](engine::TMerrowinFile&, const std::wstring& name, const std::wstring&,
-                                      const std::wstring& folder, engine::TScanAttributes attributes, double created,
-                                      double accessed, double written, long double size) {
-        MerrowinFileFileFound(name, folder, attributes, created, accessed, written, size);
+    MerrowinFile.OnFileFound = [this](engine::TMerrowinFile&, const engine::TFoundEntry& file) {
+        MerrowinFileFileFound(file);
     };
-    MerrowinFile.OnFolderFound = [this](engine::TMerrowinFile&, const std::wstring& name, const std::wstring&,
-                                        const std::wstring& folder, engine::TScanAttributes attributes,
-                                        double created, double accessed, double written, long double size) {
-        MerrowinFileFolderFound(name, folder, attributes, created, accessed, written, size);
+    MerrowinFile.OnFolderFound = [this](engine::TMerrowinFile&, const engine::TFoundEntry& folder) {
+        MerrowinFileFolderFound(folder);
     };
     MerrowinFile.OnScanDone = [this](engine::TMerrowinFile&) { MerrowinFileScanDone(); };
 }
@@ -330,60 +277,31 @@ void TfrmMerrowinMain::MerrowinFileScanFolder(const std::wstring& folder) {
     SearchStatusBar->SetTextSearchPath(folder);
 }
 
-void TfrmMerrowinMain::MerrowinFileFileFound(const std::wstring& fileName, const std::wstring& folder,
-                                             engine::TScanAttributes attributes, double creationTime,
-                                             double lastAccessTime, double lastWriteTime, long double fileSize) {
+void TfrmMerrowinMain::MerrowinFileFileFound(const engine::TFoundEntry& file) {
     StopForQuit();
-    engine::TFilterFile& filter = *app::GlobalFilterFile;
-    if (!filter.ShowFileNames) return;
-    if (!filter.Files.FileMask.Matches(fileName)) return;
-    if (filter.Files.Date.Enabled && !filter.Files.Date.Matches(lastWriteTime, creationTime, lastAccessTime)) return;
-    if (!filter.Files.Size.Matches(fileSize)) return;
-    if (!filter.Files.Attributes.Matches(attributes)) return;
-    if (!filter.Text.Matches(folder, fileName, attributes)) return;
-
-    AddSourceFolder(folder);
+    if (!Matcher().FileMatches(file)) return;
     Statistics().IncFilesFound();
-    Statistics().IncObjectsFound();
-    Statistics().AddSize(fileSize);
-    AddResultRow(fileName, folder, attributes, creationTime, lastAccessTime, lastWriteTime, fileSize);
-    if (RefreshTotals != 1) return;
-    RefreshTotals = 0;
-    SearchStatusBar->SetTextTotalObiects(Statistics().GetObjectsFoundText());
-    SearchStatusBar->SetTextTotalSize(Statistics().GetTotalSizeText());
+    Statistics().AddSize(file.FileSize);
+    if (ListFound(file)) SearchStatusBar->SetTextTotalSize(Statistics().GetTotalSizeText());
 }
 
-void TfrmMerrowinMain::MerrowinFileFolderFound(const std::wstring& fileName, const std::wstring& folder,
-                                               engine::TScanAttributes attributes, double creationTime,
-                                               double lastAccessTime, double lastWriteTime, long double fileSize) {
+void TfrmMerrowinMain::MerrowinFileFolderFound(const engine::TFoundEntry& folder) {
     StopForQuit();
-    engine::TFilterFile& filter = *app::GlobalFilterFile;
-    if (!filter.ShowFolderNames) return;
-    if (!filter.Files.FileMask.Matches(fileName)) return;
-    if (filter.Files.Date.Enabled && !filter.Files.Date.Matches(lastWriteTime, creationTime, lastAccessTime)) return;
-    // A size or contained-text criterion lists files only.
-    if (filter.Files.Size.Enabled) return;
-    if (!filter.Files.Attributes.Matches(attributes)) return;
-    if (filter.Text.TextMask.Value != filter.Text.MaskDefault) return;
-
-    AddSourceFolder(folder);
+    if (!Matcher().FolderMatches(folder)) return;
     Statistics().IncFoldersFound();
+    ListFound(folder);
+}
+
+bool TfrmMerrowinMain::ListFound(const engine::TFoundEntry& entry) {
+    // A folder is listed again only when another came between: entries of one folder arrive in one stretch.
+    if (SourceFolders_.empty() || SourceFolders_.back() != entry.Folder) SourceFolders_.push_back(entry.Folder);
     Statistics().IncObjectsFound();
-    AddResultRow(fileName, folder, attributes, creationTime, lastAccessTime, lastWriteTime, fileSize);
-    if (RefreshTotals != 1) return;
+    ResultTable.AddRow(ResultTable.Count() + 1, -1, entry.FileAttributes, entry.LastWriteTime, entry.LastAccessTime,
+                       entry.CreationTime, entry.FileSize, L"", entry.Folder, -1, entry.FileName, -1);
+    if (RefreshTotals != 1) return false;
     RefreshTotals = 0;
     SearchStatusBar->SetTextTotalObiects(Statistics().GetObjectsFoundText());
-}
-
-void TfrmMerrowinMain::AddSourceFolder(const std::wstring& folder) {
-    if (SourceFolders_.empty() || SourceFolders_.back() != folder) SourceFolders_.push_back(folder);
-}
-
-void TfrmMerrowinMain::AddResultRow(const std::wstring& fileName, const std::wstring& folder,
-                                    engine::TScanAttributes attributes, double creationTime, double lastAccessTime,
-                                    double lastWriteTime, long double fileSize) {
-    ResultTable.AddRow(ResultTable.Count() + 1, -1, attributes, lastWriteTime, lastAccessTime, creationTime, fileSize,
-                       L"", folder, -1, fileName, -1);
+    return true;
 }
 
 void TfrmMerrowinMain::MerrowinFileScanDone() {

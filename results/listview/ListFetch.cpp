@@ -126,7 +126,7 @@ void TResultListView::FetchDetails(TRow& row) {
     if (viewStyle_ == zvsReport && row.TypeIconIndex == -1)
         row.TypeIconIndex = ShellIconIndex(row.Folder, true, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     row.TypeNameText();
-    if (row.TypeName != L"X" && row.SystemIconIndex != -1 && row.TypeIconIndex != -1) row.DetailsFetched = true;
+    if (row.TypeName != TRow::TypeNameUnknown && row.SystemIconIndex != -1 && row.TypeIconIndex != -1) row.DetailsFetched = true;
 }
 
 LRESULT TResultListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) {

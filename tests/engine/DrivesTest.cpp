@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "app/ProgramObjects.h"
 #include "engine/Drives.h"
+#include "tests/engine/PumpCounter.h"
 #include "tests/support/TempFolder.h"
 
 using namespace engine;
@@ -34,6 +36,7 @@ TEST(Drives, Readiness) {
 }
 
 TEST(Drives, ReadinessPumpsMessagesAndKeepsErrorMode) {
+    const engine::ScopedMessagePump pump(app::PumpProgramMessages);
     PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
     const UINT before = SetErrorMode(0);
     IsDriveReady(L'Q');
@@ -41,6 +44,20 @@ TEST(Drives, ReadinessPumpsMessagesAndKeepsErrorMode) {
     SetErrorMode(before);
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_APP, WM_APP, PM_REMOVE)) << "the queue was pumped";
+}
+
+// A drive without a medium can keep the check waiting: the window is pumped before and after, whatever the
+// time since the last pump. A letter that names no drive is answered without asking the system.
+TEST(Drives, ReadinessPumpsTwiceNow) {
+    struct Case { wchar_t letter; int pumps; };
+    const Case cases[] = {{L'C', 2}, {L'Q', 2}, {L'1', 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<char>(c.letter));
+        pumpfixture::PumpCounter pumps;
+        IsDriveReady(c.letter);
+        EXPECT_EQ(pumps.now, c.pumps);
+        EXPECT_EQ(pumps.whenDue, 0);
+    }
 }
 
 TEST(Drives, Validity) {

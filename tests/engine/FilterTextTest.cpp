@@ -2,6 +2,7 @@
 
 #include "engine/LongPaths.h"
 #include "kit/Handles.h"
+#include "tests/engine/PumpCounter.h"
 #include "tests/engine/TextSearchFixture.h"
 #include "tests/engine/WalkFixture.h"
 
@@ -167,6 +168,15 @@ TEST(FilterText, FiresOnFilterTextWithThePathAndFollowsChangedCriteria) {
     EXPECT_FALSE(search.Run("Red and green", L"and|green"));
     search.filter.TextMask.MaskType = tmPhrasesText;
     EXPECT_TRUE(search.Run("Red and green", L"and|green"));
+}
+
+// A long file keeps the window alive: one throttled pump before each 32,768-byte read.
+TEST(FilterText, PumpsOncePerChunk) {
+    pumpfixture::PumpCounter pumps;
+    TextSearch search;
+    EXPECT_FALSE(search.Run(std::string(2 * 32768 + 100, 'x'), L"needle"));
+    EXPECT_EQ(pumps.whenDue, 3);
+    EXPECT_EQ(pumps.now, 0);
 }
 
 TEST(FilterText, ResetKeepsTheTextMask) {

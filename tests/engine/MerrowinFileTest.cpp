@@ -2,9 +2,11 @@
 
 #include "kit/MessageLoop.h"
 
+#include "app/ProgramObjects.h"
 #include "engine/MerrowinFile.h"
 #include "kit/Exception.h"
 #include "kit/Handles.h"
+#include "tests/engine/PumpCounter.h"
 #include "tests/engine/WalkFixture.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
@@ -38,11 +40,9 @@ protected:
     // Runs `action` when the walk reports the file `name` (relative to the root), after recording it.
     void OnFile(const std::wstring& name, std::function<void()> action) {
         auto record = walker.OnFileFound;
-        walker.OnFileFound = [=, this](TMerrowinFile& w, const std::wstring& file, const std::wstring& alternate,
-                                       const std::wstring& folder, TScanAttributes a, double c, double l, double m,
-                                       long double size) {
-            record(w, file, alternate, folder, a, c, l, m, size);
-            if (folder + file == root.Path() + name) action();
+        walker.OnFileFound = [=, this](TMerrowinFile& w, const TFoundEntry& file) {
+            record(w, file);
+            if (file.Folder + file.FileName == root.Path() + name) action();
         };
     }
 
@@ -136,6 +136,7 @@ TEST_F(WalkTest, StopDuringPauseEndsWithinOneWait) {
 
 TEST_F(WalkTest, AQuitDuringPauseEndsTheWalkAsAStopWould) {
     // The window closed while paused: no one is left to continue or stop, so the quit itself ends the walk.
+    const engine::ScopedMessagePump pump(app::PumpProgramMessages);  // the quit is seen by the program's pump
     WaitScript clock;
     clock.onWait = [&](std::size_t wait) {
         if (wait == 1) PostQuitMessage(0);
@@ -144,6 +145,21 @@ TEST_F(WalkTest, AQuitDuringPauseEndsTheWalkAsAStopWould) {
     EXPECT_TRUE(walker.Execute());
     EXPECT_EQ(recorder.lines, (Lines{L"started", L"scan ", L"file a.txt", L"suspended", L"stopped", L"done"}));
     EXPECT_EQ(kit::RunMessageLoop(), 0);  // the quit still reaches the outer loop
+}
+
+// The window's buttons act while the walk pumps: the cheap throttled pump at every entry, never the forced one
+// (~40 us each under Wine), and a stop asked during a pump ends the walk at the entry after it. The other walk
+// tests install no pump: the walk then runs without a message loop.
+TEST_F(WalkTest, PumpsAtEveryEntryThroughTheEnginesHook) {
+    pumpfixture::PumpCounter pumps;
+    EXPECT_TRUE(walker.Execute());
+    EXPECT_GE(pumps.whenDue, 7) << "one per reported entry at least";
+    EXPECT_EQ(pumps.now, 0);
+
+    recorder.lines.clear();
+    OnFile(L"a.txt", [&] { pumps.onPump = [&] { walker.Stop(); }; });
+    EXPECT_TRUE(walker.Execute());
+    EXPECT_EQ(recorder.lines, (Lines{L"started", L"scan ", L"file a.txt", L"stopped", L"done"}));
 }
 
 TEST_F(WalkTest, StopIsSeenByEveryLevelThatListsAgain) {
@@ -221,17 +237,15 @@ TEST_F(WalkTest, FilesReportTheirWholeSize) {
         ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
     }
     long double reported = 0;
-    walker.OnFileFound = [&](TMerrowinFile&, const std::wstring& name, const std::wstring&, const std::wstring&,
-                             TScanAttributes attributes, double, double, double, long double size) {
-        if (name == L"big.bin") {
-            reported = size;
-            EXPECT_FALSE(attributes.Contains(saDirectory));
+    walker.OnFileFound = [&](TMerrowinFile&, const TFoundEntry& file) {
+        if (file.FileName == L"big.bin") {
+            reported = file.FileSize;
+            EXPECT_FALSE(file.FileAttributes.Contains(saDirectory));
         }
     };
-    walker.OnFolderFound = [&](TMerrowinFile&, const std::wstring&, const std::wstring&, const std::wstring&,
-                               TScanAttributes attributes, double, double, double, long double size) {
-        EXPECT_TRUE(attributes.Contains(saDirectory));
-        EXPECT_EQ(size, 0.0L);
+    walker.OnFolderFound = [&](TMerrowinFile&, const TFoundEntry& folder) {
+        EXPECT_TRUE(folder.FileAttributes.Contains(saDirectory));
+        EXPECT_EQ(folder.FileSize, 0.0L);
     };
     walker.SearchInSubfolders = true;
     walker.StartFolder = root / L"B";

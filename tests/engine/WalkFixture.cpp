@@ -43,8 +43,8 @@ void MakeLink(const std::wstring& target, const std::wstring& link) {
 }
 
 void Recorder::Attach(engine::TMerrowinFile& walker) {
+    using engine::TFoundEntry;
     using engine::TMerrowinFile;
-    using engine::TScanAttributes;
     walker.OnStarted = [this](TMerrowinFile&) { lines.push_back(L"started"); };
     walker.OnScanDone = [this](TMerrowinFile&) { lines.push_back(L"done"); };
     walker.OnSuspended = [this](TMerrowinFile&) { lines.push_back(L"suspended"); };
@@ -52,13 +52,12 @@ void Recorder::Attach(engine::TMerrowinFile& walker) {
     walker.OnScanFolder = [this](TMerrowinFile&, const std::wstring& folder) {
         lines.push_back(L"scan " + Relative(folder));
     };
-    walker.OnFileFound = [this](TMerrowinFile&, const std::wstring& name, const std::wstring&,
-                                const std::wstring& folder, TScanAttributes, double, double, double, long double) {
-        lines.push_back(L"file " + Relative(folder) + name);
+    walker.OnFileFound = [this](TMerrowinFile&, const TFoundEntry& file) {
+        lines.push_back(L"file " + Relative(file.Folder) + file.FileName);
     };
-    walker.OnFolderFound = [this](TMerrowinFile&, const std::wstring& name, const std::wstring&,
-                                  const std::wstring& folder, TScanAttributes, double, double, double,
-                                  long double) { lines.push_back(L"folder " + Relative(folder) + name); };
+    walker.OnFolderFound = [this](TMerrowinFile&, const TFoundEntry& folder) {
+        lines.push_back(L"folder " + Relative(folder.Folder) + folder.FileName);
+    };
 }
 
 std::wstring Recorder::Relative(const std::wstring& folder) const {

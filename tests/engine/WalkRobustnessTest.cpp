@@ -109,8 +109,7 @@ TEST(WalkRobustness, LongPathsAreWalkedUpToTheListingLimit) {
     TMerrowinFile walker;
     walker.StartFolder = root.Path();
     std::vector<std::wstring> filesIn;
-    walker.OnFileFound = [&](TMerrowinFile&, const std::wstring&, const std::wstring&, const std::wstring& folder,
-                             TScanAttributes, double, double, double, long double) { filesIn.push_back(folder); };
+    walker.OnFileFound = [&](TMerrowinFile&, const TFoundEntry& file) { filesIn.push_back(file.Folder); };
     EXPECT_TRUE(walker.Execute());
     std::size_t listed = 0, listedPast260 = 0;
     for (const std::wstring& level : levels) {

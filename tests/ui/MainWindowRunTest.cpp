@@ -245,3 +245,20 @@ TEST_F(MainWindowRunTest, TheSessionEndingDuringASearchSavesAtOnce) {
     EXPECT_TRUE(savedAtOnce) << "Windows may end the process as soon as WM_ENDSESSION returns";
     EXPECT_LT(window->Results().Count(), kBigFiles) << "the walk was stopped";
 }
+
+// Several start paths on a drive without a medium are all left out without a question, so the run walks
+// nothing: it shows no totals, and the source folders of the run before are gone without leaving an empty one.
+TEST_F(MainWindowRunTest, ARunThatWalksNothingListsNoSourceFolder) {
+    Open();
+    TypeMask(L"*.txt");
+    TypePath(*tree_ / L"first\\");
+    ClickSearch();
+    ASSERT_EQ(window->SourceFolders(), std::vector<std::wstring>{*tree_ / L"first\\"});
+
+    TypePath(L"Q:\\photos|Q:\\music");
+    ClickSearch();
+    EXPECT_TRUE(interaction.asked.empty());
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(StatusText(0), L"") << "no totals";
+    EXPECT_TRUE(window->SourceFolders().empty());
+}
