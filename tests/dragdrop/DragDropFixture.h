@@ -1,0 +1,74 @@
+#pragma once
+// Test support for the drag-and-drop library: a data object that offers byte blocks, and medium helpers.
+#include <windows.h>
+#include <ole2.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "kit/Handles.h"
+
+namespace ddtest {
+
+// Bytes from a literal that may hold nulls: Bytes("a\0b") keeps all three.
+template <size_t N>
+std::string Bytes(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
+std::string WideBytes(const std::wstring& text);  // UTF-16 bytes, without a terminator
+
+// A movable HGLOBAL holding exactly the bytes (the caller owns it).
+HGLOBAL GlobalFromBytes(const std::string& bytes);
+std::string BytesOfGlobal(HGLOBAL memory);
+// A memory stream holding the bytes, left at its end as a writer leaves it.
+kit::ComPtr<IStream> StreamFromBytes(const std::string& bytes);
+std::string BytesOfStream(IStream* stream);  // from its start
+// A medium of that kind over the bytes; owned by the caller (ReleaseStgMedium).
+STGMEDIUM MediumFromBytes(const std::string& bytes, DWORD tymed);
+std::string BytesOfMedium(const STGMEDIUM& medium);
+
+CLIPFORMAT Registered(const wchar_t* name);
+
+// An IDataObject over byte blocks, each offered as HGLOBAL, IStream or both. SetData stores what it is given
+// (so it can be read back) and records the format.
+class TestDataObject : public IDataObject {
+public:
+    static kit::ComPtr<TestDataObject> Create();
+
+    void Offer(CLIPFORMAT format, const std::string& bytes, DWORD tymed = TYMED_HGLOBAL | TYMED_ISTREAM);
+    bool Offers(CLIPFORMAT format) const;
+    std::string OfferedBytes(CLIPFORMAT format) const;
+    int GetDataCalls() const { return getDataCalls_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override;
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator) override;
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA** enumerator) override;
+
+private:
+    struct Offered {
+        CLIPFORMAT format;
+        std::string bytes;
+        DWORD tymed;
+    };
+    TestDataObject() = default;
+    virtual ~TestDataObject() = default;
+    const Offered* Find(const FORMATETC& format) const;
+
+    std::atomic<ULONG> references_{1};
+    std::vector<Offered> offered_;
+    int getDataCalls_ = 0;
+};
+
+} // namespace ddtest

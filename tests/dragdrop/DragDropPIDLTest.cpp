@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dragdrop/DragDropPIDL.h"
+#include "kit/Exception.h"
+#include "tests/dragdrop/DragDropFixture.h"
+#include "tests/support/TempFolder.h"
+
+using namespace dragdrop;
+using ddtest::Bytes;
+using Names = std::vector<std::wstring>;
+
+namespace {
+
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+    if (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+std::wstring PathOf(const TPIDLBytes& absolute) {
+    wchar_t path[MAX_PATH + 1] = L"";
+    SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(absolute.data()), path);
+    return path;
+}
+
+int ItemCount(const TPIDLBytes& pidl) {
+    int count = 0;
+    for (size_t at = 0; pidl[at] | pidl[at + 1]; at += pidl[at] | (pidl[at + 1] << 8)) ++count;
+    return count;
+}
+
+TPIDLBytes SpecialFolder(int csidl) {
+    PIDLIST_ABSOLUTE pidl = nullptr;
+    SHGetSpecialFolderLocation(nullptr, csidl, &pidl);
+    const kit::UniquePidl owner(pidl);
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(pidl);
+    return TPIDLBytes(bytes, bytes + PIDLSize(pidl));
+}
+
+// The CIDA block a "Shell IDList Array" format writes for these names.
+std::string CidaOf(const Names& names) {
+    TPIDLClipboardFormat format;
+    TUnicodeStringList list;
+    for (const std::wstring& name : names) list.Add(name);
+    format.Filenames().Assign(list);
+    std::string block(format.DataSize(), '\0');
+    if (!block.empty()) {
+        EXPECT_TRUE(format.WriteData(reinterpret_cast<BYTE*>(block.data()), block.size()));
+    }
+    return block;
+}
+
+// A block read back as a format: its ID lists (none when it is no data).
+TPIDLList ReadBack(const std::string& block) {
+    TPIDLList pidls;
+    ReadCIDA(reinterpret_cast<const BYTE*>(block.data()), block.size(), pidls);
+    return pidls;
+}
+
+Names NamesOf(TPIDLList& pidls) { return TPIDLsToFilenamesStrings(pidls).ToVector(); }
+
+DWORD DwordAt(const std::string& block, size_t offset) {
+    DWORD value;
+    std::memcpy(&value, block.data() + offset, 4);
+    return value;
+}
+
+std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+
+class PidlTest : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const wchar_t* name : {L"a.txt", L"b.txt"}) testsupport::WriteBytes(temp_ / name, "x");
+    }
+    std::wstring File(const wchar_t* name) const { return temp_ / name; }
+    std::wstring Folder() const { return WithoutTrailingBackslash(temp_.Path()); }
+
+private:
+    testsupport::TempFolder temp_;
+};
+
+} // namespace
+
+TEST_F(PidlTest, TwoFilesInOneFolder) {
+    const std::string block = CidaOf({File(L"a.txt"), File(L"b.txt")});
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(DwordAt(block, 0), 2u);
+    EXPECT_EQ(DwordAt(block, 4), 16u) << "the parent right after the offset table";
+
+    TPIDLList pidls = ReadBack(block);
+    ASSERT_EQ(pidls.Count(), 3);
+    EXPECT_EQ(PathOf(pidls.ItemBytes(0)), Folder());
+    EXPECT_EQ(ItemCount(pidls.ItemBytes(1)), 1);
+    EXPECT_EQ(ItemCount(pidls.ItemBytes(2)), 1);
+    EXPECT_EQ(DwordAt(block, 12), DwordAt(block, 8) + pidls.ItemBytes(1).size());
+    EXPECT_EQ(block.size(), 16 + pidls.ItemBytes(0).size() + pidls.ItemBytes(1).size() + pidls.ItemBytes(2).size());
+    EXPECT_EQ(NamesOf(pidls), (Names{File(L"a.txt"), File(L"b.txt")}));
+}
+
+TEST_F(PidlTest, OneFileHasItsFolderAsParent) {
+    TPIDLList pidls = ReadBack(CidaOf({File(L"a.txt")}));
+    ASSERT_EQ(pidls.Count(), 2);
+    EXPECT_EQ(PathOf(pidls.ItemBytes(0)), Folder());
+    EXPECT_EQ(ItemCount(pidls.ItemBytes(1)), 1);
+    EXPECT_EQ(NamesOf(pidls), Names{File(L"a.txt")});
+}
+
+TEST_F(PidlTest, TwoDrivesHaveTheComputerAsParent) {
+    TPIDLList pidls = ReadBack(CidaOf({File(L"a.txt"), L"Z:\\tmp"}));
+    ASSERT_EQ(pidls.Count(), 3);
+    EXPECT_EQ(pidls.ItemBytes(0), SpecialFolder(CSIDL_DRIVES));
+    EXPECT_EQ(NamesOf(pidls), (Names{File(L"a.txt"), L"Z:\\tmp"}));
+
+    // Below the desktop itself (its parent is the bare terminator) each child is a whole absolute list.
+    TPIDLList desktopChildren;
+    desktopChildren.AddBytes(TPIDLBytes{0, 0});
+    desktopChildren.AddBytes(JoinPIDLs(pidls.ItemBytes(0), pidls.ItemBytes(2)));
+    EXPECT_EQ(NamesOf(desktopChildren), Names{L"Z:\\tmp"});
+}
+
+TEST_F(PidlTest, NamesTheShellCannotParseAreLeftOutOfTheIdListOnly) {
+    const std::wstring unparsable[] = {L"\\\\?\\" + File(L"b.txt"), File(L"missing.txt"), L""};
+    TFileDataFormat files(nullptr);
+    files.Files().Add(File(L"a.txt"));
+    for (const std::wstring& name : unparsable) files.Files().Add(name);
+
+    TPIDLClipboardFormat pidl;
+    ASSERT_TRUE(files.GiveToClipboardFormat(pidl));
+    EXPECT_EQ(pidl.Filenames().ToVector(), Names{File(L"a.txt")});
+    TFileClipboardFormat drop;
+    ASSERT_TRUE(files.GiveToClipboardFormat(drop));
+    EXPECT_EQ(drop.Files().Count(), 4) << "the drag keeps its CF_HDROP";
+
+    files.Files().Delete(0);
+    ASSERT_TRUE(files.GiveToClipboardFormat(pidl));
+    EXPECT_FALSE(pidl.HasData());
+    EXPECT_EQ(pidl.DataSize(), 0u) << "no ID list to offer";
+}
+
+TEST_F(PidlTest, AChildWithoutAPathIsSkipped) {
+    const kit::UniquePidl file = PathToPIDL(File(L"a.txt"));
+    ASSERT_TRUE(file);
+    TPIDLList pidls;
+    pidls.AddBytes(TPIDLBytes{0, 0});          // the desktop
+    pidls.AddBytes(SpecialFolder(CSIDL_DRIVES));  // the computer has no file-system path
+    pidls.Add(file.get());
+    TPIDLsToFilenamesStrings names(pidls);
+    EXPECT_EQ(names.ToVector(), Names{File(L"a.txt")});
+    try {
+        names.Get(1);
+        ADD_FAILURE() << "no exception";
+    } catch (const kit::Exception& e) {
+        EXPECT_EQ(e.Message(), L"Filename index out of range");
+    }
+}
+
+TEST(DragDropPIDL, MalformedBlocksAreNoData) {
+    // Parent: the desktop; children: one made-up item each. Reading needs no shell.
+    const std::string parent = Bytes("\0\0");
+    const std::string child = Bytes("\x05\0abc\0\0");
+    const std::string table = Dword(2) + Dword(16) + Dword(18) + Dword(25);
+    const std::string good = table + parent + child + child;
+    struct Case {
+        const char* what;
+        std::string block;
+        int count;
+    };
+    const Case cases[] = {
+        {"well formed", good, 3},
+        {"no child", Dword(0) + Dword(8) + parent, 0},
+        {"a count of 2^32 - 1", Dword(0xFFFFFFFF) + good.substr(4), 0},
+        {"more children than offsets", Dword(40) + good.substr(4), 0},
+        {"an offset past the end", Dword(2) + Dword(16) + Dword(18) + Dword(400) + parent + child + child, 0},
+        {"an offset into the table", Dword(2) + Dword(16) + Dword(8) + Dword(25) + parent + child + child, 0},
+        {"the last item cut", good.substr(0, good.size() - 3), 0},
+        {"the last terminator missing", good.substr(0, good.size() - 2), 0},
+        {"an item shorter than its count", table + parent + Bytes("\x01\0abc\0\0") + child, 0},
+        {"an item running past the end", table + parent + child + Bytes("\x40\0abc\0\0"), 0},
+        {"shorter than a count", Bytes("\x02\0"), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TPIDLClipboardFormat format;
+        TStgMediumOwner medium(ddtest::MediumFromBytes(c.block, TYMED_HGLOBAL));
+        EXPECT_EQ(format.GetDataFromMedium(nullptr, medium.get()), c.count > 0);
+        EXPECT_EQ(format.Pidls().Count(), c.count);
+    }
+}
