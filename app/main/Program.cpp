@@ -7,6 +7,7 @@
 
 #include "app/ProgramObjects.h"
 #include "app/UKvrVARGeneral.h"
+#include "dragdrop/DragDropRegistration.h"
 #include "kit/Exception.h"
 #include "kit/Handles.h"
 #include "kit/Interaction.h"
@@ -88,6 +89,7 @@ void FixShellDefaultVerbs() {
 
 int RunProgram(HINSTANCE instance, int showCommand) {
     OleSession ole;
+    dragdrop::TDragDropLibrary dragDrop;
     InitialiseCommonControls();
     ProgramObjects objects;
 
