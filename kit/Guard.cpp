@@ -39,6 +39,24 @@ void ReportError(HWND hwnd, const std::wstring& message) noexcept {
     g_reporting = false;
 }
 
+bool IsDrawingMessage(UINT msg) {
+    switch (msg) {
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    }
+    return false;
+}
+
 std::wstring CurrentExceptionMessage() noexcept {
     try {
         throw;

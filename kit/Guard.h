@@ -48,6 +48,16 @@ bool GuardedQuiet(const wchar_t* where, Body&& body) noexcept {
     return false;
 }
 
+// The messages that draw (WM_PAINT, WM_ERASEBKGND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*).
+bool IsDrawingMessage(UINT msg);
+
+// For window, dialog and subclass procedures: a drawing message is guarded quietly (a report would repaint the
+// window under it and throw again), any other is reported once.
+template <class Body>
+bool GuardedMessage(HWND hwnd, UINT msg, const wchar_t* where, Body&& body) noexcept {
+    return IsDrawingMessage(msg) ? GuardedQuiet(where, body) : Guarded(hwnd, where, body);
+}
+
 // For COM methods: the body's HRESULT, or E_OUTOFMEMORY / E_UNEXPECTED when it threw (traced).
 template <class Body>
 HRESULT GuardedCom(const wchar_t* where, Body&& body) noexcept {

@@ -53,34 +53,29 @@ void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand, const std::ve
 void TfrmMerrowinMain::CreateControls() {
     RECT client;
     GetClientRect(hwnd(), &client);
-    pgcSELECTIONS.Create(hwnd(), ids::kSelections, RECT{kGap, kGap, client.right - kGap, kGap + kTabsHeight});
-    SetWindowLongPtrW(pgcSELECTIONS.hwnd(), GWL_EXSTYLE,
-                      GetWindowLongPtrW(pgcSELECTIONS.hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    pgcSELECTIONS.Create(hwnd(), ids::kSelections, RECT{kGap, kGap, client.right - kGap, kGap + kTabsHeight},
+                         {.controlParent = true});
     tshSELECTFilesAndFolders.Create(pgcSELECTIONS.hwnd());
     tshSELECTContainingText.Create(pgcSELECTIONS.hwnd());
     tshSELECTDateAndSize.Create(pgcSELECTIONS.hwnd());
     tshSELECTAttributes.Create(pgcSELECTIONS.hwnd());
-    for (kit::Panel* page : {static_cast<kit::Panel*>(&tshSELECTFilesAndFolders),
-                             static_cast<kit::Panel*>(&tshSELECTContainingText),
-                             static_cast<kit::Panel*>(&tshSELECTDateAndSize),
-                             static_cast<kit::Panel*>(&tshSELECTAttributes)})
-        page->SetCommandTarget(hwnd());
     pgcSELECTIONS.AddPage(tshSELECTFilesAndFolders.kCaption, tshSELECTFilesAndFolders.hwnd());
     pgcSELECTIONS.AddPage(tshSELECTContainingText.kCaption, tshSELECTContainingText.hwnd());
     pgcSELECTIONS.AddPage(tshSELECTDateAndSize.kCaption, tshSELECTDateAndSize.hwnd());
     pgcSELECTIONS.AddPage(tshSELECTAttributes.kCaption, tshSELECTAttributes.hwnd());
 
     const RECT button{0, 0, kButtonWidth, kButtonHeight};
-    bbtSearchPause.Create(hwnd(), ids::kSearchPause, L"&Search", button);
-    SetWindowLongPtrW(bbtSearchPause.hwnd(), GWL_STYLE,
-                      GetWindowLongPtrW(bbtSearchPause.hwnd(), GWL_STYLE) | BS_DEFPUSHBUTTON);
+    bbtSearchPause.Create(hwnd(), ids::kSearchPause, L"&Search", button, {.defaultButton = true});
     bbtnStop.Create(hwnd(), ids::kStopButton, L"S&top", button);
     bbtnReset.Create(hwnd(), ids::kResetButton, L"&Reset", button);
     BindSearchPauseTo(ids::actACTIONSearch);
     actions_.BindControl(ids::actACTIONStop, bbtnStop.hwnd());
     actions_.BindControl(ids::actACTIONReset, bbtnReset.hwnd());
+    ConnectControls();
 
-    ResultListView = std::make_unique<results::TResultListView>(hwnd(), ids::kResultList, RECT{0, 0, 10, 10});
+    // One selected row: the file actions work on a single entry.
+    ResultListView = std::make_unique<results::TResultListView>(hwnd(), ids::kResultList, RECT{0, 0, 10, 10},
+                                                                kit::ControlOptions{.singleSelect = true});
     ResultListView->SetResults(&ResultTable);
     SearchStatusBar = std::make_unique<results::TSearchStatusBar>(hwnd(), ids::kStatusBar);
     SearchStatusBar->SetMerrowinFile(&walkerState_);
@@ -91,12 +86,8 @@ void TfrmMerrowinMain::CreateControls() {
 }
 
 void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {
-    // One selected row: the file actions work on a single entry.
-    SetWindowLongPtrW(ResultListView->hwnd(), GWL_STYLE,
-                      GetWindowLongPtrW(ResultListView->hwnd(), GWL_STYLE) | LVS_SINGLESEL);
     SourceFolders_.clear();
     pgcSELECTIONS.Select(0);
-    pgcSELECTIONS.ShowSelectedPage();
     LayoutDone = 0;
     KillTimer(hwnd(), kShowTextTimer);
 
@@ -218,6 +209,7 @@ bool TfrmMerrowinMain::FilterMessage(MSG& msg) {
 bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
+        if (SearchStatusBar) SearchStatusBar->ParentResized();
         if (wp != SIZE_MINIMIZED) LayoutControls(LOWORD(lp), HIWORD(lp));
         ResultListView->UpdateItemCount();
         result = 0;
@@ -248,15 +240,10 @@ bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         timShowTextTimerTimer();
         result = 0;
         return true;
-    case WM_COMMAND:
+    case WM_COMMAND:  // a menu item or an accelerator: the controls' commands went to their wrappers
         OnCommand(LOWORD(wp), HIWORD(wp));
         result = 0;
         return true;
-    case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lp)->idFrom == ids::kSelections &&
-            reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
-            pgcSELECTIONS.ShowSelectedPage();
-        return false;
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wp) == miACTION) FillActionMenu();
         return false;

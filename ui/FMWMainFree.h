@@ -128,6 +128,7 @@ private:
     void CreateActions();
     void CreateMenu();
     void FillActionMenu();
+    void ConnectControls();
     void OnCommand(int id, int code);
     void actVIEWDetailsExecute();
 
