@@ -28,7 +28,9 @@ app::TApplicationInit& Settings() { return *app::GlobalApplicationInit; }
 
 TfrmMerrowinMain::TfrmMerrowinMain() = default;
 
-TfrmMerrowinMain::~TfrmMerrowinMain() { kit::SetMessageFilter(nullptr); }
+TfrmMerrowinMain::~TfrmMerrowinMain() {
+    if (hwnd()) kit::RemoveDialogWindow(hwnd());
+}
 
 void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand, const std::vector<std::wstring>& parameters) {
     RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -47,7 +49,8 @@ void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand, const std::ve
     ShowWindow(hwnd(), startMaximized_ ? SW_SHOWMAXIMIZED : showCommand);
     FormShow();
     UpdateWindow(hwnd());
-    kit::SetMessageFilter([this](MSG& msg) { return FilterMessage(msg); });
+    // The window's keyboard as a dialog's (Tab, the access keys, Enter for Search), its shortcuts first.
+    kit::AddDialogWindow(hwnd(), [this] { return actions_.Accelerators(); });
 }
 
 void TfrmMerrowinMain::CreateControls() {
@@ -199,13 +202,6 @@ bool TfrmMerrowinMain::OnSysCommand(WPARAM command) {
     return false;
 }
 
-bool TfrmMerrowinMain::FilterMessage(MSG& msg) {
-    if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
-    if (HACCEL accelerators = actions_.Accelerators(); accelerators && TranslateAcceleratorW(hwnd(), accelerators, &msg))
-        return true;
-    return IsDialogMessageW(hwnd(), &msg) != FALSE;
-}
-
 bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
@@ -251,6 +247,7 @@ bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         result = MAKELRESULT(ids::kSearchPause, DC_HASDEFID);
         return true;
     case WM_DESTROY:
+        kit::RemoveDialogWindow(hwnd());
         KillTimer(hwnd(), kShowTextTimer);
         DragAcceptFiles(hwnd(), FALSE);
         PostQuitMessage(0);

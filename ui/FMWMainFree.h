@@ -90,7 +90,6 @@ private:
     void OnCloseRequest();
     void OnEndSession();
     bool OnSysCommand(WPARAM command);
-    bool FilterMessage(MSG& msg);
 
     // The recent lists of the current modes (MainCriteria.cpp).
     void LoadFileMaskItems();
