@@ -11,6 +11,8 @@ namespace kit {
 
 // Writes "Kolvaran: <where>: <message>" to the debugger output (visible under Wine with WINEDEBUG=+debugstr).
 void Trace(const wchar_t* where, const std::wstring& message);
+// Tests read the traces: the listener gets each line too (null: none). It must not throw.
+void SetTraceListener(void (*listener)(const std::wstring& line));
 
 // Shows `message` in an error box over `hwnd`'s top-level window, one report at a time: a handler of WM_PAINT
 // or WM_TIMER that throws would otherwise throw again inside the report's own loop and stack dialogs.
