@@ -27,6 +27,7 @@ std::unordered_map<HWND, Control*>& Wrappers() {
 
 // The child a notification to its parent came from; null for menus, accelerators and anything else.
 HWND SourceOf(HWND parent, UINT msg, WPARAM wp, LPARAM lp) {
+    if (IsColourMessage(msg)) return reinterpret_cast<HWND>(lp);
     switch (msg) {
     case WM_COMMAND:
         return reinterpret_cast<HWND>(lp);  // null for a menu item or an accelerator
@@ -41,14 +42,6 @@ HWND SourceOf(HWND parent, UINT msg, WPARAM wp, LPARAM lp) {
         const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lp);
         return item->CtlType == ODT_MENU ? nullptr : GetDlgItem(parent, static_cast<int>(wp));
     }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(lp);
     }
     return nullptr;
 }

@@ -51,14 +51,8 @@ POINT CentredOrigin(HWND owner, SIZE size) {
 // What a dialog procedure returns for a handled message: most answers go through DWLP_MSGRESULT, these few are
 // returned as they are.
 INT_PTR DialogAnswer(HWND dialog, UINT msg, LRESULT result) {
+    if (IsColourMessage(msg)) return static_cast<INT_PTR>(result);
     switch (msg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:

@@ -44,21 +44,8 @@ void ReportError(HWND hwnd, const std::wstring& message) noexcept {
 }
 
 bool IsDrawingMessage(UINT msg) {
-    switch (msg) {
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return true;
-    }
-    return false;
+    return msg == WM_PAINT || msg == WM_ERASEBKGND || msg == WM_DRAWITEM || msg == WM_MEASUREITEM ||
+           IsColourMessage(msg);
 }
 
 std::wstring CurrentExceptionMessage() noexcept {

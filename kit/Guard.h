@@ -50,6 +50,8 @@ bool GuardedQuiet(const wchar_t* where, Body&& body) noexcept {
     return false;
 }
 
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: a control asks its parent for its colours.
+constexpr bool IsColourMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 // The messages that draw (WM_PAINT, WM_ERASEBKGND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*).
 bool IsDrawingMessage(UINT msg);
 
