@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "kit/Controls.h"
+
 namespace testsupport {
 namespace {
 
@@ -19,11 +21,7 @@ HWND FindDialogOf(DWORD thread) {
 
 } // namespace
 
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[4096] = L"";
-    GetWindowTextW(hwnd, buffer, 4096);
-    return buffer;
-}
+std::wstring TextOf(HWND hwnd) { return kit::WindowText(hwnd); }
 
 std::wstring ClassOf(HWND hwnd) {
     wchar_t buffer[64] = L"";

@@ -8,6 +8,7 @@
 
 namespace testsupport {
 
+// A window's text and its class name.
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
