@@ -7,6 +7,7 @@ namespace kit {
 namespace {
 
 bool g_reporting = false;
+void (*g_traceListener)(const std::wstring&) = nullptr;
 
 // The report goes over the window's top-level window when one is on screen, else it stands alone.
 HWND ReportOwner(HWND hwnd) {
@@ -20,10 +21,13 @@ void Trace(const wchar_t* where, const std::wstring& message) {
     try {
         const std::wstring line = L"Kolvaran: " + std::wstring(where ? where : L"?") + L": " + message + L"\n";
         OutputDebugStringW(line.c_str());
+        if (g_traceListener) g_traceListener(line);
     } catch (...) {
         OutputDebugStringW(L"Kolvaran: an error could not be traced (out of memory)\n");
     }
 }
+
+void SetTraceListener(void (*listener)(const std::wstring& line)) { g_traceListener = listener; }
 
 void ReportError(HWND hwnd, const std::wstring& message) noexcept {
     if (g_reporting) {
@@ -37,6 +41,11 @@ void ReportError(HWND hwnd, const std::wstring& message) noexcept {
         Trace(L"ReportError (the report failed)", message);
     }
     g_reporting = false;
+}
+
+bool IsDrawingMessage(UINT msg) {
+    return msg == WM_PAINT || msg == WM_ERASEBKGND || msg == WM_DRAWITEM || msg == WM_MEASUREITEM ||
+           IsColourMessage(msg);
 }
 
 std::wstring CurrentExceptionMessage() noexcept {

@@ -11,6 +11,8 @@ namespace kit {
 
 // Writes "Kolvaran: <where>: <message>" to the debugger output (visible under Wine with WINEDEBUG=+debugstr).
 void Trace(const wchar_t* where, const std::wstring& message);
+// Tests read the traces: the listener gets each line too (null: none). It must not throw.
+void SetTraceListener(void (*listener)(const std::wstring& line));
 
 // Shows `message` in an error box over `hwnd`'s top-level window, one report at a time: a handler of WM_PAINT
 // or WM_TIMER that throws would otherwise throw again inside the report's own loop and stack dialogs.
@@ -46,6 +48,18 @@ bool GuardedQuiet(const wchar_t* where, Body&& body) noexcept {
         Trace(where, CurrentExceptionMessage());
     }
     return false;
+}
+
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: a control asks its parent for its colours.
+constexpr bool IsColourMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+// The messages that draw (WM_PAINT, WM_ERASEBKGND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*).
+bool IsDrawingMessage(UINT msg);
+
+// For window, dialog and subclass procedures: a drawing message is guarded quietly (a report would repaint the
+// window under it and throw again), any other is reported once.
+template <class Body>
+bool GuardedMessage(HWND hwnd, UINT msg, const wchar_t* where, Body&& body) noexcept {
+    return IsDrawingMessage(msg) ? GuardedQuiet(where, body) : Guarded(hwnd, where, body);
 }
 
 // For COM methods: the body's HRESULT, or E_OUTOFMEMORY / E_UNEXPECTED when it threw (traced).

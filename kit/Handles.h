@@ -1,6 +1,7 @@
 #pragma once
-// Owners for Windows handles, registry keys, GDI objects, icons, shell allocations and COM pointers.
+// Owners for Windows handles, registry keys, GDI objects, icons, image lists, shell allocations and COM pointers.
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 #include <utility>
 
@@ -80,6 +81,12 @@ struct WindowTraits {
     static bool IsValid(Value v) { return v != nullptr; }
     static void Close(Value v) { DestroyWindow(v); }
 };
+struct ImageListTraits {
+    using Value = HIMAGELIST;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { ImageList_Destroy(v); }
+};
 struct AcceleratorTraits {
     using Value = HACCEL;
     static Value Invalid() { return nullptr; }
@@ -98,6 +105,8 @@ using UniqueIcon = UniqueResource<IconTraits>;
 using UniquePidl = UniqueResource<PidlTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueAccelerators = UniqueResource<AcceleratorTraits>;
+// An image list the program made; a control shown it must share it (LVS_SHAREIMAGELISTS) or it is freed twice.
+using UniqueImageList = UniqueResource<ImageListTraits>;
 
 // A COM interface pointer that releases what it holds.
 template <typename T>

@@ -1,6 +1,10 @@
 #include "kit/Interaction.h"
 
+#include <shellapi.h>
+
 #include "kit/MessageDialog.h"
+#include "kit/ShellDialogs.h"
+#include "kit/TextPrompt.h"
 
 namespace kit {
 namespace {
@@ -10,6 +14,26 @@ public:
     MessageAnswer ShowMessage(HWND owner, const std::wstring& text, MessageType type,
                               MessageButtons buttons) override {
         return ShowMessageDialog(owner, text, type, buttons);
+    }
+    MessageAnswer AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption, MessageType type,
+                           MessageAnswer defaultAnswer) override {
+        return ShowMessageDialog(owner, text, type, MessageButtons::YesNo, caption, defaultAnswer);
+    }
+    bool InputQuery(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                    std::wstring& value) override {
+        return ShowTextPrompt(owner, caption, prompt, value);
+    }
+    std::optional<std::wstring> BrowseForFolder(HWND owner, const FolderBrowseRequest& request) override {
+        return ShowFolderBrowser(owner, request);
+    }
+    std::optional<SaveFileAnswer> SaveFile(HWND owner, const SaveFileRequest& request) override {
+        return ShowSaveDialog(owner, request);
+    }
+    INT_PTR ShellExecuteVerb(HWND owner, const ShellRequest& request) override {
+        const auto text = [](const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); };
+        return reinterpret_cast<INT_PTR>(ShellExecuteW(owner, text(request.verb), request.file.c_str(),
+                                                       text(request.parameters), text(request.directory),
+                                                       request.showCommand));
     }
     double Now() override {
         SYSTEMTIME st;

@@ -1,15 +1,12 @@
 #include "kit/MessageDialog.h"
 
-#include "kit/Fonts.h"
-#include "kit/DeviceContexts.h"
-
-#include "kit/Handles.h"
-
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <span>
-#include <vector>
+
+#include "kit/Controls.h"
+#include "kit/DeviceContexts.h"
+#include "kit/Dialog.h"
 
 namespace kit {
 namespace {
@@ -78,187 +75,115 @@ const wchar_t* IconOf(MessageType type) {
     return IDI_INFORMATION;
 }
 
-constexpr WORD kIconId = 1000;
-constexpr WORD kTextId = 1001;
-constexpr WORD kButtonClass = 0x0080;
-constexpr WORD kStaticClass = 0x0082;
+constexpr int kIconId = 1000;
+constexpr int kTextId = 1001;
 // Wraps like an edit control, so a long path without blanks breaks instead of running off the dialog.
 constexpr UINT kTextFormat = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX;
 
-// A dialog template in memory. Controls are placed in pixels once the dialog exists, in the message font.
-class DialogTemplate {
+class IconStatic : public Control {
 public:
-    DialogTemplate(DWORD style, DWORD exStyle, const wchar_t* title) {
-        Dword(style);
-        Dword(exStyle);
-        Words({0,             // item count, raised by AddItem
-               0, 0, 0, 0,    // position and size, set when the dialog is laid out
-               0, 0});        // no menu, the standard dialog class
-        Text(title);
+    void Create(HWND parent, int id, HICON icon) {
+        CreateControl(WC_STATICW, parent, id, L"", WS_VISIBLE | SS_ICON, RECT{});
+        SendMessageW(hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     }
-    void AddItem(DWORD style, WORD classAtom, WORD id, const wchar_t* text) {
-        if (words_.size() % 2) Words({0});  // items are DWORD-aligned
-        Dword(style);
-        Dword(0);
-        Words({0, 0, 0, 0, id, 0xFFFF, classAtom});
-        Text(text);
-        Words({0});  // no creation data
-        ++words_[4];
+};
+
+// The message: no access keys, wrapped as kTextFormat measures it.
+class MessageText : public Control {
+public:
+    void Create(HWND parent, int id, const std::wstring& text) {
+        CreateControl(WC_STATICW, parent, id, text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, RECT{});
     }
-    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+};
+
+class MessageDialog : public Dialog {
+public:
+    MessageDialog(const std::wstring& text, MessageType type, const ButtonSet& set, const std::wstring& caption,
+                  std::optional<MessageAnswer> defaultAnswer)
+        : Dialog({.title = caption.empty() ? CaptionOf(type) : caption}), text_(text), type_(type), set_(set),
+          default_(DefaultIndex(set, defaultAnswer)) {}
+
+    MessageAnswer Answer(INT_PTR code) const {
+        // A dialog that could not be shown answers as if closed: the cautious choice of every set.
+        const Button* chosen = set_.Find(static_cast<int>(code));
+        return chosen ? chosen->answer : set_.cancel.answer;
+    }
+
+protected:
+    void OnCreate() override;
+    void OnCancel() override { End(set_.cancel.id); }
 
 private:
-    void Words(std::initializer_list<WORD> words) { words_.insert(words_.end(), words); }
-    void Dword(DWORD d) { Words({LOWORD(d), HIWORD(d)}); }
-    void Text(const wchar_t* s) {
-        for (; *s; ++s) words_.push_back(*s);
-        words_.push_back(0);
+    static size_t DefaultIndex(const ButtonSet& set, std::optional<MessageAnswer> answer) {
+        for (size_t i = 0; answer && i < set.count; ++i)
+            if (set.slots[i].answer == *answer) return i;
+        return 0;
     }
-    std::vector<WORD> words_;
+    void LayOut();
+
+    const std::wstring& text_;
+    MessageType type_;
+    const ButtonSet& set_;
+    size_t default_;
+    IconStatic icon_;
+    MessageText label_;
+    std::array<kit::Button, 3> buttons_;
 };
 
-
-
-// Dialog units of the message font, so margins and buttons grow with the font as in any dialog.
-class DialogUnits {
-public:
-    explicit DialogUnits(HDC dc) {
-        TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &size);
-        baseX_ = std::max(1L, (size.cx / 26 + 1) / 2);
-        baseY_ = std::max(1L, tm.tmHeight);
+void MessageDialog::OnCreate() {
+    icon_.Create(hwnd(), kIconId, LoadIconW(nullptr, IconOf(type_)));
+    label_.Create(hwnd(), kTextId, text_);
+    for (size_t i = 0; i < set_.count; ++i) {
+        const Button& b = set_.slots[i];
+        buttons_[i].Create(hwnd(), b.id, b.caption, RECT{}, {.startsGroup = i == 0, .defaultButton = i == default_});
+        buttons_[i].OnClick = [this, id = b.id] { End(id); };
     }
-    int X(int units) const { return MulDiv(units, baseX_, 4); }
-    int Y(int units) const { return MulDiv(units, baseY_, 8); }
-
-private:
-    int baseX_;
-    int baseY_;
-};
-
-RECT WorkAreaNear(HWND window) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    GetMonitorInfoW(MonitorFromWindow(window, window ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTOPRIMARY), &info);
-    return info.rcWork;
+    SetInitialFocus(buttons_[default_]);
+    LayOut();
 }
 
-// Centres a window of the given size over the owner (or the screen), kept inside the work area.
-POINT CentredOrigin(HWND owner, SIZE size) {
-    const RECT work = WorkAreaNear(owner);
-    RECT over = work;
-    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &over);
-    const LONG x = over.left + (over.right - over.left - size.cx) / 2;
-    const LONG y = over.top + (over.bottom - over.top - size.cy) / 2;
-    return {std::clamp(x, work.left, std::max(work.left, work.right - size.cx)),
-            std::clamp(y, work.top, std::max(work.top, work.bottom - size.cy))};
-}
-
-struct DialogState {
-    const std::wstring& text;
-    MessageType type;
-    const ButtonSet& buttons;
-    HFONT font;
-};
-
-void LayOut(HWND dialog, const DialogState& state) {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
-    SendDlgItemMessageW(dialog, kIconId, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(state.type))), 0);
-
-    const WindowDc dc(dialog);
-    const ScopedSelect measuringFont(dc.get(), state.font);
+void MessageDialog::LayOut() {
+    const WindowDc dc(hwnd());
+    const ScopedSelect measuringFont(dc.get(), ControlFont());
     const DialogUnits du(dc.get());
-    const RECT work = WorkAreaNear(GetWindow(dialog, GW_OWNER));
+    const RECT work = WorkAreaNear(GetWindow(hwnd(), GW_OWNER));
     const int margin = du.X(7);
     const int iconSize = GetSystemMetrics(SM_CXICON);
 
     RECT text{0, 0, std::max(du.X(100), static_cast<int>(work.right - work.left) / 2), 0};
-    DrawTextW(dc.get(), state.text.c_str(), -1, &text, DT_CALCRECT | kTextFormat);
+    DrawTextW(dc.get(), text_.c_str(), -1, &text, DT_CALCRECT | kTextFormat);
     const int textX = margin + iconSize + margin;
     // A short text sits level with the middle of the icon, a long one starts at its top.
     const int textY = margin + std::max(0, (iconSize - static_cast<int>(text.bottom)) / 2);
-    MoveWindow(GetDlgItem(dialog, kIconId), margin, margin, iconSize, iconSize, FALSE);
-    MoveWindow(GetDlgItem(dialog, kTextId), textX, textY, text.right, text.bottom, FALSE);
+    MoveWindow(icon_.hwnd(), margin, margin, iconSize, iconSize, FALSE);
+    MoveWindow(label_.hwnd(), textX, textY, text.right, text.bottom, FALSE);
 
     int buttonWidth = du.X(50);
-    for (const Button& b : state.buttons.Buttons()) {
+    for (const Button& b : set_.Buttons()) {
         RECT caption{};
         DrawTextW(dc.get(), b.caption, -1, &caption, DT_CALCRECT | DT_SINGLELINE);
         buttonWidth = std::max(buttonWidth, static_cast<int>(caption.right) + du.X(10));
     }
-    const int count = static_cast<int>(state.buttons.count);
+    const int count = static_cast<int>(set_.count);
     const int gap = du.X(4);
     const int rowWidth = count * buttonWidth + (count - 1) * gap;
     const int buttonsY = std::max(margin + iconSize, textY + static_cast<int>(text.bottom)) + du.Y(10);
     const int clientWidth = std::max(textX + static_cast<int>(text.right) + margin, rowWidth + 2 * margin);
     const int clientHeight = buttonsY + du.Y(14) + du.Y(7);
     int x = (clientWidth - rowWidth) / 2;
-    for (const Button& b : state.buttons.Buttons()) {
-        MoveWindow(GetDlgItem(dialog, b.id), x, buttonsY, buttonWidth, du.Y(14), FALSE);
+    for (int i = 0; i < count; ++i) {
+        MoveWindow(buttons_[static_cast<size_t>(i)].hwnd(), x, buttonsY, buttonWidth, du.Y(14), FALSE);
         x += buttonWidth + gap;
     }
-
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
-    const POINT origin = CentredOrigin(GetWindow(dialog, GW_OWNER), size);
-    SetWindowPos(dialog, nullptr, origin.x, origin.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        LayOut(dialog, *reinterpret_cast<const DialogState*>(lp));
-        return TRUE;  // the focus goes to the first button, the default
-    case WM_COMMAND: {
-        const auto* state = reinterpret_cast<const DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        const int id = LOWORD(wp);
-        if (id == IDCANCEL) {
-            EndDialog(dialog, state->buttons.cancel.id);
-            return TRUE;
-        }
-        if (state->buttons.Find(id)) {
-            EndDialog(dialog, id);
-            return TRUE;
-        }
-        return FALSE;
-    }
-    default:
-        return FALSE;
-    }
+    SetClientSize(clientWidth, clientHeight);
 }
 
 } // namespace
 
-MessageAnswer ShowMessageDialog(HWND owner, const std::wstring& text, MessageType type, MessageButtons buttons) {
-    const ButtonSet& set = ButtonsOf(buttons);
-    // Without an owner the dialog stands alone: it needs its own taskbar button to be found again.
-    DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME | DS_SETFOREGROUND,
-                          owner ? 0 : WS_EX_APPWINDOW, CaptionOf(type));
-    dialog.AddItem(WS_CHILD | WS_VISIBLE | SS_ICON, kStaticClass, kIconId, L"");
-    dialog.AddItem(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kStaticClass, kTextId,
-                   text.c_str());
-    bool first = true;
-    for (const Button& b : set.Buttons()) {
-        const DWORD style = first ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON;
-        dialog.AddItem(WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, kButtonClass, static_cast<WORD>(b.id), b.caption);
-        first = false;
-    }
-
-    const UniqueFont ownFont = CreateMessageFont();
-    const HFONT font = ownFont ? ownFont.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const DialogState state{text, type, set, font};
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner, DialogProc,
-                                                   reinterpret_cast<LPARAM>(&state));
-    // A dialog that could not be shown answers as if closed: the cautious choice of every set.
-    const Button* chosen = set.Find(static_cast<int>(result));
-    return chosen ? chosen->answer : set.cancel.answer;
+MessageAnswer ShowMessageDialog(HWND owner, const std::wstring& text, MessageType type, MessageButtons buttons,
+                                const std::wstring& caption, std::optional<MessageAnswer> defaultAnswer) {
+    MessageDialog dialog(text, type, ButtonsOf(buttons), caption, defaultAnswer);
+    return dialog.Answer(dialog.ShowModal(owner));
 }
 
 } // namespace kit

@@ -1,14 +1,23 @@
 #include "kit/MessageLoop.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
+
+#include "kit/Interaction.h"
 
 namespace kit {
 namespace {
 
-MessageFilter g_filter;
+struct DialogWindow {
+    HWND window;
+    std::function<HACCEL()> accelerators;
+};
+std::vector<DialogWindow> g_dialogWindows;
 bool g_quitRequested = false;
 int g_quitExitCode = 0;
-DWORD g_lastPump = 0;
+DWORD g_lastPump = 0;      // on the real clock
+DWORD g_lastPumpSeam = 0;  // on the seam's clock
 bool g_pumpedOnce = false;
 
 constexpr DWORD kPumpInterval = 10;
@@ -26,25 +35,52 @@ void PumpPending() {
     }
 }
 
+// Tab, the access keys, Enter and Escape of a dialog window, its accelerators first; true when consumed.
+bool DialogKeyboard(MSG& msg) {
+    if (!msg.hwnd) return false;
+    const auto found = std::find_if(g_dialogWindows.begin(), g_dialogWindows.end(), [&](const DialogWindow& d) {
+        return msg.hwnd == d.window || IsChild(d.window, msg.hwnd);
+    });
+    if (found == g_dialogWindows.end()) return false;
+    // Both read now: what runs for the message may add or remove dialog windows.
+    const HWND window = found->window;
+    const HACCEL accelerators = found->accelerators ? found->accelerators() : nullptr;
+    if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) return true;
+    return IsDialogMessageW(window, &msg) != FALSE;
+}
+
 } // namespace
 
+void AddDialogWindow(HWND window, std::function<HACCEL()> accelerators) {
+    RemoveDialogWindow(window);
+    g_dialogWindows.push_back({window, std::move(accelerators)});
+}
+
+void RemoveDialogWindow(HWND window) {
+    std::erase_if(g_dialogWindows, [window](const DialogWindow& d) { return d.window == window; });
+}
+
 void DispatchOne(MSG& msg) {
-    if (g_filter && g_filter(msg)) return;
+    if (DialogKeyboard(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
 
 void ProcessMessages() {
     // One PeekMessageW costs about 40 us under Wine; the walker calls this per entry, so only every 10 ms
-    // does it do real work. Input still arrives within milliseconds.
-    const DWORD now = GetTickCount();
-    if (g_pumpedOnce && now - g_lastPump < kPumpInterval) return;
+    // does it do real work. Input still arrives within milliseconds. A wait through the seam counts as time
+    // passed too: a walk paused under a test's clock then pumps at each of its waits instead of spinning
+    // through waits that take no time.
+    const bool due = GetTickCount() - g_lastPump >= kPumpInterval ||
+                     UserInteraction().TickCount() - g_lastPumpSeam >= kPumpInterval;
+    if (g_pumpedOnce && !due) return;
     ProcessMessagesNow();
 }
 
 void ProcessMessagesNow() {
     g_pumpedOnce = true;
     g_lastPump = GetTickCount();
+    g_lastPumpSeam = UserInteraction().TickCount();
     // A quit already seen is re-posted each time; pumping again would only find it again.
     if (g_quitRequested) return;
     PumpPending();
@@ -52,8 +88,6 @@ void ProcessMessagesNow() {
 
 bool QuitRequested() { return g_quitRequested; }
 int QuitExitCode() { return g_quitExitCode; }
-
-void SetMessageFilter(MessageFilter filter) { g_filter = std::move(filter); }
 
 int RunMessageLoop() {
     MSG msg{};

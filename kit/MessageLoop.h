@@ -15,12 +15,14 @@ bool QuitRequested();
 // The exit code carried by that WM_QUIT.
 int QuitExitCode();
 
-// A hook that sees every message before it is dispatched (dialog navigation, accelerators);
-// returns true when it consumed the message.
-using MessageFilter = std::function<bool(MSG&)>;
-void SetMessageFilter(MessageFilter filter);
+// A window whose keyboard goes through the dialog manager (IsDialogMessageW) in the program's loops: Tab, the
+// access keys, the arrow keys within a group, Enter and Escape, for messages to it and to its children. Modeless
+// dialogs add themselves, and so does the main window, with its accelerators (`accelerators` answers the table
+// in force, or null), which come first. A window is removed before it goes.
+void AddDialogWindow(HWND window, std::function<HACCEL()> accelerators = nullptr);
+void RemoveDialogWindow(HWND window);
 
-// Dispatches one message through the filter; shared by the main loop and the nested loops.
+// Dispatches one message, through the dialog windows' keyboard first; shared by the main loop and the nested loops.
 void DispatchOne(MSG& msg);
 
 // The application's main loop: runs until WM_QUIT, returns its exit code.

@@ -12,22 +12,11 @@ void Panel::CreatePanel(HWND parent, int id, const RECT& bounds) {
             .bounds = bounds});
 }
 
-bool Panel::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    switch (msg) {
-    case WM_SIZE:
-        layout_.Resize(LOWORD(lp), HIWORD(lp));
-        result = 0;
-        return true;
-    case WM_COMMAND:
-        OnControlCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
-        if (target_) result = SendMessageW(target_, msg, wp, lp);
-        return target_ != nullptr;
-    case WM_NOTIFY:
-        if (!target_) return false;
-        result = SendMessageW(target_, msg, wp, lp);
-        return true;
-    }
-    return false;
+bool Panel::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_SIZE) return false;
+    layout_.Resize(LOWORD(lp), HIWORD(lp));
+    result = 0;
+    return true;
 }
 
 } // namespace kit

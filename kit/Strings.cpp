@@ -66,6 +66,10 @@ bool SameText(std::wstring_view a, std::wstring_view b) {
            CSTR_EQUAL;
 }
 
+bool StartsWithText(std::wstring_view text, std::wstring_view prefix) {
+    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
 std::wstring UpperCase(std::wstring_view text) {
     std::wstring upper(text);
     if (!upper.empty()) CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));

@@ -16,6 +16,8 @@ bool IsValidUtf8(std::string_view bytes);
 std::wstring Trim(std::wstring_view text);
 // Ordinal comparison without regard to letter case, as Windows compares file and key names.
 bool SameText(std::wstring_view a, std::wstring_view b);
+// True when `text` begins with `prefix`, compared as SameText compares; copies nothing.
+bool StartsWithText(std::wstring_view text, std::wstring_view prefix);
 std::wstring UpperCase(std::wstring_view text);
 
 // printf-style formatting into a wide string.

@@ -1,5 +1,6 @@
 #include "kit/Window.h"
 
+#include "kit/Controls.h"
 #include "kit/Exception.h"
 #include "kit/Guard.h"
 #include "kit/Strings.h"
@@ -59,7 +60,9 @@ void Window::Create(const WindowParams& params) {
 
 bool Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept {
     bool handled = false;
-    Guarded(hwnd_, L"window procedure", [&] { handled = OnMessage(msg, wp, lp, result); });
+    GuardedMessage(hwnd_, msg, L"window procedure", [&] {
+        handled = Control::Reflect(hwnd_, msg, wp, lp, result) || OnMessage(msg, wp, lp, result);
+    });
     return handled;
 }
 

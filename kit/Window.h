@@ -32,14 +32,17 @@ protected:
     // object. Throws kit::Exception when the window cannot be made.
     void Create(const WindowParams& params);
 
-    // Returns true when the message was handled; `result` is then what the window procedure returns.
+    // Returns true when the message was handled; `result` is then what the window procedure returns. A child
+    // control's notifications go to its wrapper first (Control::Reflect); OnMessage sees what the wrapper left,
+    // and the commands of menus and accelerators.
     virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) = 0;
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    // Runs OnMessage; an exception is reported to the user here and the message is left unhandled,
-    // because Wine cannot unwind through a window procedure.
+    // Reflects a child's notification to its wrapper, else runs OnMessage; an exception is reported to the user
+    // here (traced only for a drawing message) and the message is left unhandled, because Wine cannot unwind
+    // through a window procedure.
     bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept;
 
     HWND hwnd_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "kit/DeviceContexts.h"
 #include "kit/Strings.h"
+#include "kit/SystemImages.h"
 #include "results/ShellIcons.h"
 
 #include <commoncontrols.h>
@@ -37,9 +38,7 @@ TFileThumb::TFileThumb() {
         iconSize_ = 48;
         imageListOwner_ = kit::ComPtr<IUnknown>::Attach(extraLarge.detach());
     } else {
-        SHFILEINFOW info{};
-        imageList_ = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"file.txt", FILE_ATTRIBUTE_NORMAL, &info,
-            sizeof(info), SHGFI_SYSICONINDEX | SHGFI_LARGEICON | SHGFI_USEFILEATTRIBUTES));
+        imageList_ = kit::SystemImageList(kit::IconSize::Large);
         iconSize_ = imageList_ && ImageList_GetIconSize(imageList_, &cx, &cy) ? cx : 32;
     }
     NewBitmap();

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's status bar: the search path or an information text, the object count, the total size, the
 // state word (or the export's progress bar over it) and a picture of the search state.
+#include "kit/Controls.h"
 #include "kit/Handles.h"
 
 #include <windows.h>
@@ -20,21 +21,20 @@ public:
     virtual bool Suspended() const = 0;
 };
 
-class TSearchStatusBar {
+class TSearchStatusBar : public kit::Control {
 public:
     static constexpr int PanelCount = 5;
     static constexpr int ProgressPanel = 3;
     static constexpr int StatePanel = 4;
 
-    // Creates the bar along the bottom of `parent`. The bar watches the parent's WM_SIZE and WM_DRAWITEM itself,
-    // so the parent needs to forward nothing.
+    // Creates the bar along the bottom of `parent`, a kit window or dialog: the owner-drawn panels' WM_DRAWITEM
+    // reaches the bar by reflection.
     TSearchStatusBar(HWND parent, int id);
-    ~TSearchStatusBar();
-    TSearchStatusBar(const TSearchStatusBar&) = delete;
-    TSearchStatusBar& operator=(const TSearchStatusBar&) = delete;
+    ~TSearchStatusBar() override;
 
-    HWND hwnd() const { return bar_; }
     HWND ProgressBar() const { return progress_; }
+    // The parent calls it from its WM_SIZE: a status bar places itself along the parent's bottom edge when told.
+    void ParentResized();
 
     // Panel 0 gets " " and the path, shortened with "..." to the panel's width.
     void SetTextSearchPath(const std::wstring& path);
@@ -57,6 +57,12 @@ public:
     int FixedPanelsWidth() const { return fixedWidth_; }
     const std::wstring& PanelText(int index) const { return panels_[static_cast<size_t>(index)].text; }
 
+protected:
+    // The bar's own resize lays out the panels.
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // WM_DRAWITEM of the owner-drawn panels.
+    bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
 private:
     struct Panel {
         int width;
@@ -65,9 +71,6 @@ private:
     };
     enum class State { Ready, Busy, Pause, Unchanged };
 
-    static LRESULT CALLBACK BarProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    void Detach();
     void LayOutPanels();
     void SendPanel(int index) const;
     bool SetPanelText(int index, const std::wstring& text);
@@ -77,9 +80,7 @@ private:
     State CurrentState() const;
     int TextWidth(const std::wstring& text) const;
 
-    HWND parent_ = nullptr;
-    HWND bar_ = nullptr;
-    HWND progress_ = nullptr;
+    HWND progress_ = nullptr;  // a child of the bar, destroyed with it
     std::array<Panel, PanelCount> panels_;
     int fixedWidth_ = 0;
     kit::UniqueBitmap notRunning_, suspended_, running_;

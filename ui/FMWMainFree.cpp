@@ -28,7 +28,9 @@ app::TApplicationInit& Settings() { return *app::GlobalApplicationInit; }
 
 TfrmMerrowinMain::TfrmMerrowinMain() = default;
 
-TfrmMerrowinMain::~TfrmMerrowinMain() { kit::SetMessageFilter(nullptr); }
+TfrmMerrowinMain::~TfrmMerrowinMain() {
+    if (hwnd()) kit::RemoveDialogWindow(hwnd());
+}
 
 void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand, const std::vector<std::wstring>& parameters) {
     RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -47,40 +49,36 @@ void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand, const std::ve
     ShowWindow(hwnd(), startMaximized_ ? SW_SHOWMAXIMIZED : showCommand);
     FormShow();
     UpdateWindow(hwnd());
-    kit::SetMessageFilter([this](MSG& msg) { return FilterMessage(msg); });
+    // The window's keyboard as a dialog's (Tab, the access keys, Enter for Search), its shortcuts first.
+    kit::AddDialogWindow(hwnd(), [this] { return actions_.Accelerators(); });
 }
 
 void TfrmMerrowinMain::CreateControls() {
     RECT client;
     GetClientRect(hwnd(), &client);
-    pgcSELECTIONS.Create(hwnd(), ids::kSelections, RECT{kGap, kGap, client.right - kGap, kGap + kTabsHeight});
-    SetWindowLongPtrW(pgcSELECTIONS.hwnd(), GWL_EXSTYLE,
-                      GetWindowLongPtrW(pgcSELECTIONS.hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    pgcSELECTIONS.Create(hwnd(), ids::kSelections, RECT{kGap, kGap, client.right - kGap, kGap + kTabsHeight},
+                         {.controlParent = true});
     tshSELECTFilesAndFolders.Create(pgcSELECTIONS.hwnd());
     tshSELECTContainingText.Create(pgcSELECTIONS.hwnd());
     tshSELECTDateAndSize.Create(pgcSELECTIONS.hwnd());
     tshSELECTAttributes.Create(pgcSELECTIONS.hwnd());
-    for (kit::Panel* page : {static_cast<kit::Panel*>(&tshSELECTFilesAndFolders),
-                             static_cast<kit::Panel*>(&tshSELECTContainingText),
-                             static_cast<kit::Panel*>(&tshSELECTDateAndSize),
-                             static_cast<kit::Panel*>(&tshSELECTAttributes)})
-        page->SetCommandTarget(hwnd());
     pgcSELECTIONS.AddPage(tshSELECTFilesAndFolders.kCaption, tshSELECTFilesAndFolders.hwnd());
     pgcSELECTIONS.AddPage(tshSELECTContainingText.kCaption, tshSELECTContainingText.hwnd());
     pgcSELECTIONS.AddPage(tshSELECTDateAndSize.kCaption, tshSELECTDateAndSize.hwnd());
     pgcSELECTIONS.AddPage(tshSELECTAttributes.kCaption, tshSELECTAttributes.hwnd());
 
     const RECT button{0, 0, kButtonWidth, kButtonHeight};
-    bbtSearchPause.Create(hwnd(), ids::kSearchPause, L"&Search", button);
-    SetWindowLongPtrW(bbtSearchPause.hwnd(), GWL_STYLE,
-                      GetWindowLongPtrW(bbtSearchPause.hwnd(), GWL_STYLE) | BS_DEFPUSHBUTTON);
+    bbtSearchPause.Create(hwnd(), ids::kSearchPause, L"&Search", button, {.defaultButton = true});
     bbtnStop.Create(hwnd(), ids::kStopButton, L"S&top", button);
     bbtnReset.Create(hwnd(), ids::kResetButton, L"&Reset", button);
     BindSearchPauseTo(ids::actACTIONSearch);
     actions_.BindControl(ids::actACTIONStop, bbtnStop.hwnd());
     actions_.BindControl(ids::actACTIONReset, bbtnReset.hwnd());
+    ConnectControls();
 
-    ResultListView = std::make_unique<results::TResultListView>(hwnd(), ids::kResultList, RECT{0, 0, 10, 10});
+    // One selected row: the file actions work on a single entry.
+    ResultListView = std::make_unique<results::TResultListView>(hwnd(), ids::kResultList, RECT{0, 0, 10, 10},
+                                                                kit::ControlOptions{.singleSelect = true});
     ResultListView->SetResults(&ResultTable);
     SearchStatusBar = std::make_unique<results::TSearchStatusBar>(hwnd(), ids::kStatusBar);
     SearchStatusBar->SetMerrowinFile(&walkerState_);
@@ -91,12 +89,8 @@ void TfrmMerrowinMain::CreateControls() {
 }
 
 void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {
-    // One selected row: the file actions work on a single entry.
-    SetWindowLongPtrW(ResultListView->hwnd(), GWL_STYLE,
-                      GetWindowLongPtrW(ResultListView->hwnd(), GWL_STYLE) | LVS_SINGLESEL);
     SourceFolders_.clear();
     pgcSELECTIONS.Select(0);
-    pgcSELECTIONS.ShowSelectedPage();
     LayoutDone = 0;
     KillTimer(hwnd(), kShowTextTimer);
 
@@ -208,16 +202,10 @@ bool TfrmMerrowinMain::OnSysCommand(WPARAM command) {
     return false;
 }
 
-bool TfrmMerrowinMain::FilterMessage(MSG& msg) {
-    if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
-    if (HACCEL accelerators = actions_.Accelerators(); accelerators && TranslateAcceleratorW(hwnd(), accelerators, &msg))
-        return true;
-    return IsDialogMessageW(hwnd(), &msg) != FALSE;
-}
-
 bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
+        if (SearchStatusBar) SearchStatusBar->ParentResized();
         if (wp != SIZE_MINIMIZED) LayoutControls(LOWORD(lp), HIWORD(lp));
         ResultListView->UpdateItemCount();
         result = 0;
@@ -248,15 +236,10 @@ bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         timShowTextTimerTimer();
         result = 0;
         return true;
-    case WM_COMMAND:
+    case WM_COMMAND:  // a menu item or an accelerator: the controls' commands went to their wrappers
         OnCommand(LOWORD(wp), HIWORD(wp));
         result = 0;
         return true;
-    case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lp)->idFrom == ids::kSelections &&
-            reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
-            pgcSELECTIONS.ShowSelectedPage();
-        return false;
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wp) == miACTION) FillActionMenu();
         return false;
@@ -264,6 +247,7 @@ bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         result = MAKELRESULT(ids::kSearchPause, DC_HASDEFID);
         return true;
     case WM_DESTROY:
+        kit::RemoveDialogWindow(hwnd());
         KillTimer(hwnd(), kShowTextTimer);
         DragAcceptFiles(hwnd(), FALSE);
         PostQuitMessage(0);

@@ -90,7 +90,6 @@ private:
     void OnCloseRequest();
     void OnEndSession();
     bool OnSysCommand(WPARAM command);
-    bool FilterMessage(MSG& msg);
 
     // The recent lists of the current modes (MainCriteria.cpp).
     void LoadFileMaskItems();
@@ -128,6 +127,7 @@ private:
     void CreateActions();
     void CreateMenu();
     void FillActionMenu();
+    void ConnectControls();
     void OnCommand(int id, int code);
     void actVIEWDetailsExecute();
 

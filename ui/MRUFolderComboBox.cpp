@@ -1,6 +1,5 @@
 #include "ui/MRUFolderComboBox.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -8,7 +7,9 @@
 
 #include "app/ShellNamespace.h"
 #include "engine/Drives.h"
+#include "kit/Scope.h"
 #include "kit/Strings.h"
+#include "kit/SystemImages.h"
 
 namespace ui {
 namespace {
@@ -89,12 +90,9 @@ void TMRUFolderComboBox::Create(HWND parent, int id, const RECT& bounds) {
     dropped.bottom = bounds.top + 24 + itemHeight * kDropDownRows;
     CreateControl(WC_COMBOBOXEXW, parent, id, L"",
                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, dropped);
-    // The shell's small-icon list is shared by the whole process: the box only shows it, never destroys it.
-    SHFILEINFOW info{};
-    const auto images = SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-    if (images) {
-        ImageList_SetBkColor(reinterpret_cast<HIMAGELIST>(images), CLR_NONE);
-        Send(hwnd(), CBEM_SETIMAGELIST, 0, static_cast<LPARAM>(images));
+    if (const HIMAGELIST images = kit::SystemImageList(kit::IconSize::Small)) {
+        ImageList_SetBkColor(images, CLR_NONE);
+        Send(hwnd(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
     if (const HWND edit = EditHwnd()) Send(edit, WM_SETFONT, reinterpret_cast<WPARAM>(kit::ControlFont()), FALSE);
 }
@@ -107,26 +105,18 @@ void TMRUFolderComboBox::SetMaxItems(std::uint8_t maxItems) {
 
 HWND TMRUFolderComboBox::EditHwnd() const { return reinterpret_cast<HWND>(Send(hwnd(), CBEM_GETEDITCONTROL)); }
 
-std::wstring TMRUFolderComboBox::EditText() const {
-    const HWND edit = EditHwnd();
-    const int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), length + 1)));
-    return text;
-}
+std::wstring TMRUFolderComboBox::EditText() const { return kit::WindowText(EditHwnd()); }
 
 void TMRUFolderComboBox::SetEditText(const std::wstring& text) {
-    ++updating_;
+    const kit::ScopedIncrement updating(updating_);
     SetWindowTextW(EditHwnd(), text.c_str());
-    --updating_;
 }
 
 int TMRUFolderComboBox::SelectedIndex() const { return static_cast<int>(Send(hwnd(), CB_GETCURSEL)); }
 
 void TMRUFolderComboBox::Select(int index) {
-    ++updating_;
+    const kit::ScopedIncrement updating(updating_);
     Send(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index));
-    --updating_;
 }
 
 void TMRUFolderComboBox::InsertEntry(int index, Entry entry) {
@@ -136,24 +126,27 @@ void TMRUFolderComboBox::InsertEntry(int index, Entry entry) {
     item.pszText = entry.caption.data();
     item.iImage = item.iSelectedImage = entry.image;
     item.iIndent = entry.indent;
-    ++updating_;
-    Send(hwnd(), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    --updating_;
+    {
+        const kit::ScopedIncrement updating(updating_);
+        Send(hwnd(), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
     entries_.insert(entries_.begin() + index, std::move(entry));
 }
 
 void TMRUFolderComboBox::DeleteEntry(int index) {
     if (index < builtInCount_ || index >= Count()) return;
-    ++updating_;
-    Send(hwnd(), CBEM_DELETEITEM, static_cast<WPARAM>(index));
-    --updating_;
+    {
+        const kit::ScopedIncrement updating(updating_);
+        Send(hwnd(), CBEM_DELETEITEM, static_cast<WPARAM>(index));
+    }
     entries_.erase(entries_.begin() + index);
 }
 
 void TMRUFolderComboBox::ClearEntries() {
-    ++updating_;
-    Send(hwnd(), CB_RESETCONTENT);
-    --updating_;
+    {
+        const kit::ScopedIncrement updating(updating_);
+        Send(hwnd(), CB_RESETCONTENT);
+    }
     entries_.clear();
     builtInCount_ = 0;
 }
@@ -205,7 +198,7 @@ TMRUFolderComboBox::Entry TMRUFolderComboBox::RecentEntry(std::uint8_t kind, con
 }
 
 bool TMRUFolderComboBox::Populate(app::TMRUItems* list, const std::wstring& selectText) {
-    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    const kit::RedrawOff redrawOff(hwnd());
     ClearEntries();
     for (Entry& entry : BuiltInEntries()) InsertEntry(Count(), std::move(entry));
     builtInCount_ = static_cast<std::uint8_t>(Count());
@@ -222,8 +215,6 @@ bool TMRUFolderComboBox::Populate(app::TMRUItems* list, const std::wstring& sele
         Select(index);
         SetEditText(index >= 0 && index < Count() ? Caption(index) : L"");
     }
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd(), nullptr, TRUE);
     return list != nullptr;
 }
 
@@ -343,8 +334,8 @@ void TMRUFolderComboBox::RebuildBuiltInEntries() {
     // What the user picked shows its caption; what was typed, dropped or browsed to stays as it is.
     const std::wstring text = picked ? Caption(selected) : EditText();
 
-    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    ++updating_;
+    const kit::RedrawOff redrawOff(hwnd());
+    const kit::ScopedIncrement updating(updating_);
     for (int i = builtInCount_ - 1; i >= 0; --i) {
         Send(hwnd(), CBEM_DELETEITEM, static_cast<WPARAM>(i));
         entries_.erase(entries_.begin() + i);
@@ -366,25 +357,23 @@ void TMRUFolderComboBox::RebuildBuiltInEntries() {
     if (!picked && restored >= 0 && text != Caption(restored)) restored = -1;
     Select(restored);
     SetEditText(text);
-    --updating_;
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void TMRUFolderComboBox::HandleCommand(int code) {
+bool TMRUFolderComboBox::OnCommandCode(int code) {
     switch (code) {
     case CBN_DROPDOWN:
         selectedAtDropDown_ = SelectedIndex();
-        break;
+        return true;
     case CBN_CLOSEUP:
         RebuildBuiltInEntries();
         if (OnCloseUp) OnCloseUp(*this);
-        break;
+        return true;
     case CBN_SELCHANGE:
     case CBN_EDITCHANGE:
         if (!updating_ && OnChange) OnChange(*this);
-        break;
+        return true;
     }
+    return false;
 }
 
 } // namespace ui

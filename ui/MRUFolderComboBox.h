@@ -67,9 +67,6 @@ public:
     HWND EditHwnd() const;
     std::wstring EditText() const;
 
-    // The window that receives the box's commands passes them here first (CBN_DROPDOWN, CBN_CLOSEUP, ...).
-    void HandleCommand(int code);
-
     // The last line parsed by Add.
     std::uint8_t ItemKind = TItemInfo::kPlain;
     std::wstring ItemText;
@@ -85,6 +82,8 @@ public:
 
 protected:
     virtual void AddFolder(std::uint8_t kind, const std::wstring& itemText, std::wstring itemPaths, bool add);
+    // The box's own notifications, reflected from its parent: CBN_DROPDOWN, CBN_CLOSEUP, the person's changes.
+    bool OnCommandCode(int code) override;
 
 private:
     struct Entry {

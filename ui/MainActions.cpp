@@ -5,7 +5,6 @@
 namespace ui {
 namespace {
 
-// The Actions menu; the first item shares the Search button's binding (Search, or Pause during a run).
 constexpr int kFileMenu[] = {ids::actFILEExit};
 constexpr int kViewMenu[] = {ids::actVIEWDetails};
 
@@ -34,6 +33,7 @@ void TfrmMerrowinMain::CreateMenu() {
     SetMenu(hwnd(), bar);  // the window destroys its menu
 }
 
+// The Actions menu; the first item shares the Search button's binding (Search, or Pause during a run).
 void TfrmMerrowinMain::FillActionMenu() {
     const int items[] = {searchPauseAction_, ids::actACTIONStop, 0, ids::actACTIONReset};
     actions_.FillMenu(miACTION, items);
@@ -45,17 +45,15 @@ void TfrmMerrowinMain::BindSearchPauseTo(int action) {
     actions_.BindControl(action, bbtSearchPause.hwnd());
 }
 
+void TfrmMerrowinMain::ConnectControls() {
+    bbtSearchPause.OnClick = [this] { actions_.Execute(searchPauseAction_); };
+    bbtnStop.OnClick = [this] { actions_.Execute(ids::actACTIONStop); };
+    bbtnReset.OnClick = [this] { actions_.Execute(ids::actACTIONReset); };
+    tshSELECTFilesAndFolders.cbmitFILEFileMaskMode.OnSelChange = [this] { LoadFileMaskItems(); };
+    tshSELECTContainingText.cbmitTEXTTextMaskMode.OnSelChange = [this] { LoadSearchTextItems(); };
+}
+
 void TfrmMerrowinMain::OnCommand(int id, int code) {
-    if (id == ids::kSearchPause) {
-        if (code == BN_CLICKED) actions_.Execute(searchPauseAction_);
-        return;
-    }
-    if (id == ids::kStopButton || id == ids::kResetButton) {
-        if (code == BN_CLICKED) actions_.Execute(id == ids::kStopButton ? ids::actACTIONStop : ids::actACTIONReset);
-        return;
-    }
-    if (code == CBN_SELCHANGE && id == ids::kFileMaskMode) return LoadFileMaskItems();
-    if (code == CBN_SELCHANGE && id == ids::kTextMaskMode) return LoadSearchTextItems();
     if (code == 0 || code == 1) actions_.Execute(id);  // a menu item or an accelerator
 }
 

@@ -37,7 +37,7 @@ void FillChoices(kit::ComboBox& combo, const std::vector<std::wstring>& captions
 
 void SetUpDown(kit::UpDown& upDown, kit::Edit& edit, int minimum, int maximum, int position) {
     edit.SetText(std::to_wstring(position));
-    SendMessageW(upDown.hwnd(), UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+    upDown.SetRange(minimum, maximum);
     upDown.SetPosition(position);
 }
 

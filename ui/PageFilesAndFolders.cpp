@@ -49,8 +49,4 @@ void TPageFilesAndFolders::Create(HWND parent) {
         Anchor(side->hwnd(), kit::AnchorTopRight);
 }
 
-void TPageFilesAndFolders::OnControlCommand(int id, int code, HWND) {
-    if (id == ids::kSearchPath) cbmfldFOLDERSSearchPath.HandleCommand(code);
-}
-
 } // namespace ui

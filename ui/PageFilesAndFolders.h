@@ -1,6 +1,6 @@
 #pragma once
 // The "Files and Folders" criteria page: the file-name mask and its mode, the search path, and the folder and
-// display switches. Its commands go on to the page's command target.
+// display switches.
 #include "kit/Controls.h"
 #include "kit/Panel.h"
 #include "ui/MRUFolderComboBox.h"
@@ -27,9 +27,6 @@ public:
     kit::CheckBox chbVISUALIZEShowFileNames;
     kit::CheckBox chbVISUALIZEShowFolderNames;
     kit::CheckBox chbVISUALIZEAppendResults;
-
-protected:
-    void OnControlCommand(int id, int code, HWND control) override;
 };
 
 } // namespace ui

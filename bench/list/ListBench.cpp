@@ -1,6 +1,6 @@
 // Fills a result table with 1,000,000 rows, shows it in the result list and prints how long the first paint,
 // page scrolling and the sorts by name and by size take, and for how many rows the shell was asked.
-#include "results/listview/ListTestWindow.h"
+#include "tests/support/ListTestWindow.h"
 
 #include <windows.h>
 
@@ -58,7 +58,7 @@ int wmain() {
     Fill(table);
     std::printf("fill %d rows:          %9.1f ms\n", RowCount, MillisecondsSince(start));
 
-    TListTestWindow window(1000, 700);
+    testsupport::ListTestWindow window(1000, 700);
     ShowWindow(window.hwnd(), SW_SHOW);
     Pump();
     TResultListView& list = window.List();

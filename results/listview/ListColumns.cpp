@@ -1,6 +1,8 @@
 // The ten columns of the result list: built in kind order, shown and hidden, moved and reset.
 #include "results/listview/ResultListView.h"
 
+#include "kit/Scope.h"
+
 #include <algorithm>
 
 namespace results {
@@ -18,7 +20,7 @@ void TResultListView::BuildColumns() {
         column.cx = def.Width;
         column.pszText = const_cast<wchar_t*>(def.Caption);
         column.iSubItem = def.Kind;
-        SendMessageW(list_, LVM_INSERTCOLUMNW, def.Kind, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(hwnd(), LVM_INSERTCOLUMNW, def.Kind, reinterpret_cast<LPARAM>(&column));
         columns_[def.Kind] = {def.Kind, true, def.Width, def.Width};
     }
     MoveColumn(tcName, 1);
@@ -32,7 +34,7 @@ int TResultListView::ColumnOf(TColumnsEnum kind) const {
 
 std::vector<int> TResultListView::ColumnOrder() const {
     std::vector<int> order(results::ColumnCount);
-    SendMessageW(list_, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+    SendMessageW(hwnd(), LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
     return order;
 }
 
@@ -60,18 +62,18 @@ void TResultListView::MoveColumn(TColumnsEnum kind, int displayIndex) {
     order.erase(std::find(order.begin(), order.end(), column));
     const int position = std::clamp(displayIndex, 0, static_cast<int>(order.size()));
     order.insert(order.begin() + position, column);
-    SendMessageW(list_, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
-    InvalidateRect(list_, nullptr, TRUE);
+    SendMessageW(hwnd(), LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 int TResultListView::ColumnWidthAt(int column) const {
-    return static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    return static_cast<int>(SendMessageW(hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
 int TResultListView::ColumnWidth(TColumnsEnum kind) const { return ColumnWidthAt(ColumnOf(kind)); }
 
 void TResultListView::SetColumnWidth(int column, int width) {
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+    SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
 }
 
 void TResultListView::ShowColumn(int displayIndex, bool show) {
@@ -101,14 +103,14 @@ void TResultListView::ToggleColumnFromPopUp(int displayIndex, bool show) {
 }
 
 void TResultListView::ResetColumnsToDefault() {
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    const kit::RedrawOff redrawOff(hwnd());
     for (const TColumnDef& def : DefaultColumns()) {
         const int column = ColumnOf(def.Kind);
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_TEXT | LVCF_FMT;
         lvc.fmt = ColumnFormat(def.Alignment);
         lvc.pszText = const_cast<wchar_t*>(def.Caption);
-        SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+        SendMessageW(hwnd(), LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
         SetColumnWidth(column, def.Width);
         TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
         info.kind = def.Kind;
@@ -117,8 +119,6 @@ void TResultListView::ResetColumnsToDefault() {
         MoveColumn(def.Kind, def.Kind);
     }
     MoveColumn(KindAt(0), 1);
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
 }
 
 void TResultListView::SaveReportWidths() {

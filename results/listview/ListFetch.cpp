@@ -44,8 +44,8 @@ bool TResultListView::RowShown(TRow& row) const {
 
 bool TResultListView::OnPage(int index) const {
     if (viewStyle_ != zvsReport) return true;  // the other styles show no page worth a separate limit
-    const auto top = static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
-    const auto perPage = static_cast<int>(SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+    const auto top = static_cast<int>(SendMessageW(hwnd(), LVM_GETTOPINDEX, 0, 0));
+    const auto perPage = static_cast<int>(SendMessageW(hwnd(), LVM_GETCOUNTPERPAGE, 0, 0));
     return index >= top && index <= top + perPage;
 }
 
@@ -59,7 +59,7 @@ void TResultListView::OnGetDispInfo(NMLVDISPINFOW& info) {
     const bool thumbnails = viewStyle_ == zvsThumbnail;
 
     if (item.mask & LVIF_PARAM)
-        item.lParam = findMatch_ && findMatch_->Matches(*row) ? FindMatchData : 0;
+        item.lParam = findMatch_ && findMatch_->Matches(*row) ? FindMatchItemData : 0;
     const bool validColumn = item.iSubItem >= 0 && item.iSubItem < results::ColumnCount;
     const TColumnsEnum kind = validColumn ? columns_[static_cast<size_t>(item.iSubItem)].kind : tcName;
     if ((item.mask & LVIF_TEXT) && validColumn) CopyText(results_->ColumnAt(item.iItem, kind).CellText(), info);
@@ -81,13 +81,14 @@ int TResultListView::OnFindItem(const NMLVFINDITEMW& find) const {
     if (!results_ || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
     const std::int64_t count = results_->Count();
     if (count == 0) return -1;
-    const std::wstring typed = kit::UpperCase(find.lvfi.psz);
+    const std::wstring_view typed = find.lvfi.psz;
     const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;
     const std::int64_t start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
     std::int64_t i = start;
     do {
         TRow* row = results_->RowAt(i);
-        if (row && kit::UpperCase(row->Name).starts_with(typed)) return static_cast<int>(i);
+        // Compared in place: a keystroke over a million rows must not copy every name.
+        if (row && kit::StartsWithText(row->Name, typed)) return static_cast<int>(i);
         if (++i >= count) {
             if (!wrap) return -1;
             i = 0;
@@ -113,7 +114,7 @@ void TResultListView::FetchThumbnail(TRow& row) {
     if (row.ThumbnailIndex != -1) return;
     fileThumb_.SetFileName(row.Folder + row.Name);
     fileThumb_.DrawThumbnail();
-    row.ThumbnailIndex = ImageList_Add(thumbnails_, fileThumb_.Bitmap(), nullptr);
+    row.ThumbnailIndex = ImageList_Add(thumbnails_.get(), fileThumb_.Bitmap(), nullptr);
 }
 
 void TResultListView::FetchDetails(TRow& row) {

@@ -83,7 +83,7 @@ void TResultListView::SaveColumns(app::TMemIniFileUnicode& ini) const {
         const std::wstring section = ColumnSection(info.kind);
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_FMT;
-        SendMessageW(list_, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+        SendMessageW(hwnd(), LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
         const int format = lvc.fmt & LVCFMT_JUSTIFYMASK;
         const auto alignment = std::find_if(AlignmentNames.begin(), AlignmentNames.end(),
                                             [format](const AlignmentName& a) { return a.format == format; });
@@ -124,7 +124,7 @@ void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
         const std::wstring alignment = ini.ReadString(section, L"Alignment", L"");
         for (const AlignmentName& a : AlignmentNames)
             if (kit::SameText(a.name, alignment)) lvc.fmt = a.format;
-        SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+        SendMessageW(hwnd(), LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
 
         SetColumnWidth(column, ClampLayoutWidth(ini.ReadInteger(section, L"Width", def.Width), def.Width));
         TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];

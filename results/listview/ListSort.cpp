@@ -15,7 +15,7 @@ void TResultListView::OnColumnClick(TColumnsEnum kind) {
         if (results_->Sort(kind, direction, results_->Count() - 1, 0)) {
             sortedKind_ = kind;
             sortDirection_ = direction;
-            SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
+            SendMessageW(hwnd(), LVM_SETITEMCOUNT, 0, 0);
             UpdateItemCount();
             UpdateHeaderMarks();
         }
@@ -46,8 +46,8 @@ void TResultListView::UpdateHeaderMarks() {
         SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
     if (themed) {
-        SendMessageW(list_, LVM_SETSELECTEDCOLUMN, static_cast<WPARAM>(sorted), 0);
-        InvalidateRect(list_, nullptr, TRUE);
+        SendMessageW(hwnd(), LVM_SETSELECTEDCOLUMN, static_cast<WPARAM>(sorted), 0);
+        InvalidateRect(hwnd(), nullptr, TRUE);
     }
 }
 

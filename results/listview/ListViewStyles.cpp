@@ -1,6 +1,9 @@
 // The six view styles, grid lines, text zoom, automatic column sizes and the report style's scrolling.
 #include "results/listview/ResultListView.h"
 
+#include "kit/DeviceContexts.h"
+#include "kit/Scope.h"
+
 namespace results {
 namespace {
 
@@ -44,18 +47,20 @@ void TResultListView::SetZentaViewStyle(TZentaViewStyle style) {
     if (style == viewStyle_) return;
     if (viewStyle_ == zvsReport) SaveReportWidths();
     const bool thumbnails = style == zvsThumbnail;
-    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(thumbnails ? thumbnails_ : systemSmall_));
-    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(thumbnails ? thumbnails_ : systemLarge_));
-    SendMessageW(list_, LVM_SETVIEW, ListViewOf(style), 0);
-    viewStyle_ = StyleOf(static_cast<DWORD>(SendMessageW(list_, LVM_GETVIEW, 0, 0)), style);
+    const HIMAGELIST small = thumbnails ? thumbnails_.get() : systemSmall_;
+    const HIMAGELIST large = thumbnails ? thumbnails_.get() : systemLarge_;
+    SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
+    SendMessageW(hwnd(), LVM_SETVIEW, ListViewOf(style), 0);
+    viewStyle_ = StyleOf(static_cast<DWORD>(SendMessageW(hwnd(), LVM_GETVIEW, 0, 0)), style);
 }
 
 void TResultListView::SetShowGridLines(bool show) {
     if (show == gridLines_) return;
-    const auto style = static_cast<DWORD>(SendMessageW(list_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    const auto style = static_cast<DWORD>(SendMessageW(hwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     const DWORD wanted = show ? style | LVS_EX_GRIDLINES : style & ~static_cast<DWORD>(LVS_EX_GRIDLINES);
-    SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, wanted);
-    gridLines_ = (SendMessageW(list_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES) != 0;
+    SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, wanted);
+    gridLines_ = (SendMessageW(hwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES) != 0;
 }
 
 void TResultListView::ReapplyGridLines(bool show) {
@@ -65,14 +70,12 @@ void TResultListView::ReapplyGridLines(bool show) {
 }
 
 void TResultListView::ApplyFont() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(kit::WindowDc(nullptr).get(), LOGPIXELSY);
     kit::UniqueFont font{CreateFontW(-MulDiv(ZoomPointSize(zoom_), dpi, 72), 0, 0, 0, bold_ ? FW_BOLD : FW_NORMAL,
                                      FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma")};
     if (!font) return;
-    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);  // the old font is freed only after the control let go of it
 }
 
@@ -113,31 +116,27 @@ void TResultListView::SetZoomAutoResizes(bool autoResizes) {
 
 void TResultListView::AutoResizeColumns() {
     if (viewStyle_ != zvsReport) return;
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    const kit::RedrawOff redrawOff(hwnd());
     for (int i = 0; i < results::ColumnCount; ++i)
         if (columns_[static_cast<size_t>(i)].visible) SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
 }
 
 int TResultListView::RowHeight() const {
     RECT row{};
     row.left = LVIR_BOUNDS;
-    const auto top = static_cast<WPARAM>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
-    if (SendMessageW(list_, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(&row)) && row.bottom > row.top)
+    const auto top = static_cast<WPARAM>(SendMessageW(hwnd(), LVM_GETTOPINDEX, 0, 0));
+    if (SendMessageW(hwnd(), LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(&row)) && row.bottom > row.top)
         return row.bottom - row.top;
     // No row to measure: the font's line with the control's own spacing.
     TEXTMETRICW metrics{};
-    const HDC dc = GetDC(list_);
-    const HGDIOBJ old = SelectObject(dc, font_.get());
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(list_, dc);
+    const kit::WindowDc dc(hwnd());
+    const kit::ScopedSelect font(dc.get(), font_.get());
+    GetTextMetricsW(dc.get(), &metrics);
     return metrics.tmHeight + 2;
 }
 
 void TResultListView::SetDoubleBuffered(bool on) {
-    SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, on ? LVS_EX_DOUBLEBUFFER : 0);
+    SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, on ? LVS_EX_DOUBLEBUFFER : 0);
 }
 
 bool TResultListView::OnVerticalScroll(WORD code) {
@@ -146,7 +145,7 @@ bool TResultListView::OnVerticalScroll(WORD code) {
     // By the real row height: the control scrolls whole rows, and a fixed guess below the row height after a
     // zoom would scroll by nothing. A page is the rows fully in view, so none is skipped unseen.
     const int height = RowHeight();
-    const auto perPage = static_cast<int>(SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+    const auto perPage = static_cast<int>(SendMessageW(hwnd(), LVM_GETCOUNTPERPAGE, 0, 0));
     int dy = 0;
     switch (code) {
     case SB_LINEUP: dy = -height; break;
@@ -154,7 +153,7 @@ bool TResultListView::OnVerticalScroll(WORD code) {
     case SB_PAGEUP: dy = -perPage * height; break;
     case SB_PAGEDOWN: dy = perPage * height; break;
     }
-    SendMessageW(list_, LVM_SCROLL, 0, dy);
+    SendMessageW(hwnd(), LVM_SCROLL, 0, dy);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The result list: an owner-data list-view control over a TResultTable. It holds no items, only their count,
 // and asks the table for each cell, icon and colour as it paints.
+#include "kit/Controls.h"
 #include "kit/CostShare.h"
 #include "kit/Handles.h"
 #include "results/FileThumb.h"
@@ -29,6 +30,8 @@ int ZoomPointSize(TTextZoom zoom);
 
 // The text colour of a row by its attributes (hidden, system, compressed); none keeps the list's own colour.
 std::optional<COLORREF> AttributeTextColour(engine::TScanAttributes attributes);
+// The item data the fetch answers for a row the find item matches (0 for any other row); a marker, not a number.
+inline constexpr LPARAM FindMatchItemData = 12345;
 inline constexpr COLORREF FindMatchBackground = RGB(0xD9, 0xFF, 0xD9);
 
 // Widths a layout file may hold, so a column read back is never lost off-screen or too thin to grab.
@@ -55,18 +58,13 @@ public:
     virtual void MarkStale() = 0;
 };
 
-class TResultListView {
+class TResultListView : public kit::Control {
 public:
-    static constexpr LPARAM FindMatchData = 12345;
+    // Creates the control as a child of `parent`, a kit window or dialog: its notifications reach the list by
+    // reflection. Honours the option singleSelect.
+    TResultListView(HWND parent, int id, const RECT& bounds, const kit::ControlOptions& options = {});
+    ~TResultListView() override;
 
-    // Creates the control as a child of `parent`. The list watches the parent's WM_NOTIFY itself, so the parent
-    // needs to forward nothing.
-    TResultListView(HWND parent, int id, const RECT& bounds);
-    ~TResultListView();
-    TResultListView(const TResultListView&) = delete;
-    TResultListView& operator=(const TResultListView&) = delete;
-
-    HWND hwnd() const { return list_; }
     HWND Header() const;
 
     TResultTable* Results() const { return results_; }
@@ -130,12 +128,13 @@ public:
     void SaveLayout(const std::wstring& fileName) const;
     void LoadLayout(const std::wstring& fileName);
 
+protected:
+    // The control's own messages: keys, scrolling and the header's notifications.
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // Its notifications, reflected from the parent.
+    bool OnNotifyCode(NMHDR& header, LRESULT& result) override;
+
 private:
-    static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    bool OnListMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    bool OnNotify(const NMHDR& header, LRESULT& result);
-    void Detach();
 
     // Columns (ListColumns.cpp).
     void BuildColumns();
@@ -169,9 +168,6 @@ private:
     void LoadColumns(const app::TMemIniFileUnicode& ini);
     void LoadZoom(const app::TMemIniFileUnicode& ini);
 
-    HWND parent_ = nullptr;
-    HWND list_ = nullptr;
-    int id_ = 0;
     std::array<TColumnExtraInfo, results::ColumnCount> columns_{};
     TZentaViewStyle viewStyle_ = zvsReport;
     bool gridLines_ = false;
@@ -186,7 +182,7 @@ private:
     TResultFindMatch* findMatch_ = nullptr;
     HIMAGELIST systemSmall_ = nullptr;
     HIMAGELIST systemLarge_ = nullptr;
-    HIMAGELIST thumbnails_ = nullptr;  // 165 x 130, owned; the control only shares it
+    kit::UniqueImageList thumbnails_;  // 165 x 130; the control only shares it
     TFileThumb fileThumb_;
     kit::CostShare growth_{0.1};
 };

@@ -2,14 +2,18 @@
 #include <gtest/gtest.h>
 
 #include "kit/MessageDialog.h"
+#include "tests/support/DialogDriver.h"
 
 #include <functional>
-#include <thread>
 #include <vector>
 
 using kit::MessageAnswer;
 using kit::MessageButtons;
 using kit::MessageType;
+using testsupport::ClassOf;
+using testsupport::PostKeyToFocus;
+using testsupport::ShowWithPerson;
+using testsupport::TextOf;
 
 namespace {
 
@@ -48,41 +52,8 @@ struct Seen {
     }
 };
 
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[4096];
-    GetWindowTextW(hwnd, buffer, 4096);
-    return buffer;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t buffer[64];
-    GetClassNameW(hwnd, buffer, 64);
-    return buffer;
-}
-
 bool SameClass(const std::wstring& a, const wchar_t* b) {
     return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
-}
-
-BOOL CALLBACK KeepDialog(HWND hwnd, LPARAM found) {
-    if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
-HWND FindDialogOf(DWORD thread) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-HWND WaitForDialogOf(DWORD thread) {
-    // A safety net so a dialog that never opens fails the test instead of hanging it.
-    for (int i = 0; i < 1000; ++i) {
-        if (HWND dialog = FindDialogOf(thread)) return dialog;
-        Sleep(10);
-    }
-    return nullptr;
 }
 
 int WrappedHeight(const Child& label) {
@@ -121,24 +92,14 @@ Seen Read(HWND dialog) {
 // Shows the dialog on this thread; a second thread reads it and then does what the person does.
 MessageAnswer ShowAndAct(Seen& seen, HWND owner, const std::wstring& text, MessageType type,
                          MessageButtons buttons, const std::function<void(HWND dialog, const Seen&)>& act) {
-    const DWORD thread = GetCurrentThreadId();
-    std::thread person([&] {
-        HWND dialog = WaitForDialogOf(thread);
-        if (!dialog) return;
-        seen = Read(dialog);
-        act(dialog, seen);
-    });
-    const MessageAnswer answer = kit::ShowMessageDialog(owner, text, type, buttons);
-    person.join();
+    MessageAnswer answer{};
+    ShowWithPerson([&] { answer = kit::ShowMessageDialog(owner, text, type, buttons); },
+                   [&](HWND dialog) {
+                       if (!dialog) return;
+                       seen = Read(dialog);
+                       act(dialog, seen);
+                   });
     return answer;
-}
-
-// A key press reaches the focused control, where the dialog's own loop turns it into a command.
-void PostKeyToFocus(HWND dialog, WPARAM key) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-    PostMessageW(info.hwndFocus ? info.hwndFocus : dialog, WM_KEYDOWN, key, 0);
 }
 
 struct SetCase {

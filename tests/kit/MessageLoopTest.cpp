@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/MessageLoop.h"
+#include "tests/support/FakeInteraction.h"
 
 namespace {
 
@@ -57,4 +58,19 @@ TEST(MessageLoop, AQuitSeenByANestedPumpReachesTheOuterLoop) {
     // The outer loop still sees the quit and ends with its code.
     EXPECT_EQ(kit::RunMessageLoop(), 7);
     EXPECT_FALSE(kit::QuitRequested());
+}
+
+TEST(MessageLoop, AWaitThroughTheSeamCountsAsTimePassed) {
+    // A walk paused under a test's clock waits through the seam; each wait must let the queue be seen.
+    testsupport::FakeInteraction clock;
+    const HWND window = MakeMessageWindow();
+    g_delivered = 0;
+    kit::ProcessMessagesNow();
+    PostMessageW(window, WM_APP, 0, 0);
+    kit::ProcessMessages();
+    EXPECT_EQ(g_delivered, 0);
+    clock.Sleep(20);  // no real time passes
+    kit::ProcessMessages();
+    EXPECT_EQ(g_delivered, 1);
+    DestroyWindow(window);
 }

@@ -15,7 +15,7 @@ void ListViewTest::TearDown() {
 
 void ListViewTest::RecreateWindow() {
     window_.reset();
-    window_ = std::make_unique<TListTestWindow>(900, 420);
+    window_ = std::make_unique<testsupport::ListTestWindow>(900, 420);
     ShowWindow(window_->hwnd(), SW_SHOWNOACTIVATE);
     UpdateWindow(window_->hwnd());
     List().SetResults(&table_);

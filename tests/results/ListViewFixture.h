@@ -1,7 +1,7 @@
 #pragma once
 // The result list in its test window over a table the test fills, with readers for what a person would see.
 #include "results/ResultTable.h"
-#include "results/listview/ListTestWindow.h"
+#include "tests/support/ListTestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ protected:
     void Pump() const;
 
     results::TResultTable table_;
-    std::unique_ptr<results::TListTestWindow> window_;
+    std::unique_ptr<testsupport::ListTestWindow> window_;
 };
 
 } // namespace resultstest

@@ -179,7 +179,7 @@ TEST_F(ListViewTest, TypingFindsTheNextNameThatBeginsWithTheText) {
         // What the control sends its parent when the user types; systems differ in the start they pass for
         // LVM_FINDITEMW, so the notification is sent as the control would.
         NMLVFINDITEMW find{};
-        find.hdr = {ListHwnd(), static_cast<UINT_PTR>(results::TListTestWindow::ListId), LVN_ODFINDITEMW};
+        find.hdr = {ListHwnd(), static_cast<UINT_PTR>(testsupport::ListTestWindow::ListId), LVN_ODFINDITEMW};
         find.iStart = c.start;
         find.lvfi.flags = c.flags;
         find.lvfi.psz = c.text;

@@ -2,6 +2,7 @@
 
 #include "results/PathShortening.h"
 #include "results/ResultTable.h"
+#include "kit/Window.h"
 #include "results/SearchStatusBar.h"
 #include "tests/support/TempFolder.h"
 
@@ -60,19 +61,31 @@ int PumpUntilIdle() {
     return count;
 }
 
+// The bar's parent as the main window is: a kit window, so the bar's drawing reaches the bar by reflection, that
+// tells the bar when it was resized.
+class BarHost : public kit::Window {
+public:
+    void Make() {
+        Create({.className = L"KvrStatusBarHost", .title = L"Status bar host", .style = WS_OVERLAPPEDWINDOW,
+                .bounds = RECT{10, 10, 910, 310}});
+    }
+    TSearchStatusBar* bar = nullptr;
+
+protected:
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+        if (msg == WM_SIZE && bar) bar->ParentResized();
+        return false;
+    }
+};
+
 class StatusBarTest : public testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"KvrStatusBarHost";
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        RegisterClassW(&wc);
-        host_ = CreateWindowExW(0, wc.lpszClassName, L"Status bar host", WS_OVERLAPPEDWINDOW, 10, 10, 900, 300,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+        hostWindow_.Make();
+        host_ = hostWindow_.hwnd();
         ASSERT_NE(host_, nullptr);
         bar_ = std::make_unique<TSearchStatusBar>(host_, kBarId);
+        hostWindow_.bar = bar_.get();
         ASSERT_NE(bar_->hwnd(), nullptr);
         ShowWindow(host_, SW_SHOW);
         UpdateWindow(host_);
@@ -81,6 +94,7 @@ protected:
         SetWindowSubclass(host_, WatchParent, 1, reinterpret_cast<DWORD_PTR>(&watch_));
     }
     void TearDown() override {
+        hostWindow_.bar = nullptr;
         bar_.reset();
         if (host_) DestroyWindow(host_);
     }
@@ -133,6 +147,7 @@ protected:
         EXPECT_TRUE(found) << "picture " << testing::PrintToString(std::wstring(resource)) << " not on screen";
     }
 
+    BarHost hostWindow_;
     HWND host_ = nullptr;
     std::unique_ptr<TSearchStatusBar> bar_;
     Watch watch_;

@@ -2,20 +2,10 @@
 
 #include <map>
 
+#include "tests/support/DialogDriver.h"
+
 namespace testsupport {
 namespace {
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // Buttons (check boxes and radio buttons included) and labels carry access keys; a label marked
 // SS_NOPREFIX shows its ampersands as they stand.

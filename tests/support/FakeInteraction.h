@@ -1,8 +1,10 @@
 #pragma once
-// A replacement for the interaction seam: records every message asked and gives scripted answers.
+// A replacement for the interaction seam: records everything asked and gives scripted answers. Nothing is shown
+// and nothing is started.
 #include "kit/Interaction.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,20 @@ struct AskedMessage {
     std::wstring text;
     kit::MessageType type;
     kit::MessageButtons buttons;
+    std::wstring caption;                             // AskYesNo only
+    kit::MessageAnswer defaultAnswer = kit::MessageAnswer::Ok;  // AskYesNo only
+};
+
+struct AskedPrompt {
+    std::wstring caption;
+    std::wstring prompt;
+    std::wstring value;  // the value the prompt started with
+};
+
+template <class Request>
+struct Asked {
+    HWND owner;
+    Request request;
 };
 
 class FakeInteraction : public kit::Interaction {
@@ -19,25 +35,63 @@ public:
     FakeInteraction() { kit::SetUserInteraction(this); }
     ~FakeInteraction() override { kit::SetUserInteraction(nullptr); }
 
+    // Messages and Yes/No questions, in the order asked.
     std::vector<AskedMessage> asked;
-    std::deque<kit::MessageAnswer> answers;  // given in order; Ok when none is left
-    double now = 45000.5;                    // 15 March 2023, noon
+    std::deque<kit::MessageAnswer> answers;  // given in order; Ok when none is left (No for a Yes/No question)
+    std::vector<AskedPrompt> prompts;
+    std::deque<std::optional<std::wstring>> promptAnswers;  // the text typed, none for Cancel; Cancel when none left
+    std::vector<Asked<kit::FolderBrowseRequest>> folderBrowses;
+    std::deque<std::optional<std::wstring>> folderAnswers;  // none for Cancel; Cancel when none is left
+    std::vector<Asked<kit::SaveFileRequest>> saves;
+    std::deque<std::optional<kit::SaveFileAnswer>> saveAnswers;  // none for Cancel; Cancel when none is left
+    std::vector<Asked<kit::ShellRequest>> shellRequests;
+    INT_PTR shellResult = 42;  // a verb that ran
+    double now = 45000.5;      // 15 March 2023, noon
     DWORD ticks = 1000;
     std::vector<DWORD> sleeps;
 
     kit::MessageAnswer ShowMessage(HWND, const std::wstring& text, kit::MessageType type,
                                    kit::MessageButtons buttons) override {
         asked.push_back({text, type, buttons});
-        if (answers.empty()) return kit::MessageAnswer::Ok;
-        const kit::MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return Next(answers, kit::MessageAnswer::Ok);
+    }
+    kit::MessageAnswer AskYesNo(HWND, const std::wstring& text, const std::wstring& caption, kit::MessageType type,
+                                kit::MessageAnswer defaultAnswer) override {
+        asked.push_back({text, type, kit::MessageButtons::YesNo, caption, defaultAnswer});
+        return Next(answers, kit::MessageAnswer::No);
+    }
+    bool InputQuery(HWND, const std::wstring& caption, const std::wstring& prompt, std::wstring& value) override {
+        prompts.push_back({caption, prompt, value});
+        const std::optional<std::wstring> typed = Next(promptAnswers, std::optional<std::wstring>());
+        if (typed) value = *typed;
+        return typed.has_value();
+    }
+    std::optional<std::wstring> BrowseForFolder(HWND owner, const kit::FolderBrowseRequest& request) override {
+        folderBrowses.push_back({owner, request});
+        return Next(folderAnswers, std::optional<std::wstring>());
+    }
+    std::optional<kit::SaveFileAnswer> SaveFile(HWND owner, const kit::SaveFileRequest& request) override {
+        saves.push_back({owner, request});
+        return Next(saveAnswers, std::optional<kit::SaveFileAnswer>());
+    }
+    INT_PTR ShellExecuteVerb(HWND owner, const kit::ShellRequest& request) override {
+        shellRequests.push_back({owner, request});
+        return shellResult;
     }
     double Now() override { return now; }
     DWORD TickCount() override { return ticks; }
     void Sleep(DWORD milliseconds) override {
         sleeps.push_back(milliseconds);
         ticks += milliseconds;
+    }
+
+private:
+    template <class T>
+    static T Next(std::deque<T>& queue, T whenEmpty) {
+        if (queue.empty()) return whenEmpty;
+        T answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
     }
 };
 

@@ -13,9 +13,13 @@ void PagesHost::Make(int width, int height) {
     text.Create(tabs.hwnd());
     dates.Create(tabs.hwnd());
     attributes.Create(tabs.hwnd());
-    for (kit::Panel* page : {static_cast<kit::Panel*>(&files), static_cast<kit::Panel*>(&text),
-                             static_cast<kit::Panel*>(&dates), static_cast<kit::Panel*>(&attributes)})
-        page->SetCommandTarget(hwnd());
+    // This window hears of every control of every page, as the main window hears of those it binds to.
+    for (const kit::Window* page : {static_cast<const kit::Window*>(&files), static_cast<const kit::Window*>(&text),
+                                    static_cast<const kit::Window*>(&dates),
+                                    static_cast<const kit::Window*>(&attributes)})
+        for (HWND child = GetWindow(page->hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (kit::Control* control = kit::Control::FromHandle(child))
+                control->OnCommand = [this, id = GetDlgCtrlID(child)](int code) { commands.emplace_back(id, code); };
     tabs.AddPage(files.kCaption, files.hwnd());
     tabs.AddPage(text.kCaption, text.hwnd());
     tabs.AddPage(dates.kCaption, dates.hwnd());
@@ -31,19 +35,12 @@ void PagesHost::ResizeClient(int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool PagesHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool PagesHost::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
         if (!tabs.hwnd()) return false;
         MoveWindow(tabs.hwnd(), 4, 4, LOWORD(lp) - 8, HIWORD(lp) - 8, TRUE);
         tabs.LayoutPages();
-        result = 0;
-        return true;
-    case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE) tabs.ShowSelectedPage();
-        return false;
-    case WM_COMMAND:
-        commands.emplace_back(LOWORD(wp), HIWORD(wp));
         result = 0;
         return true;
     }

@@ -26,7 +26,7 @@ public:
     ui::TPageContainingText text;
     ui::TPageDateAndSize dates;
     ui::TPageAttributes attributes;
-    std::vector<std::pair<int, int>> commands;  // (control id, notification code) that reached this window
+    std::vector<std::pair<int, int>> commands;  // (control id, notification code) of the pages' controls
 
 protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

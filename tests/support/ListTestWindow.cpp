@@ -1,8 +1,8 @@
-#include "results/listview/ListTestWindow.h"
+#include "tests/support/ListTestWindow.h"
 
-namespace results {
+namespace testsupport {
 
-TListTestWindow::TListTestWindow(int width, int height) {
+ListTestWindow::ListTestWindow(int width, int height) {
     kit::WindowParams params;
     params.className = L"KvrResultListHost";
     params.title = L"Kolvaran";
@@ -10,10 +10,10 @@ TListTestWindow::TListTestWindow(int width, int height) {
     Create(params);
     RECT client{};
     GetClientRect(hwnd(), &client);
-    list_ = std::make_unique<TResultListView>(hwnd(), ListId, client);
+    list_ = std::make_unique<results::TResultListView>(hwnd(), ListId, client);
 }
 
-bool TListTestWindow::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+bool ListTestWindow::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (msg == WM_SIZE && list_) {
         MoveWindow(list_->hwnd(), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
         result = 0;
@@ -22,4 +22,4 @@ bool TListTestWindow::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     return false;
 }
 
-} // namespace results
+} // namespace testsupport

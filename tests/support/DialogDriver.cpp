@@ -1,0 +1,74 @@
+#include "tests/support/DialogDriver.h"
+
+#include <thread>
+
+#include "kit/Controls.h"
+
+namespace testsupport {
+namespace {
+
+BOOL CALLBACK KeepDialog(HWND hwnd, LPARAM found) {
+    if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+HWND FindDialogOf(DWORD thread) {
+    HWND found = nullptr;
+    EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+} // namespace
+
+std::wstring TextOf(HWND hwnd) { return kit::WindowText(hwnd); }
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t buffer[64] = L"";
+    GetClassNameW(hwnd, buffer, 64);
+    return buffer;
+}
+
+HWND WaitForDialogOf(DWORD thread) {
+    // A safety net so a dialog that never opens fails the test instead of hanging it.
+    for (int i = 0; i < 1000; ++i) {
+        if (HWND dialog = FindDialogOf(thread)) return dialog;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void PostKeyToFocus(HWND dialog, WPARAM key) {
+    const HWND focus = FocusOf(dialog);
+    PostMessageW(focus ? focus : dialog, WM_KEYDOWN, key, 0);
+}
+
+void PostAccessKeyToFocus(HWND dialog, wchar_t letter) {
+    const HWND focus = FocusOf(dialog);
+    constexpr LPARAM kAltDown = 1 << 29;
+    PostMessageW(focus ? focus : dialog, WM_SYSCHAR, letter, kAltDown);
+}
+
+bool WaitUntil(const std::function<bool()>& condition) {
+    for (int i = 0; i < 500; ++i) {
+        if (condition()) return true;
+        Sleep(10);
+    }
+    return condition();
+}
+
+void ShowWithPerson(const std::function<void()>& show, const std::function<void(HWND dialog)>& person) {
+    const DWORD thread = GetCurrentThreadId();
+    std::thread other([&] { person(WaitForDialogOf(thread)); });
+    show();
+    other.join();
+}
+
+} // namespace testsupport
