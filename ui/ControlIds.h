@@ -17,7 +17,7 @@ inline constexpr int kFileMaskModeLabel = 1002;
 inline constexpr int kFileMaskMode = 1003;
 inline constexpr int kSearchPathLabel = 1004;
 inline constexpr int kSearchPath = 1005;
-inline constexpr int kActFILEBrowse = 1006;  // the Browse button carries its action's id
+inline constexpr int kActFILEBrowse = 1006;  // the Browse button, bound to actFILEBrowse
 inline constexpr int kSearchInSubfolders = 1007;
 inline constexpr int kIncludeHiddenSubfolders = 1008;
 inline constexpr int kShowFileNames = 1009;
@@ -81,7 +81,61 @@ inline constexpr int actACTIONSearch = 3000;
 inline constexpr int actACTIONPause = 3001;
 inline constexpr int actACTIONStop = 3002;
 inline constexpr int actACTIONReset = 3003;
-inline constexpr int actVIEWDetails = 3100;
+inline constexpr int actACTIONFindInResults = 3004;
+inline constexpr int actACTIONFilterResults = 3005;
+
+inline constexpr int actVIEWReport = 3100;
+inline constexpr int actVIEWThumbnail = 3101;
+inline constexpr int actVIEWIcon = 3102;
+inline constexpr int actVIEWSmallIcon = 3103;
+inline constexpr int actVIEWList = 3104;
+inline constexpr int actVIEWTile = 3105;
+inline constexpr int actVIEWShowGridLines = 3106;
+inline constexpr int actVIEWZoomIncrease = 3107;
+inline constexpr int actVIEWZoomDecrease = 3108;
+inline constexpr int actVIEWZoomVeryLarge = 3109;
+inline constexpr int actVIEWZoomLarge = 3110;
+inline constexpr int actVIEWZoomMedium = 3111;
+inline constexpr int actVIEWZoomNormal = 3112;
+inline constexpr int actVIEWZoomSmall = 3113;
+inline constexpr int actVIEWZoomBoldText = 3114;
+inline constexpr int actVIEWZoomAutoResizes = 3115;
+inline constexpr int actVIEWAutoResizes = 3116;
+inline constexpr int actVIEWSourceFolders = 3117;
+
 inline constexpr int actFILEExit = 3200;
+inline constexpr int actFILEBrowse = 3201;
+inline constexpr int actFILENewSearchPaths = 3202;
+inline constexpr int actFILEEditSearchPaths = 3203;
+inline constexpr int actFILESaveResults = 3204;
+inline constexpr int actFILELoadResultsFromFile = 3205;
+inline constexpr int actFILEExportResults = 3206;
+
+inline constexpr int actEDITUndo = 3300;
+inline constexpr int actEDITRedo = 3301;
+inline constexpr int actEDITCut = 3302;
+inline constexpr int actEDITCopy = 3303;
+inline constexpr int actEDITCopyToFolder = 3304;
+inline constexpr int actEDITMoveToFolder = 3305;
+inline constexpr int actEDITCreateShortcut = 3306;
+inline constexpr int actEDITDelete = 3307;
+inline constexpr int actEDITRename = 3308;
+inline constexpr int actEDITRemoveFromList = 3309;
+inline constexpr int actEDITSelectAll = 3310;
+inline constexpr int actEDITSelectBySourceFolders = 3311;
+inline constexpr int actEDITInvertSelection = 3312;
+inline constexpr int actEDITUnselectAll = 3313;
+
+inline constexpr int actINSTALLAddToContextMenu = 3400;
+inline constexpr int actINSTALLRemoveFromContextMenu = 3401;
+
+inline constexpr int actSETTINGSManageItems = 3500;
+inline constexpr int actSETTINGSManageIFilters = 3501;
+inline constexpr int actSETTINGSResetColumnsToDefault = 3502;
+inline constexpr int actSETTINGSOptions = 3503;
+
+inline constexpr int actHELPTopics = 3600;
+inline constexpr int actHELPWebSite = 3601;
+inline constexpr int actHELPAbout = 3602;
 
 } // namespace ui::ids

@@ -112,7 +112,7 @@ void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {
     path.Populate(&settings.MRUItems.SearchFolders.FolderValue, app::GlobalSearchParams->Folders.FolderValue);
     LoadSearchTextItems();
     ApplyCommandLine(parameters);
-    actVIEWDetailsExecute();
+    actVIEWReportExecute();
 
     TrackSelections = 1;
     SelectionsDirty = 0;

@@ -129,7 +129,7 @@ private:
     void FillActionMenu();
     void ConnectControls();
     void OnCommand(int id, int code);
-    void actVIEWDetailsExecute();
+    void actVIEWReportExecute();
 
     engine::TMerrowinFile MerrowinFile;
     TWalkerState walkerState_{MerrowinFile};

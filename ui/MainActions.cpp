@@ -6,7 +6,7 @@ namespace ui {
 namespace {
 
 constexpr int kFileMenu[] = {ids::actFILEExit};
-constexpr int kViewMenu[] = {ids::actVIEWDetails};
+constexpr int kViewMenu[] = {ids::actVIEWReport};
 
 } // namespace
 
@@ -15,7 +15,7 @@ void TfrmMerrowinMain::CreateActions() {
     actions_.Add(ids::actACTIONPause, L"&Pause", [this] { actACTIONPauseExecute(); });
     actions_.Add(ids::actACTIONStop, L"S&top", [this] { actACTIONStopExecute(); });
     actions_.Add(ids::actACTIONReset, L"&Reset", [this] { actACTIONResetExecute(); });
-    actions_.Add(ids::actVIEWDetails, L"&Details", [this] { actVIEWDetailsExecute(); });
+    actions_.Add(ids::actVIEWReport, L"&Details", [this] { actVIEWReportExecute(); });
     actions_.Add(ids::actFILEExit, L"E&xit", [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); });
 }
 
@@ -57,9 +57,9 @@ void TfrmMerrowinMain::OnCommand(int id, int code) {
     if (code == 0 || code == 1) actions_.Execute(id);  // a menu item or an accelerator
 }
 
-void TfrmMerrowinMain::actVIEWDetailsExecute() {
+void TfrmMerrowinMain::actVIEWReportExecute() {
     ResultListView->SetZentaViewStyle(results::zvsReport);
-    actions_.SetChecked(ids::actVIEWDetails, true);
+    actions_.SetChecked(ids::actVIEWReport, true);
 }
 
 } // namespace ui

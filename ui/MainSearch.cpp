@@ -102,7 +102,7 @@ void TfrmMerrowinMain::RunSearch() {
     ClearResults();
     SearchStatusBar->Clear();
     SourceFolders_.clear();
-    actVIEWDetailsExecute();
+    actVIEWReportExecute();
 
     BindSearchPauseTo(ids::actACTIONPause);
     kit::ProcessMessagesNow();
