@@ -7,6 +7,7 @@
 // folder and counts, that tree is built there. A built tree is reused by later runs. A folder alone is walked
 // as it is.
 #include "app/ProgramObjects.h"
+#include "engine/MessagePump.h"
 #include "app/main/Program.h"
 #include "engine/FilterNameMask.h"
 #include "engine/LongPaths.h"
@@ -127,8 +128,8 @@ private:
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // First: it installs the program's message pump, which the walker lines use as the window's search does.
-    app::ProgramObjects objects;
+    // The walker lines pump through the program's own pump, as the window's search does.
+    const engine::ScopedMessagePump pump{app::PumpProgramMessages};
     std::wstring root;
     long files = 100000, folders = 1000;
     const bool build = argc == 1 || argc > 3;
@@ -160,6 +161,7 @@ int wmain(int argc, wchar_t** argv) {
     try {
         const app::OleSession ole;
         app::InitialiseCommonControls();
+        app::ProgramObjects objects;  // freed before OLE ends, as in the program
         WindowSearch window(objects, root);
         listed = Best(runs, [&] { return window.Run(); });
     } catch (const std::exception& e) {

@@ -101,6 +101,7 @@ TMerrowinFile::Listing TMerrowinFile::ListEntries(const std::wstring& pattern, s
     if (!listing) return Listing::Failed;  // no access, vanished or bad path: skipped without a word
     if (OnScanFolder) OnScanFolder(*this, path_);
     const bool reported = ReportsEntriesHere();  // the test is on the listed folder, not on the entry
+    if (reported) entry_.Folder.assign(path_);    // the same for every entry of this listing
     bool lastIsSubfolder = false;
     do {
         if (!KeepWalking()) return Listing::Stopped;
@@ -187,7 +188,6 @@ void TMerrowinFile::Report(const WIN32_FIND_DATAW& entry) {
     if (!handler) return;  // the conversions below are most of the per-entry cost
     entry_.FileName.assign(FixedText(entry.cFileName, MAX_PATH));
     entry_.AlternateFileName.assign(FixedText(entry.cAlternateFileName, 14));
-    entry_.Folder.assign(path_);
     entry_.FileAttributes = Win32ToScanAttributes(entry.dwFileAttributes);
     entry_.CreationTime = FileTimeToDateTime(entry.ftCreationTime);
     entry_.LastAccessTime = FileTimeToDateTime(entry.ftLastAccessTime);

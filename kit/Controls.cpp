@@ -160,7 +160,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     }
     LRESULT result = 0;
     bool handled = false;
-    GuardedMessage(hwnd, msg, L"control procedure", [&] { handled = self->OnOwnMessage(msg, wp, lp, result); });
+    GuardedMessage(hwnd, msg, lp, L"control procedure", [&] { handled = self->OnOwnMessage(msg, wp, lp, result); });
     return handled ? result : DefSubclassProc(hwnd, msg, wp, lp);
 }
 

@@ -66,7 +66,9 @@ INT_PTR DialogAnswer(HWND dialog, UINT msg, LRESULT result) {
 
 } // namespace
 
-Dialog::~Dialog() {
+Dialog::~Dialog() { DestroyDialog(); }
+
+void Dialog::DestroyDialog() {
     if (!hwnd_) return;
     const HWND hwnd = hwnd_;
     Forget();
@@ -196,7 +198,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (!self) return FALSE;
     LRESULT result = 0;
     bool handled = false;
-    const bool ran = GuardedMessage(hwnd, msg, L"dialog procedure",
+    const bool ran = GuardedMessage(hwnd, msg, lp, L"dialog procedure",
                                     [&] { handled = self->Dispatch(msg, wp, lp, result); });
     if (!ran && msg == WM_INITDIALOG) {
         // Half made: a modal dialog answers as cancelled, a modeless one is not made at all.

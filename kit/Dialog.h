@@ -31,7 +31,7 @@ public:
     explicit Dialog(DialogParams params) : params_(std::move(params)) {}
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
-    // Destroys a modeless dialog's window; its last messages go to the default handling.
+    // Destroys a modeless dialog's window if DestroyDialog has not; its last messages go to the default handling.
     virtual ~Dialog();
 
     HWND hwnd() const { return hwnd_; }
@@ -68,6 +68,10 @@ protected:
     void SetClientSize(int width, int height);
     // The control that has the focus when the dialog opens; without one, the first tab stop.
     void SetInitialFocus(const Control& control);
+    // Destroys a modeless dialog's window now. A modeless dialog calls it first in its destructor: its control
+    // members go before the base's destructor runs, and destroying them sends the dialog focus and parent
+    // notifications that would reach a half-destroyed object.
+    void DestroyDialog();
 
 private:
     static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,5 +1,7 @@
 #include "kit/Guard.h"
 
+#include <commctrl.h>
+
 #include "kit/Exception.h"
 #include "kit/Interaction.h"
 
@@ -43,7 +45,11 @@ void ReportError(HWND hwnd, const std::wstring& message) noexcept {
     g_reporting = false;
 }
 
-bool IsDrawingMessage(UINT msg) {
+bool IsDrawingMessage(UINT msg, LPARAM lp) {
+    if (msg == WM_NOTIFY && lp) {
+        const UINT code = reinterpret_cast<const NMHDR*>(lp)->code;
+        return code == NM_CUSTOMDRAW || code == LVN_GETDISPINFOW || code == LVN_ODCACHEHINT;
+    }
     return msg == WM_PAINT || msg == WM_ERASEBKGND || msg == WM_DRAWITEM || msg == WM_MEASUREITEM ||
            IsColourMessage(msg);
 }

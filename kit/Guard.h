@@ -52,14 +52,15 @@ bool GuardedQuiet(const wchar_t* where, Body&& body) noexcept {
 
 // WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: a control asks its parent for its colours.
 constexpr bool IsColourMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
-// The messages that draw (WM_PAINT, WM_ERASEBKGND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*).
-bool IsDrawingMessage(UINT msg);
+// The messages that draw (WM_PAINT, WM_ERASEBKGND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*, and the
+// notifications a list sends while it paints: custom draw, display info, cache hints).
+bool IsDrawingMessage(UINT msg, LPARAM lp);
 
 // For window, dialog and subclass procedures: a drawing message is guarded quietly (a report would repaint the
 // window under it and throw again), any other is reported once.
 template <class Body>
-bool GuardedMessage(HWND hwnd, UINT msg, const wchar_t* where, Body&& body) noexcept {
-    return IsDrawingMessage(msg) ? GuardedQuiet(where, body) : Guarded(hwnd, where, body);
+bool GuardedMessage(HWND hwnd, UINT msg, LPARAM lp, const wchar_t* where, Body&& body) noexcept {
+    return IsDrawingMessage(msg, lp) ? GuardedQuiet(where, body) : Guarded(hwnd, where, body);
 }
 
 // For COM methods: the body's HRESULT, or E_OUTOFMEMORY / E_UNEXPECTED when it threw (traced).

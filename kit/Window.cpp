@@ -60,7 +60,7 @@ void Window::Create(const WindowParams& params) {
 
 bool Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept {
     bool handled = false;
-    GuardedMessage(hwnd_, msg, L"window procedure", [&] {
+    GuardedMessage(hwnd_, msg, lp, L"window procedure", [&] {
         handled = Control::Reflect(hwnd_, msg, wp, lp, result) || OnMessage(msg, wp, lp, result);
     });
     return handled;

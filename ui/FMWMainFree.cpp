@@ -236,7 +236,9 @@ bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         timShowTextTimerTimer();
         result = 0;
         return true;
-    case WM_COMMAND:  // a menu item or an accelerator: the controls' commands went to their wrappers
+    case WM_COMMAND:
+        // A control's command that its wrapper left unhandled is no action.
+        if (lp) return false;
         OnCommand(LOWORD(wp), HIWORD(wp));
         result = 0;
         return true;

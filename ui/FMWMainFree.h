@@ -146,9 +146,6 @@ private:
     std::uint8_t LayoutDone = 0;
     // The folders that held listed entries in the last run, in the order met.
     std::vector<std::wstring> SourceFolders_;
-    // Drag and drop (the list as a drop source, the search path as a drop target) comes with its own
-    // components; their place is here.
-
     // The refresh flags the show-text timer raises and the first event after it consumes.
     std::uint8_t RefreshScanFolder = 0;
     std::uint8_t RefreshTotals = 0;

@@ -27,6 +27,7 @@ public:
         : Dialog({.title = L"Form", .clientSize = {320, 150}, .resizable = resizable,
                   .minTrackSize = {200, 120}, .maxTrackSize = {900, 600}}),
           nextIsDefault_(nextIsDefault) {}
+    ~FormDialog() override { DestroyDialog(); }
 
     int oks = 0, cancels = 0, nextClicks = 0, checkClicks = 0;
     kit::Label nameLabel;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -52,14 +55,18 @@ TEST(Guard, QuietEdgesTraceWithoutAsking) {
     TraceRecorder traces;
     testsupport::FakeInteraction fake;
     EXPECT_FALSE(kit::GuardedQuiet(L"thread", [] { throw std::runtime_error("lost"); }));
-    EXPECT_FALSE(kit::GuardedMessage(nullptr, WM_PAINT, L"window procedure", [] { throw std::runtime_error("paint"); }));
+    EXPECT_FALSE(kit::GuardedMessage(nullptr, WM_PAINT, 0, L"window procedure", [] { throw std::runtime_error("paint"); }));
+    // A list asks for its cells while it paints: a report would repaint it and ask again.
+    NMHDR fetch{nullptr, 0, static_cast<UINT>(LVN_GETDISPINFOW)};
+    EXPECT_FALSE(kit::GuardedMessage(nullptr, WM_NOTIFY, reinterpret_cast<LPARAM>(&fetch), L"window procedure",
+                                     [] { throw std::runtime_error("cell"); }));
     EXPECT_EQ(kit::GuardedCom(L"COM", []() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
     EXPECT_EQ(kit::GuardedCom(L"COM", []() -> HRESULT { throw std::runtime_error("broken"); }), E_UNEXPECTED);
     EXPECT_EQ(kit::GuardedCom(L"COM", []() -> HRESULT { return S_FALSE; }), S_FALSE);
     EXPECT_TRUE(fake.asked.empty());
     EXPECT_EQ(g_traces, (std::vector<std::wstring>{L"Kolvaran: thread: lost\n", L"Kolvaran: window procedure: paint\n",
-                                                   L"Kolvaran: COM: Out of memory.\n", L"Kolvaran: COM: broken\n"}));
+                                                   L"Kolvaran: window procedure: cell\n", L"Kolvaran: COM: Out of memory.\n", L"Kolvaran: COM: broken\n"}));
     // Any other message of a window procedure is reported.
-    EXPECT_FALSE(kit::GuardedMessage(nullptr, WM_TIMER, L"window procedure", [] { throw std::runtime_error("tick"); }));
+    EXPECT_FALSE(kit::GuardedMessage(nullptr, WM_TIMER, 0, L"window procedure", [] { throw std::runtime_error("tick"); }));
     EXPECT_EQ(fake.asked.size(), 1u);
 }
