@@ -7,7 +7,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace engine {
 
@@ -21,21 +20,27 @@ public:
     static constexpr std::size_t ChunkSize = 32768;
     // Longest incomplete character carried over: three bytes of a four-byte UTF-8 sequence.
     static constexpr std::size_t MaxCarry = 3;
+    // Bytes after a chunk that Decode may overwrite.
+    static constexpr std::size_t Slack = 3;
     // Most UTF-16 units one chunk and its carried bytes can give.
     static constexpr std::size_t MaxUnits = ChunkSize + MaxCarry;
 
     // `ansiCodePage` decodes files without a mark; CP_ACP is the system's.
     explicit TChunkDecoder(UINT ansiCodePage = CP_ACP);
 
-    // A new file: the encoding is not known and nothing is carried.
-    void Start();
-    // Where the next chunk's bytes go: room for ChunkSize bytes.
-    std::uint8_t* ReadArea() { return bytes_.data() + MaxCarry; }
-    // Decodes the `count` bytes just read into `out` (room for MaxUnits) and returns the units written.
-    // Unless `last`, an incomplete character at the end waits for the next chunk; at the end of the file
-    // it is decoded as it is (an odd UTF-16 byte is dropped).
-    std::size_t Decode(std::size_t count, bool last, wchar_t* out);
+    // A new file, nothing carried: the encoding is taken from the first chunk decoded, or given.
+    void Start(TTextEncoding encoding = TTextEncoding::Unknown);
+    // Decodes the `count` bytes at `chunk` into `out` (room for MaxUnits + Slack) and returns the units written.
+    // MaxCarry bytes before `chunk` and Slack bytes after its end are scratch room. Unless `last`, an
+    // incomplete character at the end waits for the next chunk; at the end of the file it is decoded as it
+    // is (an odd UTF-16 byte is dropped).
+    std::size_t Decode(std::uint8_t* chunk, std::size_t count, bool last, wchar_t* out);
     TTextEncoding Encoding() const { return encoding_; }
+    // True while the end of the last chunk waits for the next one.
+    bool Carrying() const { return carried_ != 0; }
+    // True when, in the current encoding, every byte below 0x80 decodes to the same code unit and every run of
+    // other bytes to at least one unit of 0x80 or more: the file's ASCII text can then be searched as bytes.
+    bool KeepsAsciiBytes() const;
 
 private:
     // The bytes at the end of [data, data + count) that do not yet make a whole character.
@@ -45,8 +50,9 @@ private:
     UINT codePage_;
     bool ansiIsUtf8_;
     bool ansiIsMultibyte_;
+    bool ansiKeepsAscii_;
     std::array<bool, 256> leadBytes_{};
-    std::vector<std::uint8_t> bytes_;  // carried bytes end just before ReadArea()
+    std::array<std::uint8_t, MaxCarry> carry_{};
     std::size_t carried_ = 0;
     TTextEncoding encoding_ = TTextEncoding::Unknown;
 };

@@ -9,54 +9,49 @@
 namespace engine {
 namespace {
 
-// CharUpperBuffW maps "a"-"z" to "A"-"Z" whatever the locale; a chunk of ASCII alone is done here, as the
-// system call costs several times the rest of the search.
-void UpperCase(wchar_t* text, std::size_t count) {
-    wchar_t any = 0;
-    for (std::size_t i = 0; i < count; ++i) any |= text[i];
-    if (any >= 0x80) {
-        CharUpperBuffW(text, static_cast<DWORD>(count));
-        return;
-    }
-    for (std::size_t i = 0; i < count; ++i)
-        text[i] = static_cast<wchar_t>(text[i] - (static_cast<unsigned>(text[i] - L'a') < 26u ? 32 : 0));
+// Plain ASCII is left as it is, the search comparing its letters without case; anything else is upper-cased
+// by the system, which also maps some letters beyond ASCII onto ASCII ones. A mark at the start (U+FEFF, which
+// has no case) does not count, so that a marked file of ASCII text needs no call to the system.
+void UpperCaseBeyondAscii(wchar_t* text, std::size_t count) {
+    const std::size_t mark = count > 0 && text[0] == 0xFEFF ? 1 : 0;
+    if (!AllAscii(text + mark, count - mark)) CharUpperBuffW(text + mark, static_cast<DWORD>(count - mark));
 }
 
 } // namespace
 
-TSearchItem::TSearchItem(std::wstring pattern, bool caseSensitive)
-    : Pattern(std::move(pattern)), PatternLastIndex(static_cast<std::int32_t>(Pattern.size()) - 1),
-      ShiftTable(65536, static_cast<std::uint32_t>(Pattern.size())) {
-    if (!caseSensitive) CharUpperBuffW(Pattern.data(), static_cast<DWORD>(Pattern.size()));
-    for (std::int32_t i = 0; i < PatternLastIndex; ++i)
-        ShiftTable[static_cast<std::uint16_t>(Pattern[i])] = static_cast<std::uint32_t>(PatternLastIndex - i);
+TTextScanner::TTextScanner(UINT ansiCodePage, TSimd simd)
+    : decoder_(ansiCodePage), finder_(simd), bytes_(Margin + TChunkDecoder::ChunkSize + Padding),
+      units_(Margin + TChunkDecoder::MaxUnits + Padding) {}
+
+TTextScanner::TRoute TTextScanner::RouteOf(const std::uint8_t* chunk, std::size_t count, bool asciiItems,
+                                           bool& utf16BigEndian) {
+    const TTextEncoding encoding = EncodingOfMark(chunk, count);
+    decoder_.Start(encoding);
+    utf16BigEndian = encoding == TTextEncoding::Utf16BE;
+    if (encoding == TTextEncoding::Utf16LE || utf16BigEndian) return TRoute::Utf16;
+    return asciiItems && decoder_.KeepsAsciiBytes() ? TRoute::Bytes : TRoute::Decoded;
 }
 
-bool FindItem(const TSearchItem& item, const TTextWindow& window, bool wholeWords) {
-    const wchar_t* p = item.Pattern.data();
-    const wchar_t* t = window.text;
-    const std::size_t last = static_cast<std::size_t>(item.PatternLastIndex);
-    const std::size_t c = window.count;
-    // Occurrences ending before the last carried unit were judged in the previous window.
-    std::size_t i = std::max(last, window.known ? window.known - 1 : 0);
-    while (i < c) {
-        std::size_t j = last, k = i;
-        while (t[k] == p[j] && j > 0) {
-            --j;
-            --k;
-        }
-        if (j == 0 && t[k] == p[0]) {
-            if (!wholeWords) return true;
-            const bool before = k > 0 ? !IsWordUnit(t[k - 1]) : window.fileStart;
-            const bool after = i + 1 < c ? !IsWordUnit(t[i + 1]) : window.fileEnd;
-            if (before && after) return true;
-        }
-        i += item.ShiftTable[static_cast<std::uint16_t>(t[i])];
-    }
-    return false;
+std::size_t TTextScanner::Units(TRoute route, bool first, bool bigEndian, std::size_t read, bool last) {
+    if (route != TRoute::Utf16) return decoder_.Decode(ByteChunk(), read, last, UnitChunk());
+    // The first chunk was read before its mark was known; the others are read straight into place.
+    if (first) std::memcpy(UnitChunk(), ByteChunk(), read);
+    const std::size_t count = read / 2;  // only the last chunk can end in an odd byte, which is dropped
+    wchar_t* text = UnitChunk();
+    if (bigEndian)
+        for (std::size_t i = 0; i < count; ++i) text[i] = static_cast<wchar_t>((text[i] << 8) | (text[i] >> 8));
+    return count;
 }
 
-TTextScanner::TTextScanner() : text_(MaxSearchItemLength + 1 + TChunkDecoder::MaxUnits) {}
+void TTextScanner::CarryToBytes(std::size_t count) {
+    const wchar_t* from = UnitChunk() - count;
+    std::uint8_t* to = ByteChunk() - count;
+    for (std::size_t i = 0; i < count; ++i) to[i] = static_cast<std::uint8_t>(from[i] < 0x80 ? from[i] : 0x80);
+}
+
+void TTextScanner::CarryToUnits(std::size_t count) {
+    std::copy(ByteChunk() - count, ByteChunk(), UnitChunk() - count);
+}
 
 std::optional<bool> TTextScanner::Contains(const std::wstring& path, std::span<const TSearchItem> items,
                                            TMatchText match, bool wholeWords, bool caseSensitive) {
@@ -67,30 +62,60 @@ std::optional<bool> TTextScanner::Contains(const std::wstring& path, std::span<c
     if (!file) return std::nullopt;
 
     std::size_t overlap = 0;
-    for (const TSearchItem& item : items) overlap = std::max(overlap, item.Pattern.size() + 1);
-    found_.assign(items.size(), 0);
-    std::size_t open = items.size();
-    decoder_.Start();
+    bool asciiItems = true;
+    for (const TSearchItem& item : items) {
+        overlap = std::max(overlap, item.Pattern.size() + 1);
+        asciiItems = asciiItems && item.Ascii;
+    }
+    const bool fold = !caseSensitive;
+    finder_.Start(items, any, wholeWords, fold);
+    TRoute route = TRoute::Decoded;
+    bool bigEndian = false;
+    bool carriedAsBytes = false;
     std::size_t known = 0;
     bool fileStart = true;
-    for (;;) {
+    for (bool first = true;; first = false) {
         PumpMessages();
+        std::uint8_t* chunk =
+            route == TRoute::Utf16 && !first ? reinterpret_cast<std::uint8_t*>(UnitChunk()) : ByteChunk();
         DWORD read = 0;
-        if (!ReadFile(file.get(), decoder_.ReadArea(), TChunkDecoder::ChunkSize, &read, nullptr)) return std::nullopt;
+        if (!ReadFile(file.get(), chunk, TChunkDecoder::ChunkSize, &read, nullptr)) return std::nullopt;
         const bool last = read < TChunkDecoder::ChunkSize;  // a short read ends the file
-        const std::size_t added = decoder_.Decode(read, last, text_.data() + known);
-        if (!caseSensitive) UpperCase(text_.data() + known, added);
-        const TTextWindow window{text_.data(), known + added, known, fileStart, last};
-        for (std::size_t n = 0; n < items.size(); ++n) {
-            if (found_[n] || !FindItem(items[n], window, wholeWords)) continue;
-            if (any) return true;
-            found_[n] = 1;
-            if (--open == 0) return true;
+        if (first) route = RouteOf(chunk, read, asciiItems, bigEndian);
+        // Without case, a chunk with bytes beyond ASCII (the UTF-8 mark aside) is decoded and upper-cased by
+        // the system.
+        const std::size_t mark = first && decoder_.Encoding() == TTextEncoding::Utf8 ? 3 : 0;
+        const bool asBytes =
+            route == TRoute::Bytes && (!fold || (!decoder_.Carrying() && AllAscii(chunk + mark, read - mark)));
+        if (asBytes != carriedAsBytes) {
+            if (asBytes)
+                CarryToBytes(known);
+            else
+                CarryToUnits(known);
+            carriedAsBytes = asBytes;
         }
+        std::size_t count = 0;
+        bool decided = false;
+        if (asBytes) {
+            const TTextWindow<std::uint8_t> window{ByteChunk() - known, known + read, known, fileStart, last};
+            decided = finder_.Find(window);
+            count = window.count;
+        } else {
+            const std::size_t added = Units(route, first, bigEndian, read, last);
+            if (fold) UpperCaseBeyondAscii(UnitChunk(), added);
+            const TTextWindow<wchar_t> window{UnitChunk() - known, known + added, known, fileStart, last};
+            decided = finder_.Find(window);
+            count = window.count;
+        }
+        if (decided) return true;
         if (last) return false;
-        const std::size_t keep = std::min(overlap, window.count);
-        std::memmove(text_.data(), text_.data() + window.count - keep, keep * sizeof(wchar_t));
-        fileStart = fileStart && keep == window.count;
+        // The window's last units are carried in front of the next chunk.
+        const std::size_t keep = std::min(overlap, count);
+        if (asBytes)
+            std::memmove(ByteChunk() - keep, ByteChunk() - known + count - keep, keep);
+        else
+            std::memmove(UnitChunk() - keep, UnitChunk() - known + count - keep, keep * sizeof(wchar_t));
+        fileStart = fileStart && keep == count;
         known = keep;
     }
 }

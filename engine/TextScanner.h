@@ -1,10 +1,12 @@
 #pragma once
-// Looks for search items in one file's text: the file is read once, in chunks, and every item still open is
-// looked for in each decoded chunk with a Boyer-Moore-Horspool search over UTF-16 code units.
+// Looks for search items in one file's text: the file is read once, in chunks, and the items still open are
+// looked for in each chunk together (TextKernels.h). A UTF-16 file is searched as the 16-bit units it holds;
+// ASCII items in a file whose encoding keeps ASCII bytes as they are (UTF-8, most ANSI code pages) are
+// searched in the bytes themselves; any other file is decoded to UTF-16 chunk by chunk.
 #include "engine/TextDecoder.h"
+#include "engine/TextKernels.h"
 #include "engine/UKvrTYPEFile.h"
 
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,43 +14,10 @@
 
 namespace engine {
 
-// Longest item: the overlap kept between chunks is one more unit than this, far below a chunk's text.
-inline constexpr std::size_t MaxSearchItemLength = 1023;
-
-// One item, compiled once per search.
-struct TSearchItem {
-    // `pattern` is not empty and at most MaxSearchItemLength units; upper-cased here unless `caseSensitive`.
-    TSearchItem(std::wstring pattern, bool caseSensitive);
-
-    std::wstring Pattern;
-    std::int32_t PatternLastIndex;
-    // The bad-character shift of every code unit, so the search needs neither hashing nor range checks.
-    std::vector<std::uint32_t> ShiftTable;
-};
-
-// True for "0"-"9", "A"-"Z" and "a"-"z": the only units that join a word.
-constexpr bool IsWordUnit(wchar_t c) {
-    return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
-}
-
-// Where an item is looked for: text[0, count), whose first `known` units were already searched (the overlap
-// carried from the previous chunk). `fileStart` and `fileEnd` say whether the text begins and ends the file:
-// only there is an edge a word boundary.
-struct TTextWindow {
-    const wchar_t* text;
-    std::size_t count;
-    std::size_t known;
-    bool fileStart;
-    bool fileEnd;
-};
-
-// True when the item occurs in the window (as a whole word with `wholeWords`). An occurrence that ends at
-// the window's end before the file's end is left for the next window, which carries it with its neighbours.
-bool FindItem(const TSearchItem& item, const TTextWindow& window, bool wholeWords);
-
 class TTextScanner {
 public:
-    TTextScanner();
+    // `ansiCodePage` decodes files without a mark; `simd` picks the search loops.
+    explicit TTextScanner(UINT ansiCodePage = CP_ACP, TSimd simd = BestSimd());
 
     // The result for the items: any item found (mtMatchAny) or every item found (mtMatchAll). None when the
     // file cannot be opened or read before the answer is known. `path` is opened as it is given.
@@ -56,9 +25,26 @@ public:
                                  bool wholeWords, bool caseSensitive);
 
 private:
+    // How a file's chunks are searched, chosen at its first chunk.
+    enum class TRoute : std::uint8_t { Utf16, Bytes, Decoded };
+    // Room before a chunk for the carried overlap, and after it for the loops' reads past the window's end.
+    static constexpr std::size_t Margin = MaxSearchItemLength + 1;
+    static constexpr std::size_t Padding = 2 * MaxSearchItemLength + 64;
+
+    std::uint8_t* ByteChunk() { return bytes_.data() + Margin; }
+    wchar_t* UnitChunk() { return units_.data() + Margin; }
+    TRoute RouteOf(const std::uint8_t* chunk, std::size_t count, bool asciiItems, bool& utf16BigEndian);
+    // The chunk's text as UTF-16 units at UnitChunk(); returns their count.
+    std::size_t Units(TRoute route, bool first, bool bigEndian, std::size_t read, bool last);
+    // Moves the carried overlap between the two buffers: a unit beyond ASCII becomes the byte 0x80, which
+    // like it matches no ASCII item and joins no word.
+    void CarryToBytes(std::size_t count);
+    void CarryToUnits(std::size_t count);
+
     TChunkDecoder decoder_;
-    std::vector<wchar_t> text_;  // the carried overlap, then the current chunk's text
-    std::vector<char> found_;
+    TItemFinder finder_;
+    std::vector<std::uint8_t> bytes_;  // the carried overlap, then the chunk as read
+    std::vector<wchar_t> units_;       // the carried overlap, then the chunk's text
 };
 
 } // namespace engine
