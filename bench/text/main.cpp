@@ -1,7 +1,8 @@
 // Text-search benchmark: over a corpus of 10,000 small files and one 256 MB file, in ASCII and in UTF-16LE,
 // times a bare ReadFile loop (the floor: the same 32 KB reads, nothing else) and the contained-text test in
-// several modes; prints MB/s, files/s and each ratio to the floor. The files listed in each mode on the ASCII
-// corpus are written to <corpus>\listed-<mode>.txt, so bench/text/run.sh can compare them with grep's.
+// several modes; prints MB/s, files/s and each ratio to the floor. For bench/text/run.sh, which compares them
+// with grep's and ripgrep's, the files listed in each mode are written to <corpus>\listed-<ascii|utf16>-<mode>.txt
+// and every time to <corpus>\times.txt ("<ascii|utf16> <small|large> <mode> <seconds>" a line).
 //   bench_text [corpus folder]      (default: the temporary folder; built there once, then reused)
 #include "bench/text/Corpus.h"
 #include "engine/FileTypesGroups.h"
@@ -83,6 +84,14 @@ void Print(const char* label, const std::vector<CorpusFile>& files, double secon
     std::printf("\n");
 }
 
+// "five words, any" -> "five-words-any"
+std::string Slug(const char* name) {
+    std::string slug;
+    for (const char* c = name; *c; ++c)
+        if (*c != ',') slug += *c == ' ' ? '-' : *c;
+    return slug;
+}
+
 void WriteListed(const std::wstring& path, const std::wstring& root, const std::vector<std::wstring>& listed) {
     std::FILE* out = _wfopen(path.c_str(), L"wb");
     if (!out) return;
@@ -124,6 +133,11 @@ int wmain(int argc, wchar_t** argv) {
     filter.SkipHiddenFiles = filter.SkipSystemFiles = filter.SkipImageFiles = filter.SkipAudioFiles =
         filter.SkipVideoFiles = false;
 
+    std::FILE* times = _wfopen((root + L"times.txt").c_str(), L"wb");
+    if (!times) {
+        std::printf("cannot write %lstimes.txt\n", root.c_str());
+        return 1;
+    }
     for (const wchar_t* corpus : {L"ascii", L"utf16"}) {
         const std::wstring folder = root + corpus + L"\\";
         std::vector<CorpusFile> all = benchtext::ListCorpus(folder);
@@ -142,17 +156,16 @@ int wmain(int argc, wchar_t** argv) {
                 std::vector<std::wstring> listed;
                 const double seconds = Best([&] { listed = Search(filter, mode, *set); });
                 Print(mode.name, *set, seconds, floor, listed.size());
+                std::fprintf(times, "%ls %s %s %.4f\n", corpus, set == &small ? "small" : "large",
+                             Slug(mode.name).c_str(), seconds);
             }
         }
-        if (std::wstring(corpus) == L"ascii") {
-            for (const Mode& mode : modes) {
-                std::string name;  // "five words, any" -> "five-words-any"
-                for (const char* c = mode.name; *c; ++c)
-                    if (*c != ',') name += *c == ' ' ? '-' : *c;
-                WriteListed(root + L"listed-" + std::wstring(name.begin(), name.end()) + L".txt", folder,
-                            Search(filter, mode, all));
-            }
+        for (const Mode& mode : modes) {
+            const std::string slug = Slug(mode.name);
+            WriteListed(root + L"listed-" + corpus + L"-" + std::wstring(slug.begin(), slug.end()) + L".txt", folder,
+                        Search(filter, mode, all));
         }
     }
+    std::fclose(times);
     return 0;
 }
