@@ -94,18 +94,16 @@ std::optional<bool> TTextScanner::Contains(const std::wstring& path, std::span<c
                 CarryToUnits(known);
             carriedAsBytes = asBytes;
         }
-        std::size_t count = 0;
+        std::size_t count = known;
         bool decided = false;
         if (asBytes) {
-            const TTextWindow<std::uint8_t> window{ByteChunk() - known, known + read, known, fileStart, last};
-            decided = finder_.Find(window);
-            count = window.count;
+            count += read;
+            decided = finder_.Find(TTextWindow<std::uint8_t>{ByteChunk() - known, count, known, fileStart, last});
         } else {
             const std::size_t added = Units(route, first, bigEndian, read, last);
             if (fold) UpperCaseBeyondAscii(UnitChunk(), added);
-            const TTextWindow<wchar_t> window{UnitChunk() - known, known + added, known, fileStart, last};
-            decided = finder_.Find(window);
-            count = window.count;
+            count += added;
+            decided = finder_.Find(TTextWindow<wchar_t>{UnitChunk() - known, count, known, fileStart, last});
         }
         if (decided) return true;
         if (last) return false;
