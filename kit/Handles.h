@@ -93,6 +93,12 @@ struct AcceleratorTraits {
     static bool IsValid(Value v) { return v != nullptr; }
     static void Close(Value v) { DestroyAcceleratorTable(v); }
 };
+struct MenuTraits {
+    using Value = HMENU;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { DestroyMenu(v); }
+};
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
@@ -105,6 +111,8 @@ using UniqueIcon = UniqueResource<IconTraits>;
 using UniquePidl = UniqueResource<PidlTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueAccelerators = UniqueResource<AcceleratorTraits>;
+// A menu no window holds (a pop-up); one in a window's menu bar is destroyed with the window.
+using UniqueMenu = UniqueResource<MenuTraits>;
 // An image list the program made; a control shown it must share it (LVS_SHAREIMAGELISTS) or it is freed twice.
 using UniqueImageList = UniqueResource<ImageListTraits>;
 

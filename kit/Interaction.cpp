@@ -35,6 +35,10 @@ public:
                                                        text(request.parameters), text(request.directory),
                                                        request.showCommand));
     }
+    UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) override {
+        return static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x,
+                                                screenPoint.y, 0, owner, nullptr));
+    }
     double Now() override {
         SYSTEMTIME st;
         GetLocalTime(&st);

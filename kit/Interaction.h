@@ -1,7 +1,7 @@
 #pragma once
 // The one seam for everything that would wait for a person, start another program or wait for time: message
-// dialogs and questions, the text prompt, the folder browser, the save dialog, the shell's verbs, the clock and
-// waits. The program uses the real implementation; tests install their own and check what was asked.
+// dialogs and questions, the text prompt, the folder browser, the save dialog, the shell's verbs, pop-up menus,
+// the clock and waits. The program uses the real implementation; tests install their own and check what was asked.
 #include <windows.h>
 
 #include <optional>
@@ -68,6 +68,9 @@ public:
     virtual std::optional<SaveFileAnswer> SaveFile(HWND owner, const SaveFileRequest& request) = 0;
     // ShellExecuteW's answer: above 32 when the verb ran, else the error code.
     virtual INT_PTR ShellExecuteVerb(HWND owner, const ShellRequest& request) = 0;
+    // A pop-up menu at a screen point, opened with the right button; `owner` gets its drawing messages. The
+    // command id chosen, 0 when it closed without a choice.
+    virtual UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) = 0;
     // Local date-time as a day count from 30 December 1899, the time of day as the fraction.
     virtual double Now() = 0;
     virtual DWORD TickCount() = 0;

@@ -4,6 +4,7 @@
 #include "kit/Interaction.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,20 @@ struct AskedPrompt {
     std::wstring caption;
     std::wstring prompt;
     std::wstring value;  // the value the prompt started with
+};
+
+// A menu item as the menu held it when it opened.
+struct MenuItemSeen {
+    UINT id = 0;
+    std::wstring text;  // as given, access-key ampersands included
+    bool separator = false;
+    friend bool operator==(const MenuItemSeen&, const MenuItemSeen&) = default;
+};
+
+struct AskedMenu {
+    HWND owner;
+    POINT point;
+    std::vector<MenuItemSeen> items;
 };
 
 template <class Request>
@@ -46,6 +61,9 @@ public:
     std::deque<std::optional<kit::SaveFileAnswer>> saveAnswers;  // none for Cancel; Cancel when none is left
     std::vector<Asked<kit::ShellRequest>> shellRequests;
     INT_PTR shellResult = 42;  // a verb that ran
+    std::vector<AskedMenu> menus;
+    // The person's pick while the menu is open (the owner still exists); none: it closes without a choice.
+    std::function<UINT(HWND owner, HMENU menu)> chooseFromMenu;
     double now = 45000.5;      // 15 March 2023, noon
     DWORD ticks = 1000;
     std::vector<DWORD> sleeps;
@@ -78,11 +96,30 @@ public:
         shellRequests.push_back({owner, request});
         return shellResult;
     }
+    UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) override {
+        menus.push_back({owner, screenPoint, ItemsOf(menu)});
+        return chooseFromMenu ? chooseFromMenu(owner, menu) : 0;
+    }
     double Now() override { return now; }
     DWORD TickCount() override { return ticks; }
     void Sleep(DWORD milliseconds) override {
         sleeps.push_back(milliseconds);
         ticks += milliseconds;
+    }
+
+    static std::vector<MenuItemSeen> ItemsOf(HMENU menu) {
+        std::vector<MenuItemSeen> items;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[256] = L"";
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+            info.dwTypeData = text;
+            info.cch = 256;
+            if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+            items.push_back({info.wID, text, (info.fType & MFT_SEPARATOR) != 0});
+        }
+        return items;
     }
 
 private:
