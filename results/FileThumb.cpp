@@ -3,6 +3,7 @@
 #include "kit/DeviceContexts.h"
 #include "kit/Strings.h"
 #include "kit/SystemImages.h"
+#include "results/ShellFolder.h"
 #include "results/ShellIcons.h"
 
 #include <commoncontrols.h>
@@ -89,22 +90,10 @@ void TFileThumb::DrawThumbnail() {
 }
 
 kit::UniqueBitmap TFileThumb::ExtractShellImage(DWORD& flags) const {
-    const std::wstring folderPath = kit::ExtractFilePath(fileName_);
-    std::wstring name = kit::ExtractFileName(fileName_);
-    kit::ComPtr<IShellFolder> desktop;
-    if (folderPath.empty() || FAILED(SHGetDesktopFolder(desktop.put())) || !desktop) return {};
-    kit::UniquePidl folderId;
-    std::wstring path = folderPath;
-    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, path.data(), nullptr,
-                                         reinterpret_cast<PIDLIST_RELATIVE*>(folderId.put()), nullptr)))
-        return {};
-    kit::ComPtr<IShellFolder> folder;
-    if (FAILED(desktop->BindToObject(folderId.get(), nullptr, IID_IShellFolder, folder.put_void())) || !folder)
-        return {};
-    kit::UniquePidl childId;
-    if (FAILED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr,
-                                        reinterpret_cast<PIDLIST_RELATIVE*>(childId.put()), nullptr)))
-        return {};
+    const kit::ComPtr<IShellFolder> folder = BindShellFolder(kit::ExtractFilePath(fileName_));
+    if (!folder) return {};
+    const kit::UniquePidl childId = ParseChildName(*folder.get(), kit::ExtractFileName(fileName_));
+    if (!childId) return {};
     kit::ComPtr<IExtractImage> extract;
     PCUITEMID_CHILD child = reinterpret_cast<PCUITEMID_CHILD>(childId.get());
     if (FAILED(folder->GetUIObjectOf(nullptr, 1, &child, IID_IExtractImage, nullptr, extract.put_void())) || !extract)
