@@ -189,9 +189,12 @@ bool TrackShellContextMenu(IContextMenu& menu, SFGAOF attributes, bool useCallba
     const kit::UniqueMenu popup(CreatePopupMenu());
     if (!popup || !BuildShellContextMenu(menu, popup.get())) return false;
     // Declared before the window that points to it, so it outlives the window.
-    TMenuMessageTarget target{Query<IContextMenu2>(menu), Query<IContextMenu3>(menu)};
+    TMenuMessageTarget target;
     kit::UniqueWindow callback;
-    if (useCallbackWindow) callback = CreateCallbackWindow(target);
+    if (useCallbackWindow) {
+        target = {Query<IContextMenu2>(menu), Query<IContextMenu3>(menu)};
+        callback = CreateCallbackWindow(target);
+    }
     const UINT chosen =
         kit::UserInteraction().TrackMenu(callback ? callback.get() : call.owner, popup.get(), call.point);
     return CarryOut(menu, chosen, call, verb);
