@@ -10,6 +10,7 @@
 #include "kit/MessageLoop.h"
 #include "res/ResourceIds.h"
 #include "ui/ControlIds.h"
+#include "ui/FKvrSelectFolder.h"
 #include "ui/PageLayout.h"
 
 namespace ui {
@@ -80,6 +81,7 @@ void TfrmMerrowinMain::CreateControls() {
     ResultListView = std::make_unique<results::TResultListView>(hwnd(), ids::kResultList, RECT{0, 0, 10, 10},
                                                                 kit::ControlOptions{.singleSelect = true});
     ResultListView->SetResults(&ResultTable);
+    ResultListView->FolderPrompts = FolderPromptsOwnedBy(hwnd());
     SearchStatusBar = std::make_unique<results::TSearchStatusBar>(hwnd(), ids::kStatusBar);
     SearchStatusBar->SetMerrowinFile(&walkerState_);
     SearchStatusBar->SetResultTable(&ResultTable);

@@ -6,6 +6,7 @@
 #include "kit/Handles.h"
 #include "results/FileThumb.h"
 #include "results/ResultTable.h"
+#include "results/listview/FolderPrompts.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -83,6 +84,7 @@ public:
     bool ShowFileNames = true;
     int ItemsPerPage = 0;
     TSearchStatusBar* SearchStatusBar = nullptr;
+    TFolderPrompts FolderPrompts;
     void SetFindMatch(TResultFindMatch* findMatch) { findMatch_ = findMatch; }
 
     // Columns, addressed by display position.
