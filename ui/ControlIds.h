@@ -23,6 +23,8 @@ inline constexpr int kIncludeHiddenSubfolders = 1008;
 inline constexpr int kShowFileNames = 1009;
 inline constexpr int kShowFolderNames = 1010;
 inline constexpr int kAppendResults = 1011;
+inline constexpr int kBrowseSplitButton = 1012;      // the hidden split Browse button and its menu half
+inline constexpr int kBrowseSplitMenuButton = 1013;
 
 // Containing Text.
 inline constexpr int kSearchTextLabel = 1100;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/FilterFile.h"
@@ -76,6 +78,7 @@ void TfrmMerrowinMain::CreateControls() {
     actions_.BindControl(ids::actACTIONStop, bbtnStop.hwnd());
     actions_.BindControl(ids::actACTIONReset, bbtnReset.hwnd());
     ConnectControls();
+    ConnectCriteria();
 
     // One selected row: the file actions work on a single entry.
     ResultListView = std::make_unique<results::TResultListView>(hwnd(), ids::kResultList, RECT{0, 0, 10, 10},
@@ -113,6 +116,7 @@ void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {
     path.DefaultIndex = app::GlobalSearchParams->Folders.VisualControlItemDefault();
     path.Populate(&settings.MRUItems.SearchFolders.FolderValue, app::GlobalSearchParams->Folders.FolderValue);
     LoadSearchTextItems();
+    RefreshSelectionStates();
     ApplyCommandLine(parameters);
     actVIEWReportExecute();
 
@@ -141,7 +145,10 @@ void TfrmMerrowinMain::ApplyCommandLine(const std::vector<std::wstring>& paramet
 
 void TfrmMerrowinMain::FormShow() {
     SetFocus(tshSELECTFilesAndFolders.cbmitFILEFileMask.hwnd());
-    if (LayoutDone == 0) LayoutDone = 1;
+    if (LayoutDone == 0) {
+        AdjustDateTimePickers();
+        LayoutDone = 1;
+    }
     ResultListView->LoadLayout(Settings().LayoutIniFileName);
 }
 
@@ -251,6 +258,7 @@ bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         result = MAKELRESULT(ids::kSearchPause, DC_HASDEFID);
         return true;
     case WM_DESTROY:
+        Settings().Position.MinWidth -= std::exchange(minWidthGrowth_, 0);
         kit::RemoveDialogWindow(hwnd());
         KillTimer(hwnd(), kShowTextTimer);
         DragAcceptFiles(hwnd(), FALSE);

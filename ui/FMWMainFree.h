@@ -97,6 +97,17 @@ private:
     void LoadSearchTextItems();
     void SaveSearchTextItems();
 
+    // The criteria pages' events and rules, and the change tracking that arms Reset (MainCriteria.cpp).
+    void ConnectCriteria();
+    void SelectionsChanged();
+    void RefreshSelectionStates();
+    void cbmitFILEFileMaskModeChange();
+    void cbmitTEXTTextMaskModeChange();
+    void cbmitTEXTSearchTextChange(const std::wstring& text);
+    void AdjustDateTimePickers();
+    void actFILEBrowseExecute();
+    void ApplySearchPath(std::wstring& startFolder);
+
     // The run (MainSearch.cpp).
     class RunScope;
     void RunSearch();
@@ -144,6 +155,7 @@ private:
     HMENU miACTION = nullptr;  // in the window's menu, which the window destroys
 
     std::uint8_t LayoutDone = 0;
+    int minWidthGrowth_ = 0;  // what the first show added to the settings' minimum width, taken back at the end
     // The folders that held listed entries in the last run, in the order met.
     std::vector<std::wstring> SourceFolders_;
     // The refresh flags the show-text timer raises and the first event after it consumes.

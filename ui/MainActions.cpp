@@ -17,6 +17,7 @@ void TfrmMerrowinMain::CreateActions() {
     actions_.Add(ids::actACTIONReset, L"&Reset", [this] { actACTIONResetExecute(); });
     actions_.Add(ids::actVIEWReport, L"&Details", [this] { actVIEWReportExecute(); });
     actions_.Add(ids::actFILEExit, L"E&xit", [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); });
+    actions_.Add(ids::actFILEBrowse, L"Browse...", [this] { actFILEBrowseExecute(); });
 }
 
 void TfrmMerrowinMain::CreateMenu() {
@@ -49,8 +50,8 @@ void TfrmMerrowinMain::ConnectControls() {
     bbtSearchPause.OnClick = [this] { actions_.Execute(searchPauseAction_); };
     bbtnStop.OnClick = [this] { actions_.Execute(ids::actACTIONStop); };
     bbtnReset.OnClick = [this] { actions_.Execute(ids::actACTIONReset); };
-    tshSELECTFilesAndFolders.cbmitFILEFileMaskMode.OnSelChange = [this] { LoadFileMaskItems(); };
-    tshSELECTContainingText.cbmitTEXTTextMaskMode.OnSelChange = [this] { LoadSearchTextItems(); };
+    tshSELECTFilesAndFolders.cbmitFILEFileMaskMode.OnSelChange = [this] { cbmitFILEFileMaskModeChange(); };
+    tshSELECTContainingText.cbmitTEXTTextMaskMode.OnSelChange = [this] { cbmitTEXTTextMaskModeChange(); };
 }
 
 void TfrmMerrowinMain::OnCommand(int id, int code) {

@@ -1,11 +1,17 @@
-// The main window's copies between the criteria controls and the criteria model, and the recent lists of
-// the current modes.
+// The main window's copies between the criteria controls and the criteria model, the recent lists of the
+// current modes, the criteria pages' events and the change tracking that arms Reset.
 #include <cmath>
 
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/DateTimes.h"
+#include "engine/FilterFile.h"
 #include "engine/SearchParams.h"
+#include "kit/Interaction.h"
+#include "kit/MessageLoop.h"
+#include "kit/Scope.h"
+#include "ui/CheckBoxClick.h"
+#include "ui/ControlIds.h"
 #include "ui/FMWMainFree.h"
 
 namespace ui {
@@ -49,7 +55,7 @@ TSearchDateBase& DateCriterion(int row) {
 }
 
 void DateRowFromParams(TDateRow& row, const TSearchDateBase& criterion) {
-    row.chbSelect.SetChecked(criterion.Enabled);
+    SetCheckedAndClick(row.chbSelect, criterion.Enabled);
     FillChoices(row.cbRange, criterion.RangeTypeList(), criterion.RangeType);
     FillChoices(row.cbDelay, criterion.DelayTypeList(), criterion.DelayType);
     row.dtpFromDate.SetValue(DateTimeToSystemTime(criterion.ValueDateFrom()));
@@ -74,7 +80,7 @@ void DateRowToParams(const TDateRow& row, TSearchDateBase& criterion) {
     criterion.SetValueTimeTo(PickerValue(row.dtpToTime));
     criterion.SetValueDateDelay(PickerValue(row.dtpDelayDate));
     criterion.SetValueTimeDelay(PickerValue(row.dtpDelayTime));
-    criterion.ValuePeriodDelayPos = row.udPeriodDelay.Position();
+    criterion.ValuePeriodDelayPos = UpDownValue(row.udPeriodDelay);
 }
 
 } // namespace
@@ -82,40 +88,40 @@ void DateRowToParams(const TDateRow& row, TSearchDateBase& criterion) {
 void TfrmMerrowinMain::ParamsToControls() {
     engine::SearchParams::TSearchParams& params = *app::GlobalSearchParams;
     TPageFilesAndFolders& files = tshSELECTFilesAndFolders;
-    files.chbVISUALIZEShowFolderNames.SetChecked(params.ShowFoldernames);
-    files.chbVISUALIZEShowFileNames.SetChecked(params.ShowFileNames);
-    files.chbVISUALIZEAppendResults.SetChecked(params.AppendResults);
+    SetCheckedAndClick(files.chbVISUALIZEShowFolderNames, params.ShowFoldernames);
+    SetCheckedAndClick(files.chbVISUALIZEShowFileNames, params.ShowFileNames);
+    SetCheckedAndClick(files.chbVISUALIZEAppendResults, params.AppendResults);
     FillChoices(files.cbmitFILEFileMaskMode, params.Files.FileMask.MaskTypeList(), params.Files.FileMask.MaskType());
     files.cbmitFILEFileMask.SetText(params.Files.FileMask.Value());
     TMRUFolderComboBox& path = files.cbmfldFOLDERSSearchPath;
     path.DefaultIndex = params.Folders.VisualControlItemDefault();
     if (path.DefaultIndex >= 0 && path.DefaultIndex < path.Count()) path.SelectByTag(path.Info(path.DefaultIndex).Tag);
-    files.chbFOLDERSSearchInSubfolders.SetChecked(params.Folders.SearchInSubfolders);
-    files.chbFOLDERSIncludeHiddenSubfolders.SetChecked(params.Folders.IncludeHiddenSubfolders);
+    SetCheckedAndClick(files.chbFOLDERSSearchInSubfolders, params.Folders.SearchInSubfolders);
+    SetCheckedAndClick(files.chbFOLDERSIncludeHiddenSubfolders, params.Folders.IncludeHiddenSubfolders);
 
     const engine::SearchParams::TSearchText& text = params.Text;
     TPageContainingText& textPage = tshSELECTContainingText;
     FillChoices(textPage.cbmitTEXTTextMaskMode, text.TextMask.MaskTypeList(), text.TextMask.MaskType());
     textPage.cbmitTEXTSearchText.SetText(text.TextMask.Value());
     if (text.MatchText <= engine::mtMatchAll) {
-        textPage.rbTEXTAnyWords.SetChecked(text.MatchText == engine::mtMatchAny);
-        textPage.rbTEXTAllWords.SetChecked(text.MatchText == engine::mtMatchAll);
+        SetCheckedAndClick(textPage.rbTEXTAnyWords, text.MatchText == engine::mtMatchAny);
+        SetCheckedAndClick(textPage.rbTEXTAllWords, text.MatchText == engine::mtMatchAll);
     }
-    textPage.chbTEXTWholeWords.SetChecked(text.WholeWords);
-    textPage.chbTEXTCaseSensitive.SetChecked(text.CaseSensitive);
-    textPage.chbTEXTWithout.SetChecked(text.Without);
-    textPage.chbTEXTUseTextFilters.SetChecked(text.TextSource == engine::tsTextFilter);
-    textPage.chbTEXTSkipHiddenFiles.SetChecked(text.SkipHiddenFiles);
-    textPage.chbTEXTSkipSystemFiles.SetChecked(text.SkipSystemFiles);
-    textPage.chbTEXTSkipImageFiles.SetChecked(text.SkipImageFiles);
-    textPage.chbTEXTSkipAudioFiles.SetChecked(text.SkipAudioFiles);
-    textPage.chbTEXTSkipVideoFiles.SetChecked(text.SkipVideoFiles);
+    SetCheckedAndClick(textPage.chbTEXTWholeWords, text.WholeWords);
+    SetCheckedAndClick(textPage.chbTEXTCaseSensitive, text.CaseSensitive);
+    SetCheckedAndClick(textPage.chbTEXTWithout, text.Without);
+    SetCheckedAndClick(textPage.chbTEXTUseTextFilters, text.TextSource == engine::tsTextFilter);
+    SetCheckedAndClick(textPage.chbTEXTSkipHiddenFiles, text.SkipHiddenFiles);
+    SetCheckedAndClick(textPage.chbTEXTSkipSystemFiles, text.SkipSystemFiles);
+    SetCheckedAndClick(textPage.chbTEXTSkipImageFiles, text.SkipImageFiles);
+    SetCheckedAndClick(textPage.chbTEXTSkipAudioFiles, text.SkipAudioFiles);
+    SetCheckedAndClick(textPage.chbTEXTSkipVideoFiles, text.SkipVideoFiles);
 
     TPageDateAndSize& dates = tshSELECTDateAndSize;
-    dates.chbDATESelect.SetChecked(params.Files.Date.Enabled);
+    SetCheckedAndClick(dates.chbDATESelect, params.Files.Date.Enabled);
     for (int row = 0; row < 3; ++row) DateRowFromParams(dates.DateRows[static_cast<std::size_t>(row)], DateCriterion(row));
     const engine::SearchParams::TSearchSize& size = params.Files.Size;
-    dates.chbSIZESelect.SetChecked(size.Enabled);
+    SetCheckedAndClick(dates.chbSIZESelect, size.Enabled);
     FillChoices(dates.cbSIZERange, size.RangeTypeList(), size.RangeType);
     FillChoices(dates.cbSIZELargerThenUnit, size.UnitTypeList(), size.UnitTypeFrom());
     FillChoices(dates.cbSIZESmallerThenUnit, size.UnitTypeList(), size.UnitTypeTo());
@@ -124,14 +130,14 @@ void TfrmMerrowinMain::ParamsToControls() {
 
     const engine::SearchParams::TSearchAttributes& attributes = params.Files.Attributes;
     TPageAttributes& attributesPage = tshSELECTAttributes;
-    attributesPage.chbATTREnabled.SetChecked(attributes.Enabled);
+    SetCheckedAndClick(attributesPage.chbATTREnabled, attributes.Enabled);
     kit::RadioButton* const match[] = {&attributesPage.rbATTRMatchAny, &attributesPage.rbATTRMatchOnly,
                                        &attributesPage.rbATTRMatchAll};
     if (attributes.MatchAttributes <= engine::maMatchAll)
-        for (int i = 0; i < 3; ++i) match[i]->SetChecked(i == attributes.MatchAttributes);
+        for (int i = 0; i < 3; ++i) SetCheckedAndClick(*match[i], i == attributes.MatchAttributes);
     for (int a = 0; a < engine::ScanAttributeCount; ++a) {
         const auto attribute = static_cast<engine::TScanAttribute>(a);
-        attributesPage.AttributeBox(attribute).SetChecked(attributes.Values().Contains(attribute));
+        SetCheckedAndClick(attributesPage.AttributeBox(attribute), attributes.Values().Contains(attribute));
     }
 }
 
@@ -194,8 +200,8 @@ void TfrmMerrowinMain::ControlsToParams() {
         size.SetUnitTypeFrom(static_cast<engine::TSizeUnitType>(unit));
     if (const int unit = dates.cbSIZESmallerThenUnit.SelectedIndex(); unit >= 0)
         size.SetUnitTypeTo(static_cast<engine::TSizeUnitType>(unit));
-    size.SetValueFrom(dates.udSIZELargerThenValue.Position());
-    size.SetValueTo(dates.udSIZESmallerThenValue.Position());
+    size.SetValueFrom(UpDownValue(dates.udSIZELargerThenValue));
+    size.SetValueTo(UpDownValue(dates.udSIZESmallerThenValue));
 
     engine::SearchParams::TSearchAttributes& attributes = params.Files.Attributes;
     TPageAttributes& attributesPage = tshSELECTAttributes;
@@ -240,6 +246,114 @@ void TfrmMerrowinMain::SaveSearchTextItems() {
     if (mode < engine::tmWordsText || mode > engine::tmRegularExpression) return;
     tshSELECTContainingText.cbmitTEXTSearchText.SaveTo(
         &app::GlobalApplicationInit->MRUItems.SearchText.List(static_cast<engine::TTextMaskType>(mode)));
+}
+
+void TfrmMerrowinMain::ConnectCriteria() {
+    const auto changed = [this] { SelectionsChanged(); };
+    tshSELECTFilesAndFolders.OnSelectionsChanged = changed;
+    tshSELECTContainingText.OnSelectionsChanged = changed;
+    tshSELECTDateAndSize.OnSelectionsChanged = changed;
+    tshSELECTAttributes.OnSelectionsChanged = changed;
+    TMRUItemsComboBox& text = tshSELECTContainingText.cbmitTEXTSearchText;
+    text.OnEditChange = [this, &text] { cbmitTEXTSearchTextChange(text.Text()); };
+    text.OnSelChange = [this, &text] { cbmitTEXTSearchTextChange(text.ItemText(text.SelectedIndex())); };
+    pgcSELECTIONS.OnNotify = [this](NMHDR& header, LRESULT&) {
+        if (header.code == TCN_SELCHANGE) RefreshSelectionStates();
+        return false;
+    };
+
+    TPageFilesAndFolders& files = tshSELECTFilesAndFolders;
+    actions_.BindControl(ids::actFILEBrowse, files.btnFILEBrowse.hwnd());
+    files.btnFILEBrowse.OnClick = [this] { actions_.Execute(ids::actFILEBrowse); };
+    // The split button stays hidden: it runs Browse but does not show with the action.
+    files.VHLinkedSpeedButton1.OnClick = [this] { actions_.Execute(ids::actFILEBrowse); };
+}
+
+void TfrmMerrowinMain::SelectionsChanged() {
+    if (TrackSelections != 1) return;
+    SelectionsDirty = 1;
+    UpdateActionStates();
+}
+
+// The pages' rules once over, without marking the criteria changed.
+void TfrmMerrowinMain::RefreshSelectionStates() {
+    TrackSelections = 0;
+    const kit::ScopeExit track([this] { TrackSelections = 1; });
+    TPageDateAndSize& dates = tshSELECTDateAndSize;
+    dates.chbDATESelectClick();
+    for (int row = 0; row < 3; ++row) dates.chbDATERowSelectClick(row);
+    for (int row = 0; row < 3; ++row) dates.cbDATERangeChange(row);
+    dates.chbSIZESelectClick();
+    dates.cbSIZERangeChange();
+    tshSELECTAttributes.chbATTREnabledClick();
+}
+
+// A mode change shows that mode's recent entries; the previous mode's are stored only by a search.
+void TfrmMerrowinMain::cbmitFILEFileMaskModeChange() {
+    LoadFileMaskItems();
+    SelectionsChanged();
+}
+
+void TfrmMerrowinMain::cbmitTEXTTextMaskModeChange() {
+    LoadSearchTextItems();
+    SelectionsChanged();
+}
+
+// The matcher's text follows the box; a search primes it from the criteria again.
+void TfrmMerrowinMain::cbmitTEXTSearchTextChange(const std::wstring& text) {
+    engine::FilterFile::TTextMask& mask = app::GlobalFilterFile->Text.TextMask;
+    switch (tshSELECTContainingText.cbmitTEXTTextMaskMode.SelectedIndex()) {
+    case engine::tmWordsText:
+    case engine::tmPhrasesText:
+        mask = {text, engine::tmWordsText};
+        break;
+    case engine::tmHexadecimalCode: {
+        std::wstring decoded;
+        const bool valid = HexCodeToText(text, decoded);
+        mask = {decoded, engine::tmHexadecimalCode};
+        tshSELECTContainingText.SetSearchTextValid(valid);
+        break;
+    }
+    default:
+        break;
+    }
+    SelectionsChanged();
+}
+
+// The time pickers fit the user's time format; the window keeps room for the wider rows.
+void TfrmMerrowinMain::AdjustDateTimePickers() {
+    const int shift = tshSELECTDateAndSize.AdjustDateTimePickers();
+    if (shift <= 0) return;
+    app::TApplicationPosition& position = app::GlobalApplicationInit->Position;
+    minWidthGrowth_ = 2 * shift;
+    position.MinWidth += minWidthGrowth_;
+    RECT bounds;
+    GetWindowRect(hwnd(), &bounds);
+    if (bounds.right - bounds.left < position.MinWidth)
+        SetWindowPos(hwnd(), nullptr, 0, 0, position.MinWidth, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMerrowinMain::actFILEBrowseExecute() {
+    TMRUFolderComboBox& path = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    std::wstring start;
+    path.GetFolderText(start);
+    if (start.empty()) ApplySearchPath(start);
+    kit::ProcessMessagesNow();
+    const std::optional<std::wstring> folder =
+        kit::UserInteraction().BrowseForFolder(hwnd(), {.caption = L"Browse Folder", .startFolder = start});
+    kit::ProcessMessagesNow();
+    if (!folder || folder->empty()) return;
+    path.Add(*folder);  // the box's text, on top of the recent entries
+    kit::ProcessMessagesNow();
+}
+
+// The start folders of the default entry, read without selecting it: the box's text and selection stay.
+void TfrmMerrowinMain::ApplySearchPath(std::wstring& startFolder) {
+    const TMRUFolderComboBox& path = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    const int index = app::GlobalSearchParams->Folders.VisualControlItemDefault();
+    if (index >= 0 && index < path.Count()) startFolder = FilterPathPieces(path.Info(index).Value, 0);
+    kit::ProcessMessagesNow();
 }
 
 } // namespace ui

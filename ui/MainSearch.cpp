@@ -233,6 +233,7 @@ void TfrmMerrowinMain::actACTIONResetExecute() {
     ResultTable.Clear();
     ResultListView->UpdateItemCount();
     SearchStatusBar->Clear();
+    RefreshSelectionStates();
     SelectionsDirty = 0;
     UpdateActionStates();
     SetWindowTextW(hwnd(), kCaption);

@@ -52,6 +52,21 @@ void TPageAttributes::Create(HWND parent) {
     }
     lblATTRNtfsNote.Create(page, ids::kAttrNtfsNote, L"Only in NTFS File System",
                            At(kGridX, kGridTop + 3 * kLineStep + 6, 300, kLabelHeight));
+
+    chbATTREnabled.OnClick = [this] { chbATTREnabledClick(); };
+    const auto changed = [this] {
+        if (OnSelectionsChanged) OnSelectionsChanged();
+    };
+    for (kit::CheckBox* match : {&rbATTRMatchAny, &rbATTRMatchAll, &rbATTRMatchOnly}) match->OnClick = changed;
+    for (kit::CheckBox& box : boxes_) box.OnClick = changed;
+}
+
+void TPageAttributes::chbATTREnabledClick() {
+    if (OnSelectionsChanged) OnSelectionsChanged();
+    const bool enabled = chbATTREnabled.Checked();
+    for (kit::Control* match : {&rbATTRMatchAny, &rbATTRMatchAll, &rbATTRMatchOnly}) match->SetEnabled(enabled);
+    for (kit::CheckBox& box : boxes_) box.SetEnabled(enabled);
+    lblATTRNtfsNote.SetEnabled(enabled);
 }
 
 kit::CheckBox& TPageAttributes::AttributeBox(engine::TScanAttribute attribute) {

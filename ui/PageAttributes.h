@@ -1,6 +1,7 @@
 #pragma once
 // The "Attributes" criteria page: the Attributes switch, how the attributes match, and one box per attribute.
 #include <array>
+#include <functional>
 
 #include "engine/UKvrTYPEFile.h"
 #include "kit/Controls.h"
@@ -13,6 +14,11 @@ public:
     static constexpr const wchar_t* kCaption = L"Attributes";
 
     void Create(HWND parent);
+
+    // Raised when a criterion changed here; the main window tracks it.
+    std::function<void()> OnSelectionsChanged;
+    // The match choice, every attribute box (the hidden two too) and the note follow the Attributes switch.
+    void chbATTREnabledClick();
 
     // The box of one attribute; its control id is ids::kAttrBoxFirst plus the attribute's ordinal.
     kit::CheckBox& AttributeBox(engine::TScanAttribute attribute);

@@ -49,6 +49,70 @@ void TPageContainingText::Create(HWND parent) {
     Anchor(cbmitTEXTSearchText.hwnd(), kit::AnchorTopLeftRight);
     Anchor(lblTEXTTextMaskMode.hwnd(), kit::AnchorTopRight);
     Anchor(cbmitTEXTTextMaskMode.hwnd(), kit::AnchorTopRight);
+
+    searchTextFilter_.Attach(SearchTextEdit(), [this](wchar_t key) { return cbmitTEXTSearchTextKeyPress(key); });
+    const auto changed = [this] {
+        if (OnSelectionsChanged) OnSelectionsChanged();
+    };
+    kit::CheckBox* const criteria[] = {&rbTEXTAnyWords,         &rbTEXTAllWords,        &chbTEXTWholeWords,
+                                       &chbTEXTCaseSensitive,   &chbTEXTWithout,        &chbTEXTSkipHiddenFiles,
+                                       &chbTEXTSkipSystemFiles, &chbTEXTSkipImageFiles, &chbTEXTSkipAudioFiles,
+                                       &chbTEXTSkipVideoFiles,  &chbTEXTUseTextFilters};
+    for (kit::CheckBox* box : criteria) box->OnClick = changed;
+}
+
+HWND TPageContainingText::SearchTextEdit() const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    return GetComboBoxInfo(cbmitTEXTSearchText.hwnd(), &info) ? info.hwndItem : nullptr;
+}
+
+wchar_t TPageContainingText::cbmitTEXTSearchTextKeyPress(wchar_t key) const {
+    return cbmitTEXTTextMaskMode.SelectedIndex() == engine::tmHexadecimalCode ? HexadecimalKeyPress(key) : key;
+}
+
+void TPageContainingText::SetSearchTextValid(bool valid) {
+    if (searchTextValid_ == valid) return;
+    searchTextValid_ = valid;
+    InvalidateRect(SearchTextEdit(), nullptr, TRUE);
+}
+
+bool TPageContainingText::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    // The combo box passes its edit's colour question on to the page.
+    if (msg == WM_CTLCOLOREDIT && !searchTextValid_ && reinterpret_cast<HWND>(lp) == SearchTextEdit()) {
+        const auto dc = reinterpret_cast<HDC>(wp);
+        SetTextColor(dc, RGB(255, 0, 0));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        return true;
+    }
+    return kit::Panel::OnMessage(msg, wp, lp, result);
+}
+
+bool HexCodeToText(std::wstring_view code, std::wstring& text) {
+    text.clear();
+    int pending = -1;  // the first digit of a pair, while its partner is awaited
+    for (const wchar_t c : code) {
+        int digit = -1;
+        if (c >= L'0' && c <= L'9') digit = c - L'0';
+        else if (c >= L'A' && c <= L'F') digit = c - L'A' + 10;
+        else if (c >= L'a' && c <= L'f') digit = c - L'a' + 10;
+        if (c == L' ') {
+            text += L' ';
+        } else if (digit >= 0 && pending < 0) {
+            pending = digit;
+        } else if (digit >= 0) {
+            text += static_cast<wchar_t>(pending * 16 + digit);
+            pending = -1;
+        }
+    }
+    return pending < 0;
+}
+
+wchar_t HexadecimalKeyPress(wchar_t key) {
+    if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'F') || key == L' ' || key == L'\b') return key;
+    if (key >= L'a' && key <= L'f') return static_cast<wchar_t>(key - L'a' + L'A');
+    return 0;
 }
 
 } // namespace ui

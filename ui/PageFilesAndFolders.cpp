@@ -3,6 +3,7 @@
 #include <span>
 
 #include "engine/UKvrTYPEFile.h"
+#include "ui/CheckBoxClick.h"
 #include "ui/ControlIds.h"
 #include "ui/PageLayout.h"
 
@@ -41,12 +42,45 @@ void TPageFilesAndFolders::Create(HWND parent) {
                                        At(210, row2, 150, kBoxHeight), true);
     chbVISUALIZEAppendResults.Create(page, ids::kAppendResults, L"Append Results", At(390, row1, 150, kBoxHeight));
 
+    VHLinkedSpeedButton1.Create(page, ids::kBrowseSplitButton, At(sideX, 64, 120 - TVHLinkedMenuSpeedButton::kWidth,
+                                                                   kButtonHeight), L"Browse...");
+    VHLinkedMenuSpeedButton1.Create(page, ids::kBrowseSplitMenuButton);
+    VHLinkedSpeedButton1.SetMenuButton(&VHLinkedMenuSpeedButton1);
+    pmBrowseMenu.reset(CreatePopupMenu());
+    AppendMenuW(pmBrowseMenu.get(), MF_STRING, ids::actFILENewSearchPaths, L"New Search Paths");
+    AppendMenuW(pmBrowseMenu.get(), MF_STRING, ids::actFILEEditSearchPaths, L"Edit Search Paths");
+    VHLinkedMenuSpeedButton1.SetActiveMenu(pmBrowseMenu.get());
+
+    const auto changed = [this] { SelectionsChanged(); };
+    cbmitFILEFileMask.OnSelChange = changed;
+    cbmitFILEFileMask.OnEditChange = changed;
+    cbmfldFOLDERSSearchPath.OnChange = [this](TMRUFolderComboBox&) { SelectionsChanged(); };
+    for (kit::CheckBox* box : {&chbFOLDERSSearchInSubfolders, &chbFOLDERSIncludeHiddenSubfolders,
+                               &chbVISUALIZEAppendResults})
+        box->OnClick = changed;
+    chbVISUALIZEShowFileNames.OnClick = [this] { chbVISUALIZEShowFileNamesClick(); };
+    chbVISUALIZEShowFolderNames.OnClick = [this] { chbVISUALIZEShowFolderNamesClick(); };
+
     Anchor(cbmitFILEFileMask.hwnd(), kit::AnchorTopLeftRight);
     Anchor(cbmfldFOLDERSSearchPath.hwnd(), kit::AnchorTopLeftRight);
     for (const kit::Control* side : {static_cast<const kit::Control*>(&lblFILEFileMaskMode),
                                      static_cast<const kit::Control*>(&cbmitFILEFileMaskMode),
                                      static_cast<const kit::Control*>(&btnFILEBrowse)})
         Anchor(side->hwnd(), kit::AnchorTopRight);
+    Anchor(VHLinkedSpeedButton1.hwnd(), kit::AnchorTopRight);  // the half follows its master
+}
+
+void TPageFilesAndFolders::SelectionsChanged() {
+    if (OnSelectionsChanged) OnSelectionsChanged();
+}
+
+void TPageFilesAndFolders::chbVISUALIZEShowFileNamesClick() { KeepOneShown(chbVISUALIZEShowFolderNames); }
+
+void TPageFilesAndFolders::chbVISUALIZEShowFolderNamesClick() { KeepOneShown(chbVISUALIZEShowFileNames); }
+
+void TPageFilesAndFolders::KeepOneShown(kit::CheckBox& other) {
+    SelectionsChanged();
+    if (!chbVISUALIZEShowFileNames.Checked() && !chbVISUALIZEShowFolderNames.Checked()) SetCheckedAndClick(other, true);
 }
 
 } // namespace ui

@@ -1,10 +1,13 @@
 #pragma once
 // The "Files and Folders" criteria page: the file-name mask and its mode, the search path, and the folder and
 // display switches.
+#include <functional>
+
 #include "kit/Controls.h"
 #include "kit/Panel.h"
 #include "ui/MRUFolderComboBox.h"
 #include "ui/MRUItemsComboBox.h"
+#include "ui/VHMenuSpeedButtons.h"
 
 namespace ui {
 
@@ -14,6 +17,12 @@ public:
 
     // `parent` is the page control the page sits in.
     void Create(HWND parent);
+
+    // Raised when a criterion changed here; the main window tracks it.
+    std::function<void()> OnSelectionsChanged;
+    // At least one of Show Filenames and Show Foldernames stays checked: unchecking the last checks the other.
+    void chbVISUALIZEShowFileNamesClick();
+    void chbVISUALIZEShowFolderNamesClick();
 
     kit::Label lblFILEFileMask;
     TMRUItemsComboBox cbmitFILEFileMask;
@@ -27,6 +36,14 @@ public:
     kit::CheckBox chbVISUALIZEShowFileNames;
     kit::CheckBox chbVISUALIZEShowFolderNames;
     kit::CheckBox chbVISUALIZEAppendResults;
+    // A split Browse button with the browse menu, made, linked and kept hidden in the Browse button's place.
+    TVHLinkedSpeedButton VHLinkedSpeedButton1;
+    TVHLinkedMenuSpeedButton VHLinkedMenuSpeedButton1;
+    UniqueMenu pmBrowseMenu;
+
+private:
+    void SelectionsChanged();
+    void KeepOneShown(kit::CheckBox& other);
 };
 
 } // namespace ui

@@ -33,7 +33,10 @@ TEST_F(MainWindowTest, OpensWithTheFourPagesAndAMinimumTrackSize) {
         EXPECT_NE(Page(page), nullptr) << page;
     MINMAXINFO info{};
     SendMessageW(Main(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, 680);
+    // 680 wide, and twice what the time pickers grew by beyond their design width of 69 for the time format.
+    RECT time;
+    GetWindowRect(Control(ids::kPageDateAndSize, ids::DateRowId(0, ids::kRowFromTime)), &time);
+    EXPECT_EQ(info.ptMinTrackSize.x, 680 + 2 * std::max(0L, time.right - time.left - 69));
     EXPECT_EQ(info.ptMinTrackSize.y, 480);
     // A first start shows the criteria defaults.
     EXPECT_TRUE(Checked(ids::kPageFilesAndFolders, ids::kShowFileNames));

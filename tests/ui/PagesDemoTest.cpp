@@ -1,5 +1,7 @@
 // Not a test: tools/screenshot-pages runs this to show the main window after a search, once with each
 // criteria page selected and once with the search-path list dropped down, for a picture of each.
+// DatePageDemo shows the Date and Size page at the window's minimum size with each range chosen (four pictures,
+// handed over the same way, with --gtest_filter='DatePageDemo.*').
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/UKvrTYPEFile.h"
 #include "kit/MessageLoop.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/ControlIds.h"
@@ -94,4 +97,41 @@ TEST_F(PagesDemo, DISABLED_ShowEachPage) {
     UnionRect(&area, &area, &list);
     HandOver(folder, pages, area);
     SendMessageW(path, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+namespace {
+
+class DatePageDemo : public PagesDemo {
+protected:
+    static void Choose(HWND combo, int index) {
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        Notify(combo, CBN_SELCHANGE);
+    }
+};
+
+} // namespace
+
+TEST_F(DatePageDemo, DISABLED_ShowEachRange) {
+    const std::wstring folder = EnvironmentValue(L"KVR_SHOT_DIR");
+    ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
+    Open();
+    MINMAXINFO info{};
+    SendMessageW(Main(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    SetWindowPos(Main(), nullptr, 0, 0, info.ptMinTrackSize.x, info.ptMinTrackSize.y, SWP_NOMOVE | SWP_NOZORDER);
+    SelectPage(2);
+    const auto item = [this](int id) { return Control(ids::kPageDateAndSize, id); };
+    SetChecked(ids::kPageDateAndSize, ids::kDateSelect, true);
+    SetChecked(ids::kPageDateAndSize, ids::kSizeSelect, true);
+    // The middle row shows a delay in units, the others a delay date.
+    const int delays[] = {engine::ddDate, engine::ddDays, engine::ddDate};
+    for (int range = 0; range < 4; ++range) {
+        for (int row = 0; row < 3; ++row) {
+            SetChecked(ids::kPageDateAndSize, ids::DateRowId(row, ids::kRowSelect), true);
+            Choose(item(ids::DateRowId(row, ids::kRowRange)), engine::drNewerThen);
+            Choose(item(ids::DateRowId(row, ids::kRowDelay)), delays[row]);
+            Choose(item(ids::DateRowId(row, ids::kRowRange)), range);
+        }
+        Choose(item(ids::kSizeRange), range);
+        HandOver(folder, range, WindowArea());
+    }
 }
