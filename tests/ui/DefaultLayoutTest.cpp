@@ -1,5 +1,5 @@
 // The main window at its first start, as a new user sees it: every column and every status panel shows its
-// usual texts whole, measured in the font each control really has.
+// usual texts whole, measured in the font each control really has, and no control paints over another.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -156,3 +156,34 @@ TEST_F(DefaultLayoutTest, AStoredLayoutKeepsItsWidths) {
     EXPECT_EQ(ColumnWidth(tcNumber), fitted - 10);
 }
 
+// Controls that overlap (an up-down over its edit's border, the pickers of a date row) clip each other, and the
+// up-down lies above its edit, so neither's repaint draws over what should show.
+TEST_F(DefaultLayoutTest, OverlappingControlsClipEachOther) {
+    Open();
+    const auto shown = [](HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; };
+    const auto clipped = [](HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_CLIPSIBLINGS) != 0; };
+    int overlaps = 0;
+    for (int pageId : {ids::kPageFilesAndFolders, ids::kPageContainingText, ids::kPageDateAndSize, ids::kPageAttributes}) {
+        std::vector<HWND> controls;
+        for (HWND c = GetWindow(Page(pageId), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            if (shown(c)) controls.push_back(c);
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                RECT a, b, both;
+                GetWindowRect(controls[i], &a);
+                GetWindowRect(controls[j], &b);
+                if (!IntersectRect(&both, &a, &b)) continue;
+                ++overlaps;
+                EXPECT_TRUE(clipped(controls[i]) && clipped(controls[j]))
+                    << GetDlgCtrlID(controls[i]) << " and " << GetDlgCtrlID(controls[j]);
+            }
+        for (HWND control : controls) {
+            wchar_t kind[32] = L"";
+            GetClassNameW(control, kind, 32);
+            if (std::wstring(kind) != UPDOWN_CLASSW) continue;
+            const auto buddy = reinterpret_cast<HWND>(SendMessageW(control, UDM_GETBUDDY, 0, 0));
+            EXPECT_EQ(GetWindow(control, GW_HWNDNEXT), buddy) << GetDlgCtrlID(control) << " lies right above its edit";
+        }
+    }
+    EXPECT_GT(overlaps, 0);
+}
