@@ -77,6 +77,11 @@ std::optional<std::vector<std::wstring>> PathLines(const std::wstring& text, con
     return lines;
 }
 
+// A start path that names a file, with a trailing backslash or without, exists but is no folder to walk.
+bool NamesAFile(const std::wstring& path) {
+    return kit::FileExists(path.substr(0, path.find_last_not_of(L'\\') + 1));
+}
+
 bool IsUncPath(const std::wstring& path) {
     const std::wstring drive = ExtractFileDrive(path);
     return drive.size() > 2 && drive.find(L'\\', 2) != std::wstring::npos;
@@ -223,7 +228,8 @@ bool TSearchFolders::CheckPaths() {
             if (fault.empty()) {
                 NotifyCheck(L"Check Path: " + path);
                 if (kit::DirectoryExists(path)) continue;
-                fault = L"The Path " + kit::QuotedString(path) + L" does not exist.";
+                const wchar_t* why = NamesAFile(path) ? L" is a file, not a folder." : L" does not exist.";
+                fault = L"The Path " + kit::QuotedString(path) + why;
             }
         }
         if (!ignored(fault)) return keepVerdicts(false);

@@ -77,10 +77,11 @@ void Control::CreateControl(const wchar_t* className, HWND parent, int id, const
                             const RECT& bounds, DWORD exStyle, const ControlOptions& options) {
     if (options.startsGroup) style |= WS_GROUP;
     if (options.controlParent) exStyle |= WS_EX_CONTROLPARENT;
-    const HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | style, bounds.left, bounds.top,
-                                      bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                      nullptr);
+    // Clipped by its siblings: where two overlap, one's repaint never draws over the other above it.
+    const HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style,
+                                      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) {
         const DWORD error = GetLastError();
         throw Exception(Format(L"Unable to create a control of the class %ls (error %lu).",
@@ -269,6 +270,9 @@ void UpDown::Create(HWND parent, int id, const Edit& buddy, int minimum, int max
     const DWORD style = WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
     CreateControl(UPDOWN_CLASSW, parent, id, L"", style, RECT{0, 0, 0, 0});
     Send(hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.hwnd()));
+    // The arrows overlap the buddy's right border: they go right above it, so the buddy never covers them.
+    const HWND above = GetWindow(buddy.hwnd(), GW_HWNDPREV);
+    SetWindowPos(hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetRange(minimum, maximum);
     SetPosition(position);
 }

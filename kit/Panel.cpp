@@ -4,7 +4,8 @@ namespace kit {
 
 void Panel::CreatePanel(HWND parent, int id, const RECT& bounds) {
     Create({.className = L"KvrPanel",
-            .style = WS_CHILD | WS_CLIPSIBLINGS,
+            // Its own repaint leaves its controls alone.
+            .style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
             // Tab and the access keys reach the controls of a panel inside a dialog-navigated window.
             .exStyle = WS_EX_CONTROLPARENT,
             .parent = parent,

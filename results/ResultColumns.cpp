@@ -2,8 +2,7 @@
 #include "results/CellFormat.h"
 #include "results/DateTimeText.h"
 #include "results/ResultTable.h"
-
-#include <shellapi.h>
+#include "results/ShellIcons.h"
 
 namespace results {
 
@@ -25,16 +24,7 @@ const std::wstring& TRow::AttributesText() {
 }
 
 const std::wstring& TRow::TypeNameText() {
-    if (TypeName == TypeNameUnknown) {
-        // The row's own attributes stand in for the file, so a file deleted since the search still gets its type.
-        SHFILEINFOW info{};
-        const DWORD attributes = IsDirectory() ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-        const std::wstring path = Folder + Name;
-        if (SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info), SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
-            TypeName = info.szTypeName;
-        else
-            TypeName.clear();
-    }
+    if (TypeName == TypeNameUnknown) TypeName = ShellTypeName(Folder + Name, IsDirectory());
     return TypeName;
 }
 

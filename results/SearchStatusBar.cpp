@@ -1,6 +1,8 @@
 #include "results/SearchStatusBar.h"
 
+#include "engine/SearchStatistics.h"
 #include "kit/DeviceContexts.h"
+#include "kit/Fonts.h"
 
 #include "results/PathShortening.h"
 #include "results/ResultTable.h"
@@ -13,16 +15,52 @@ namespace results {
 namespace {
 
 constexpr COLORREF kTransparentKey = RGB(255, 0, 255);  // the pictures' background
+// The panels' widths as designed, for Tahoma 8 pt at 96 DPI. Panel 0's is a start: it takes what the others leave.
+constexpr int kDesignWidths[TSearchStatusBar::PanelCount] = {225, 250, 180, 128, 34};
+// Panel 0 wraps a text too long for one line, such as the summary of a search, onto a second line.
+constexpr int kInfoLines = 2;
+constexpr UINT kInfoFormat = DT_WORDBREAK | DT_NOPREFIX;
+// A panel's text stands about 6 pixels in from each edge of the panel, its border included.
+constexpr int kTextPadding = 12;
+constexpr int kInfoMargin = 3;  // panel 0's text from the panel's left edge, as the bar draws the others
 
 HBITMAP LoadStateBitmap(const wchar_t* name) {
     return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+struct SearchTexts {
+    std::wstring summary, objects, size;
+};
+
+// The texts of a search of 100,000 files in 10,000 folders, a terabyte in all, among a million entries.
+SearchTexts LargeSearchTexts() {
+    engine::TSearchStatistics statistics;
+    statistics.Reset();
+    for (int i = 0; i < 110000; ++i) statistics.IncObjectsFound();
+    for (int i = 0; i < 100000; ++i) statistics.IncFilesFound();
+    for (int i = 0; i < 10000; ++i) statistics.IncFoldersFound();
+    statistics.AddControlledObjects(1000000);
+    statistics.AddSize(1099511627776.0L);
+    statistics.EndSearch();
+    return {statistics.GetSummaryText(), statistics.GetObjectsFoundText(), statistics.GetTotalSizeText()};
+}
+
+int LineHeight(HWND window) {
+    const kit::WindowDc dc(window);
+    const kit::ScopedSelect font(dc.get(), kit::WindowFont(window));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
+}
 
 } // namespace
 
 TSearchStatusBar::TSearchStatusBar(HWND parent, int id)
-    : panels_{{{225, false, {}}, {250, false, {}}, {180, false, {}}, {128, false, {}}, {34, true, {}}}},
+    : panels_{{{kDesignWidths[0], true, {}},
+                {kDesignWidths[1], false, {}},
+                {kDesignWidths[2], false, {}},
+                {kDesignWidths[ProgressPanel], false, {}},
+                {kDesignWidths[StatePanel], true, {}}}},
       notRunning_(LoadStateBitmap(L"BMP_NOTRUNNING")), suspended_(LoadStateBitmap(L"BMP_SUSPENDED")),
       running_(LoadStateBitmap(L"BMP_RUNNING")) {
     for (int i = 1; i < PanelCount; ++i) fixedWidth_ += panels_[static_cast<size_t>(i)].width;
@@ -34,7 +72,9 @@ TSearchStatusBar::TSearchStatusBar(HWND parent, int id)
     SendMessageW(progress_, PBM_SETRANGE32, 0, 100);
     SendMessageW(progress_, PBM_SETPOS, 0, 0);
     SubclassControl();
-    LayOutPanels();
+    // As tall as panel 0's lines; the resize below lays out the panels.
+    SendMessageW(hwnd(), SB_SETMINHEIGHT, static_cast<WPARAM>(kInfoLines * LineHeight(hwnd()) + 2), 0);
+    SendMessageW(hwnd(), WM_SIZE, 0, 0);
     for (int i = 0; i < PanelCount; ++i) SendPanel(i);
 }
 
@@ -42,10 +82,66 @@ TSearchStatusBar::TSearchStatusBar(HWND parent, int id)
 TSearchStatusBar::~TSearchStatusBar() { DestroyControl(); }
 
 bool TSearchStatusBar::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (msg != WM_SIZE) return false;
-    result = DefaultOwnMessage(msg, wp, lp);
+    switch (msg) {
+    case WM_SIZE:
+        result = DefaultOwnMessage(msg, wp, lp);
+        LayOutPanels();
+        return true;
+    case SB_GETTEXTW:
+    case SB_GETTEXTLENGTHW:
+        if (LOBYTE(LOWORD(wp)) != 0) return false;
+        result = AnswerInfoText(msg, lp);
+        return true;
+    }
+    return false;
+}
+
+LRESULT TSearchStatusBar::AnswerInfoText(UINT msg, LPARAM lp) const {
+    const std::wstring& text = panels_[0].text;
+    // The caller's buffer holds the text, as for any panel of the control: the message has no size.
+    if (msg == SB_GETTEXTW && lp) {
+        auto* buffer = reinterpret_cast<wchar_t*>(lp);
+        buffer[text.copy(buffer, text.size())] = L'\0';
+    }
+    return MAKELRESULT(text.size(), 0);
+}
+
+void TSearchStatusBar::FitPanelWidths() {
+    const SearchTexts samples = LargeSearchTexts();
+    const auto fit = [this](int designWidth, std::initializer_list<const wchar_t*> texts) {
+        int width = kit::ScaleToFont(hwnd(), designWidth);
+        for (const wchar_t* text : texts) width = std::max(width, kit::TextWidth(hwnd(), text) + kTextPadding);
+        return width;
+    };
+    panels_[1].width = fit(kDesignWidths[1], {samples.objects.c_str()});
+    panels_[2].width = fit(kDesignWidths[2], {samples.size.c_str()});
+    panels_[ProgressPanel].width = fit(kDesignWidths[ProgressPanel], {L"Ready", L"Busy", L"Pause"});
+    const kit::WindowDc dc(hwnd());
+    panels_[StatePanel].width = MulDiv(kDesignWidths[StatePanel], GetDeviceCaps(dc.get(), LOGPIXELSX), 96);
+    fixedWidth_ = 0;
+    for (int i = 1; i < PanelCount; ++i) fixedWidth_ += panels_[static_cast<size_t>(i)].width;
     LayOutPanels();
-    return true;
+}
+
+int TSearchStatusBar::WidthForSearchTexts() const { return fixedWidth_ + InfoWidthFor(LargeSearchTexts().summary); }
+
+int TSearchStatusBar::InfoWidthFor(const std::wstring& text) const {
+    const kit::WindowDc dc(hwnd());
+    const kit::ScopedSelect font(dc.get(), kit::WindowFont(hwnd()));
+    const int lineHeight = LineHeight(hwnd());
+    // Whether the text wraps into the panel's lines at a panel width; a narrower panel only needs more lines.
+    const auto fits = [&](int width) {
+        RECT area{0, 0, width - kTextPadding, 0};
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &area, DT_CALCRECT | kInfoFormat);
+        return area.right <= width - kTextPadding && area.bottom <= kInfoLines * lineHeight;
+    };
+    int low = kTextPadding, high = kit::TextWidth(hwnd(), text) + kTextPadding;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (fits(middle)) high = middle;
+        else low = middle + 1;
+    }
+    return high;
 }
 
 bool TSearchStatusBar::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -89,19 +185,9 @@ bool TSearchStatusBar::SetPanelText(int index, const std::wstring& text) {
 }
 
 void TSearchStatusBar::SetTextSearchPath(const std::wstring& path) {
-    const int width = panels_[0].width - TextWidth(L" ");
-    SetPanelText(0, L" " + MinimizePath(path, width, [this](const std::wstring& text) { return TextWidth(text); }));
-}
-
-int TSearchStatusBar::TextWidth(const std::wstring& text) const {
-    if (!hwnd()) return 0;
-    kit::WindowDc dc(hwnd());
-    auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const kit::ScopedSelect selected(dc.get(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    if (!hwnd()) return;
+    const auto width = [this](const std::wstring& text) { return kit::TextWidth(hwnd(), text); };
+    SetPanelText(0, L" " + MinimizePath(path, panels_[0].width - kTextPadding - width(L" "), width));
 }
 
 void TSearchStatusBar::SetProgressBarVisible(bool visible) {
@@ -124,8 +210,23 @@ void TSearchStatusBar::Clear() {
 }
 
 void TSearchStatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
-    if (item.itemID == ProgressPanel) PlaceProgressBar(item.rcItem);
+    if (item.itemID == 0) DrawInfo(item.hDC, item.rcItem);
+    else if (item.itemID == ProgressPanel) PlaceProgressBar(item.rcItem);
     else if (item.itemID == StatePanel) DrawState(item.hDC, item.rcItem);
+}
+
+void TSearchStatusBar::DrawInfo(HDC dc, const RECT& panel) const {
+    const std::wstring& text = panels_[0].text;
+    const kit::ScopedSelect font(dc, kit::WindowFont(hwnd()));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    RECT area = panel;
+    area.left += kInfoMargin;
+    RECT needed = area;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | kInfoFormat);
+    // One line stands in the middle, as the other panels' texts do.
+    area.top += std::max(0L, (panel.bottom - panel.top - (needed.bottom - needed.top)) / 2);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, kInfoFormat | DT_END_ELLIPSIS);
 }
 
 void TSearchStatusBar::PlaceProgressBar(const RECT& panel) const {

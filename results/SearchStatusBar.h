@@ -55,6 +55,13 @@ public:
 
     // The summed width of panels 1 to 4; panel 0 takes what the bar has beyond it.
     int FixedPanelsWidth() const { return fixedWidth_; }
+    // From now on panels 1 to 4 fit the bar's font instead of the design: panels 1 to 3 get their design widths
+    // scaled to the font, and never less than their texts for a search of 100,000 files need; panel 4 gets its
+    // width scaled to the display's DPI. The main window asks for it once it has made the bar.
+    void FitPanelWidths();
+    // The bar's width at which every panel shows its text for a search of 100,000 files whole, panel 0 its
+    // summary on two lines.
+    int WidthForSearchTexts() const;
     const std::wstring& PanelText(int index) const { return panels_[static_cast<size_t>(index)].text; }
 
 protected:
@@ -74,11 +81,15 @@ private:
     void LayOutPanels();
     void SendPanel(int index) const;
     bool SetPanelText(int index, const std::wstring& text);
+    // Panel 0 is drawn by the bar, so the control holds no text of it: its text is answered here.
+    LRESULT AnswerInfoText(UINT msg, LPARAM lp) const;
     void DrawPanel(const DRAWITEMSTRUCT& item);
+    void DrawInfo(HDC dc, const RECT& panel) const;
+    // The narrowest width of panel 0 that shows `text` whole.
+    int InfoWidthFor(const std::wstring& text) const;
     void PlaceProgressBar(const RECT& panel) const;
     void DrawState(HDC dc, const RECT& panel);
     State CurrentState() const;
-    int TextWidth(const std::wstring& text) const;
 
     HWND progress_ = nullptr;  // a child of the bar, destroyed with it
     std::array<Panel, PanelCount> panels_;

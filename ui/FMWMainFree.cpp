@@ -2,12 +2,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/FilterFile.h"
 #include "engine/SearchParams.h"
+#include "kit/Dialog.h"
 #include "kit/Exception.h"
 #include "kit/MessageLoop.h"
 #include "res/ResourceIds.h"
@@ -46,6 +48,7 @@ void TfrmMerrowinMain::Create(HINSTANCE instance, int showCommand, const std::ve
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, icon);
     CreateActions();
     CreateControls();
+    WidenForStatusTexts();
     CreateMenu();
     FormCreate(parameters);
 
@@ -89,8 +92,23 @@ void TfrmMerrowinMain::CreateControls() {
     SearchStatusBar->SetMerrowinFile(&walkerState_);
     SearchStatusBar->SetResultTable(&ResultTable);
     SearchStatusBar->SetResultListView(ResultListView->hwnd());
+    ResultListView->FitDefaultWidths();
+    SearchStatusBar->FitPanelWidths();
     ConnectWalkerEvents();
     LayoutControls(client.right, client.bottom);
+}
+
+// The size a first start keeps: as wide as the status bar needs for the texts of a large search, as far as the
+// screen allows. A stored size replaces it.
+void TfrmMerrowinMain::WidenForStatusTexts() {
+    RECT frame{0, 0, SearchStatusBar->WidthForSearchTexts(), kClientHeight};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    const RECT work = kit::WorkAreaNear(hwnd());
+    const int width = std::min(frame.right - frame.left, work.right - work.left);
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    if (width > now.right - now.left)
+        SetWindowPos(hwnd(), nullptr, 0, 0, width, now.bottom - now.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {

@@ -82,6 +82,7 @@ protected:
 private:
     // Creation and settings (FMWMainFree.cpp).
     void CreateControls();
+    void WidenForStatusTexts();
     void FormCreate(const std::vector<std::wstring>& parameters);
     void FormShow();
     void ApplyCommandLine(const std::vector<std::wstring>& parameters);

@@ -309,6 +309,8 @@ std::wstring TMRUFolderComboBox::GetSelectedValue() const {
 }
 
 std::wstring TMRUFolderComboBox::SelectedPathsOf(wchar_t sign) {
+    // An emptied box names no path: the entry its list still selects, or the default, is not what it shows.
+    if (kit::Trim(EditText()).empty()) return {};
     EnsureSelection();
     return FilterPathPieces(GetSelectedValue(), sign);
 }

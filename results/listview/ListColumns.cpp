@@ -1,27 +1,71 @@
 // The ten columns of the result list: built in kind order, shown and hidden, moved and reset.
 #include "results/listview/ResultListView.h"
 
+#include "engine/DateTimes.h"
+#include "kit/Fonts.h"
 #include "kit/Scope.h"
+#include "results/CellFormat.h"
+#include "results/DateTimeText.h"
 
 #include <algorithm>
 
 namespace results {
 namespace {
 
+// The list draws a cell's text, and the header its caption, about 6 pixels in from each edge.
+constexpr int kCellPadding = 12;
+
 int ColumnFormat(TAlignment alignment) { return alignment == taRightJustify ? LVCFMT_RIGHT : LVCFMT_LEFT; }
 
+// What a column shows whole at its default width: its caption and the widest of its usual cells, in the
+// locale's formats. A search of 100,000 files numbers its rows up to 99999.
+std::vector<std::wstring> SampleTexts(const TColumnDef& def) {
+    std::vector<std::wstring> texts{def.Caption};
+    switch (def.Kind) {
+    case tcNumber: texts.push_back(std::to_wstring(99999)); break;
+    case tcSize: texts.push_back(GroupedNumber(1234567) + L" Bytes"); break;
+    case tcExt: texts.push_back(L".html"); break;
+    case tcDateModified:
+    case tcDateCreated:
+    case tcDateAccessed:
+        texts.push_back(FormatRowDate(engine::EncodeDateTime({2023, 12, 28, 22, 58, 58, 0})));
+        break;
+    default: break;
+    }
+    return texts;
+}
+
 } // namespace
+
+int TResultListView::DefaultWidth(TColumnsEnum kind) const {
+    const TColumnDef& def = DefaultColumns()[kind];
+    if (!fitDefaultWidths_) return def.Width;
+    int width = kit::ScaleToFont(hwnd(), def.Width);
+    for (const std::wstring& text : SampleTexts(def))
+        width = std::max(width, kit::TextWidth(hwnd(), text) + kCellPadding);
+    return width;
+}
+
+void TResultListView::FitDefaultWidths() {
+    fitDefaultWidths_ = true;
+    for (const TColumnDef& def : DefaultColumns()) {
+        const int column = ColumnOf(def.Kind);
+        const int width = DefaultWidth(def.Kind);
+        SetColumnWidth(column, width);
+        columns_[static_cast<size_t>(column)].widthVisible = columns_[static_cast<size_t>(column)].reportWidth = width;
+    }
+}
 
 void TResultListView::BuildColumns() {
     for (const TColumnDef& def : DefaultColumns()) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
         column.fmt = ColumnFormat(def.Alignment);
-        column.cx = def.Width;
+        column.cx = DefaultWidth(def.Kind);
         column.pszText = const_cast<wchar_t*>(def.Caption);
         column.iSubItem = def.Kind;
         SendMessageW(hwnd(), LVM_INSERTCOLUMNW, def.Kind, reinterpret_cast<LPARAM>(&column));
-        columns_[def.Kind] = {def.Kind, true, def.Width, def.Width};
+        columns_[def.Kind] = {def.Kind, true, column.cx, column.cx};
     }
     MoveColumn(tcName, 1);
 }
@@ -111,11 +155,12 @@ void TResultListView::ResetColumnsToDefault() {
         lvc.fmt = ColumnFormat(def.Alignment);
         lvc.pszText = const_cast<wchar_t*>(def.Caption);
         SendMessageW(hwnd(), LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
-        SetColumnWidth(column, def.Width);
+        const int width = DefaultWidth(def.Kind);
+        SetColumnWidth(column, width);
         TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
         info.kind = def.Kind;
         info.visible = true;
-        info.widthVisible = def.Width;
+        info.widthVisible = width;
         MoveColumn(def.Kind, def.Kind);
     }
     MoveColumn(KindAt(0), 1);

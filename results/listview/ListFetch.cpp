@@ -67,7 +67,8 @@ void TResultListView::OnGetDispInfo(NMLVDISPINFOW& info) {
         if (!thumbnails && !row->DetailsFetched && OnPage(item.iItem)) FetchDetails(*row);
         if (kind == tcName) item.iImage = thumbnails ? row->ThumbnailIndex : row->SystemIconIndex;
         else if (kind == tcFolder) item.iImage = row->TypeIconIndex;
-        else item.iImage = I_IMAGENONE;
+        // Any other answer for a sub-item, I_IMAGENONE included, keeps an icon's room in front of its text.
+        else item.iImage = I_IMAGECALLBACK;
     }
     if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
         item.stateMask = LVIS_CUT | LVIS_OVERLAYMASK;

@@ -126,12 +126,14 @@ void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
             if (kit::SameText(a.name, alignment)) lvc.fmt = a.format;
         SendMessageW(hwnd(), LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
 
-        SetColumnWidth(column, ClampLayoutWidth(ini.ReadInteger(section, L"Width", def.Width), def.Width));
+        const int defaultWidth = DefaultWidth(kind);
+        SetColumnWidth(column, ClampLayoutWidth(ini.ReadInteger(section, L"Width", defaultWidth), defaultWidth));
         TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
         info.visible = app::ReadIniBoolean(ini, section, L"Visible", false);
         // The width a hidden column comes back with must show it.
-        const int widthVisible = ClampLayoutWidth(ini.ReadInteger(section, L"WidthVisible", def.Width), def.Width);
-        info.widthVisible = widthVisible == 0 ? def.Width : widthVisible;
+        const int widthVisible =
+            ClampLayoutWidth(ini.ReadInteger(section, L"WidthVisible", defaultWidth), defaultWidth);
+        info.widthVisible = widthVisible == 0 ? defaultWidth : widthVisible;
         MoveColumn(kind, position++);
     }
 }

@@ -101,6 +101,12 @@ public:
     void ToggleColumnFromPopUp(int displayIndex, bool show);
     void ResetColumnsToDefault();
     void MoveColumn(TColumnsEnum kind, int displayIndex);
+    // From now on the default widths fit the control's font, and the columns take them: each design width scaled
+    // to the font, and never less than the room its caption and usual cells need in it. The main window asks
+    // for it once it has made the list; a stored layout's widths stay as stored.
+    void FitDefaultWidths();
+    // The width a column gets where nothing else is known: the design's, or the fitted one (above).
+    int DefaultWidth(TColumnsEnum kind) const;
 
     // The sort of a column click: the kind of the sorted column (none before the first click) and 0 (by number),
     // 1 (ascending) or 2 (descending).
@@ -171,6 +177,7 @@ private:
     void LoadZoom(const app::TMemIniFileUnicode& ini);
 
     std::array<TColumnExtraInfo, results::ColumnCount> columns_{};
+    bool fitDefaultWidths_ = false;
     TZentaViewStyle viewStyle_ = zvsReport;
     bool gridLines_ = false;
     TTextZoom zoom_ = tzNormal;

@@ -131,6 +131,8 @@ TEST(SearchParamsFolders, CheckPathsAsksWithTheRightButtons) {
     const std::wstring existing = temp / L"here";
     ASSERT_TRUE(kit::ForceDirectories(existing));
     const std::wstring missing = temp / L"gone";
+    const std::wstring file = temp / L"notes.txt";
+    testsupport::WriteBytes(file, "x");
     const std::wstring absent = AbsentDrive();
     ASSERT_FALSE(absent.empty());
 
@@ -146,6 +148,8 @@ TEST(SearchParamsFolders, CheckPathsAsksWithTheRightButtons) {
         {existing, {}, true, {}, {Walk}},
         {absent + L"\\x", {}, false, {{L"The Drive: '" + absent + L"' does not exist.", MessageButtons::Abort}}, {Walk}},
         {missing, {}, false, {{L"The Path '" + missing + L"' does not exist.", MessageButtons::Abort}}, {Walk}},
+        // A file exists, but is no folder to walk.
+        {file, {}, false, {{L"The Path '" + file + L"' is a file, not a folder.", MessageButtons::Abort}}, {Walk}},
         {L"relative\\x", {}, false, {{L"The Drive or Path: 'relative\\x' is not valid.", MessageButtons::Abort}}, {Walk}},
         // No medium: a single line asks Abort/Retry until the drive is ready or the user gives up.
         {L"Q:\\x", {MessageAnswer::Retry, MessageAnswer::Abort}, false,

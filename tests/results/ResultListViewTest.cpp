@@ -85,6 +85,27 @@ TEST_F(ListViewTest, OnlyRowsInViewAreAskedOfTheShell) {
     EXPECT_EQ(table_.RowAt(250)->TypeName, L"X");
 }
 
+// The shell cuts a path longer than MAX_PATH, and with it the extension: such a row is asked for by its name.
+TEST_F(ListViewTest, ALongPathRowGetsTheTypeAndIconsOfAShortOne) {
+    std::wstring longFolder = L"C:\\";
+    while (longFolder.size() < MAX_PATH) longFolder += L"a folder with a rather long name\\";
+    for (const std::wstring& folder : {std::wstring(L"C:\\Fixture\\"), longFolder})
+        for (const wchar_t* name : {L"notes.txt", L"index.html"})
+            table_.AddRow(table_.Count() + 1, -1, {saArchive}, 40000, 40000, 40000, 1, L"", folder, -1, name, -1);
+    List().UpdateItemCount();
+    RedrawWindow(ListHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (int row = 0; row < 2; ++row) {
+        const TRow& shortRow = *table_.RowAt(row);
+        const TRow& longRow = *table_.RowAt(row + 2);
+        SCOPED_TRACE(testing::PrintToString(shortRow.Name));
+        EXPECT_EQ(Cell(row + 2, tcType), Cell(row, tcType));
+        EXPECT_NE(Cell(row, tcType), L"File");
+        ASSERT_TRUE(longRow.DetailsFetched);
+        EXPECT_EQ(longRow.SystemIconIndex, shortRow.SystemIconIndex);
+        EXPECT_EQ(longRow.TypeIconIndex, shortRow.TypeIconIndex);
+    }
+}
+
 TEST_F(ListViewTest, HiddenNameKindsStayBlankItems) {
     Fill({{L"Sub", {saDirectory}}, {L"a.txt", {saArchive}}});
     List().ShowFolderNames = false;

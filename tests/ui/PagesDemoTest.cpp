@@ -1,5 +1,6 @@
-// Not a test: tools/screenshot-pages runs this to show the main window after a search, once with each
-// criteria page selected and once with the search-path list dropped down, for a picture of each.
+// Not a test: tools/screenshot-pages runs this to show the main window after a search that lists more rows than
+// a page of the list shows, once with each criteria page selected, once with the search-path list dropped down
+// and once with the file-name Mode list dropped down, for a picture of each.
 // DatePageDemo shows the Date and Size page at the window's minimum size with each range chosen (four pictures,
 // handed over the same way, with --gtest_filter='DatePageDemo.*').
 #include <gtest/gtest.h>
@@ -53,11 +54,23 @@ protected:
         GetWindowRect(Main(), &area);
         return area;
     }
-    HWND PathList() const {
-        const HWND path = Control(ids::kPageFilesAndFolders, ids::kSearchPath);
+    // The dropped list of a combo box, or of the combo box inside a ComboBoxEx.
+    static HWND DroppedList(HWND combo) {
+        if (const auto inner = reinterpret_cast<HWND>(SendMessageW(combo, CBEM_GETCOMBOCONTROL, 0, 0))) combo = inner;
         COMBOBOXINFO info{sizeof(info)};
-        GetComboBoxInfo(reinterpret_cast<HWND>(SendMessageW(path, CBEM_GETCOMBOCONTROL, 0, 0)), &info);
+        GetComboBoxInfo(combo, &info);
         return info.hwndList;
+    }
+    // A picture of the window with `combo`'s list dropped down.
+    void HandOverDropped(const std::filesystem::path& folder, int shot, HWND combo) {
+        SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        // The window under the list repaints, as it does when the pointer moves over its controls.
+        RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT list, area = WindowArea();
+        GetWindowRect(DroppedList(combo), &list);
+        UnionRect(&area, &area, &list);
+        HandOver(folder, shot, area);
+        SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
 };
 
@@ -66,9 +79,13 @@ protected:
 TEST_F(PagesDemo, DISABLED_ShowEachPage) {
     const std::wstring folder = EnvironmentValue(L"KVR_SHOT_DIR");
     ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
-    // Three text files hold the word; a log that holds it is outside the mask.
+    // Fourteen text files hold the word, more than the list shows at once; a log that holds it is outside the mask.
     testsupport::TempFolder tree;
     MakeFiles(tree.Path(), {L"readme.txt"}, "where each invoice goes");
+    MakeFiles(tree / L"invoices", {L"2023-01.txt", L"2023-02.txt", L"2023-03.txt", L"2023-04.txt", L"2023-05.txt",
+                                   L"2023-06.txt", L"2023-07.txt", L"2023-08.txt", L"2023-09.txt", L"2023-10.txt",
+                                   L"2023-11.txt"},
+              "invoice total");
     MakeFiles(tree.Path(), {L"notes.txt"}, "meeting notes");
     MakeFiles(tree.Path(), {L"build.log"}, "invoice tool built");
     MakeFiles(tree / L"letters", {L"to-bank.txt"}, "the invoice for March");
@@ -81,8 +98,8 @@ TEST_F(PagesDemo, DISABLED_ShowEachPage) {
     TypePath(tree.Path());
     TypeText(L"invoice");
     ClickSearch();
-    ASSERT_EQ(Rows().size(), 3u);
-    ASSERT_EQ(StatusText(1), L"Objects Found: 3 Files and 0 Folders");
+    ASSERT_EQ(Rows().size(), 14u);
+    ASSERT_EQ(StatusText(1), L"Objects Found: 14 Files and 0 Folders");
 
     const int pages = static_cast<int>(SendMessageW(GetDlgItem(Main(), ids::kSelections), TCM_GETITEMCOUNT, 0, 0));
     for (int page = 0; page < pages; ++page) {
@@ -90,13 +107,8 @@ TEST_F(PagesDemo, DISABLED_ShowEachPage) {
         HandOver(folder, page, WindowArea());
     }
     SelectPage(0);
-    const HWND path = Control(ids::kPageFilesAndFolders, ids::kSearchPath);
-    SendMessageW(path, CB_SHOWDROPDOWN, TRUE, 0);
-    RECT list, area = WindowArea();
-    GetWindowRect(PathList(), &list);
-    UnionRect(&area, &area, &list);
-    HandOver(folder, pages, area);
-    SendMessageW(path, CB_SHOWDROPDOWN, FALSE, 0);
+    HandOverDropped(folder, pages, Control(ids::kPageFilesAndFolders, ids::kSearchPath));
+    HandOverDropped(folder, pages + 1, Control(ids::kPageFilesAndFolders, ids::kFileMaskMode));
 }
 
 namespace {
