@@ -208,7 +208,7 @@ public:
     bool Matches(const FORMATETC& formatEtc) const;
 
     // Clears, then reads this format from the data object. False when it offers none or the medium is unusable.
-    bool GetData(IDataObject* dataObject);
+    virtual bool GetData(IDataObject* dataObject);
     // Clears, then decodes a medium already received. The caller keeps the medium (and releases it).
     bool GetDataFromMedium(IDataObject* dataObject, const STGMEDIUM& medium);
     // Encodes the own data and gives it to the data object's SetData, which then owns the medium.
@@ -229,6 +229,8 @@ protected:
 
     virtual bool DecodeMedium(IDataObject* dataObject, const STGMEDIUM& medium);
     virtual bool EncodeMedium(const FORMATETC& formatEtc, STGMEDIUM& medium);
+    // The item this format stands for (the FORMATETC's lindex; -1 is all).
+    void SetFormatIndex(LONG index) { formatEtc_.lindex = index; }
 
 private:
     const TClipboardFormatClass* class_;

@@ -12,20 +12,29 @@
 namespace dragdrop {
 namespace {
 
-constexpr UINT_PTR kWatchId = 0x4B44;  // the subclass that watches a registered control
-
 DWORD EffectWithoutScroll(DWORD effect) { return effect & ~DROPEFFECT_SCROLL; }
 
-// A registered control's window ends: its registration ends with it (TWinControlProxy's part: the watch).
-LRESULT CALLBACK WatchControl(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR target) {
-    if (msg == WM_DESTROY) {
-        auto* self = reinterpret_cast<TCustomDropTarget*>(target);
-        kit::GuardedQuiet(L"TCustomDropTarget control watch", [&] { self->Unregister(window); });
-    }
-    return DefSubclassProc(window, msg, wp, lp);
-}
-
 } // namespace
+
+// Watches a registered control's window (a subclass, not a child window of its own): when the window ends,
+// its registration ends with it, so OLE keeps no registration of a window that is gone.
+class TWinControlProxy {
+public:
+    static void Attach(HWND control, TCustomDropTarget& target) {
+        SetWindowSubclass(control, &Proc, kId, reinterpret_cast<DWORD_PTR>(&target));
+    }
+    static void Detach(HWND control) { RemoveWindowSubclass(control, &Proc, kId); }
+
+private:
+    static constexpr UINT_PTR kId = 0x4B44;
+    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR target) {
+        if (msg == WM_DESTROY) {
+            auto* owner = reinterpret_cast<TCustomDropTarget*>(target);
+            kit::GuardedQuiet(L"TWinControlProxy", [&] { owner->Unregister(window); });
+        }
+        return DefSubclassProc(window, msg, wp, lp);
+    }
+};
 
 // --- THoverTracker
 
@@ -91,7 +100,7 @@ void TCustomDropTarget::Register(HWND control) {
     if (!control || std::find(controls_.begin(), controls_.end(), control) != controls_.end()) return;
     if (!multiTarget_) UnregisterAll();
     OleCheck(RegisterDragDrop(control, static_cast<IDropTarget*>(this)));
-    if (autoRegister_) SetWindowSubclass(control, &WatchControl, kWatchId, reinterpret_cast<DWORD_PTR>(this));
+    if (autoRegister_) TWinControlProxy::Attach(control, *this);
     // After the last registered control that contains it: FindTarget then meets the inner one first.
     const auto container = std::find_if(controls_.rbegin(), controls_.rend(),
                                         [&](HWND listed) { return IsChild(listed, control) != FALSE; });
@@ -103,7 +112,7 @@ void TCustomDropTarget::Unregister(HWND control) {
     if (it == controls_.end()) return;
     if (currentControl_ == control) currentControl_ = nullptr;
     controls_.erase(it);
-    RemoveWindowSubclass(control, &WatchControl, kWatchId);
+    TWinControlProxy::Detach(control);
     if (IsWindow(control)) RevokeDragDrop(control);
 }
 

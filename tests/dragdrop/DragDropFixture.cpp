@@ -179,8 +179,14 @@ HRESULT TestDataObject::EnumDAdvise(IEnumSTATDATA** enumerator) {
 
 // --- SpyStream
 
-kit::ComPtr<SpyStream> SpyStream::Create(const std::string& bytes, bool failReads) {
-    return kit::ComPtr<SpyStream>::Attach(new SpyStream(StreamFromBytes(bytes), failReads));
+kit::ComPtr<SpyStream> SpyStream::Create(const std::string& bytes, bool failReads, unsigned long long claimedSize) {
+    return kit::ComPtr<SpyStream>::Attach(new SpyStream(StreamFromBytes(bytes), failReads, claimedSize));
+}
+
+HRESULT SpyStream::Stat(STATSTG* stat, DWORD flags) {
+    const HRESULT hr = inner_->Stat(stat, flags);
+    if (SUCCEEDED(hr) && claimedSize_) stat->cbSize.QuadPart = claimedSize_;
+    return hr;
 }
 
 HRESULT SpyStream::QueryInterface(REFIID iid, void** object) {

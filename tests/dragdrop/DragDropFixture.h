@@ -82,10 +82,12 @@ private:
     bool refuseSetData_ = false;
 };
 
-// A memory stream that counts its references (a spy for who releases a medium) and can refuse to be read.
+// A memory stream that counts its references (a spy for who releases a medium), can refuse to be read, and
+// can claim a size other than its own in Stat.
 class SpyStream : public IStream {
 public:
-    static kit::ComPtr<SpyStream> Create(const std::string& bytes, bool failReads = false);
+    static kit::ComPtr<SpyStream> Create(const std::string& bytes, bool failReads = false,
+                                         unsigned long long claimedSize = 0);
     ULONG References() const { return references_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
@@ -106,15 +108,17 @@ public:
     HRESULT STDMETHODCALLTYPE Revert() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD flags) override { return inner_->Stat(stat, flags); }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD flags) override;
     HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
 
 private:
-    SpyStream(kit::ComPtr<IStream> inner, bool failReads) : inner_(std::move(inner)), failReads_(failReads) {}
+    SpyStream(kit::ComPtr<IStream> inner, bool failReads, unsigned long long claimedSize)
+        : inner_(std::move(inner)), failReads_(failReads), claimedSize_(claimedSize) {}
     virtual ~SpyStream() = default;
     std::atomic<ULONG> references_{1};
     kit::ComPtr<IStream> inner_;
     bool failReads_;
+    unsigned long long claimedSize_;
 };
 
 // The bytes an object's GetData gives for the format as HGLOBAL; empty, with `hr` telling why, when none.

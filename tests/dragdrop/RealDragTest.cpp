@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <ole2.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -153,6 +154,27 @@ TEST_F(RealDragTest, TheTargetReceivesTheFile) {
     EXPECT_FALSE(source_->Dragging());
     EXPECT_EQ(source_->ReferenceCount(), 0u);
     EXPECT_EQ(target_.DataObject(), nullptr);
+}
+
+TEST_F(RealDragTest, WithoutTheShellsImageServiceTheImageListDragIsShown) {
+    HIMAGELIST images = ImageList_Create(32, 32, ILC_COLOR24, 1, 0);
+    ImageList_SetImageCount(images, 1);
+    source_->SetImages(images);
+    source_->SetImageIndex(0);
+    source_->SetShowImage(true);
+    bool askedForImage = false;
+    source_->OnGetDragImage = [&](TCustomDropSource&, IDragSourceHelper* helper, bool&) { askedForImage = helper; };
+    HIMAGELIST shown = nullptr;
+    target_.OnDragOver = [&](TCustomDropTarget& target, TShiftState, POINT, DWORD&) {
+        if (!shown) shown = target.DragImageList();
+    };
+    DragScript script(DropOnTarget());
+    EXPECT_EQ(source_->Execute(), drDropMove);
+    EXPECT_TRUE(askedForImage) << "the shell's image service is asked first";
+    EXPECT_NE(shown, nullptr) << "the target shows the image list's drag";
+    EXPECT_EQ(ImageList_GetDragImage(nullptr, nullptr), nullptr) << "the drag image ended with the drag";
+    source_->SetImages(nullptr);
+    ImageList_Destroy(images);
 }
 
 TEST_F(RealDragTest, TheKeysChooseTheEffect) {
