@@ -30,7 +30,7 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR target) {
         if (msg == WM_DESTROY) {
             auto* owner = reinterpret_cast<TCustomDropTarget*>(target);
-            kit::GuardedQuiet(L"TWinControlProxy", [&] { owner->Unregister(window); });
+            kit::GuardedMessage(window, msg, lp, L"TWinControlProxy", [&] { owner->Unregister(window); });
         }
         return DefSubclassProc(window, msg, wp, lp);
     }

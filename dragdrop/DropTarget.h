@@ -168,13 +168,6 @@ private:
     void ImageShow(bool show);
     HIMAGELIST DragImages();
 
-    struct ImageListTraits {
-        using Value = HIMAGELIST;
-        static Value Invalid() { return nullptr; }
-        static bool IsValid(Value v) { return v != nullptr; }
-        static void Close(Value v) { ImageList_Destroy(v); }
-    };
-
     kit::ComPtr<IDataObject> dataObject_;
     TDragTypes dragTypes_{dtCopy};
     bool getDataOnEnter_ = false;
@@ -192,7 +185,7 @@ private:
     // This drag's own: a drag that found no control shows no image and does not scroll, the next one may.
     bool dragShowImage_ = false;
     bool dragAutoScroll_ = false;
-    kit::UniqueResource<ImageListTraits> dragImages_;
+    kit::UniqueImageList dragImages_;
     HIMAGELIST dragImageList_ = nullptr;
     POINT dragImageHotSpot_{};
     kit::ComPtr<IDropTargetHelper> dropTargetHelper_;
