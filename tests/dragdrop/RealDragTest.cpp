@@ -21,7 +21,8 @@ using Names = std::vector<std::wstring>;
 
 namespace {
 
-// Timed steps run by a thread timer: its messages are dispatched inside OLE's drag loop too.
+// Timed steps run by a thread timer: its messages are dispatched inside OLE's drag loop too. A late timer
+// never runs two steps at once: OLE's loop looks at the cursor and the keys every 50 ms, and must see each.
 class DragScript {
 public:
     struct Step {
@@ -45,12 +46,17 @@ private:
         if (current_) current_->Advance();
     }
     void Advance() {
-        while (next_ < steps_.size() && GetTickCount() - start_ >= steps_[next_].at) steps_[next_++].action();
+        const DWORD now = GetTickCount();
+        if (next_ == steps_.size() || now - start_ < steps_[next_].at || (next_ > 0 && now - last_ < kStepGap)) return;
+        last_ = now;
+        steps_[next_++].action();
     }
+    static constexpr DWORD kStepGap = 150;
     static inline DragScript* current_ = nullptr;
     std::vector<Step> steps_;
     size_t next_ = 0;
     DWORD start_;
+    DWORD last_ = 0;
     UINT_PTR timer_ = 0;
 };
 
