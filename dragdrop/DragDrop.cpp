@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "kit/Exception.h"
+#include "kit/Guard.h"
 #include "kit/Handles.h"
 #include "kit/Strings.h"
 
@@ -172,6 +173,11 @@ TClipboardFormat* TClipboardFormats::FindFormat(CLIPFORMAT format) const {
     return nullptr;
 }
 
+void TClipboardFormats::Remove(const TClipboardFormat& format) {
+    const auto it = std::find_if(items_.begin(), items_.end(), [&](const auto& item) { return item.get() == &format; });
+    if (it != items_.end()) items_.erase(it);
+}
+
 void TClipboardFormats::ThrowMissing(const wchar_t* className) const {
     throw kit::Exception(kit::Format(L"Clipboard format %ls does not exist in %ls's list of copatible formats",
                                      className, dataFormat_ ? dataFormat_->ClassType().Name() : L"(none)"));
@@ -236,6 +242,29 @@ bool TCustomDataFormat::Matches(const FORMATETC& formatEtc) const {
         if (formats[i].Matches(formatEtc)) return true;
     return false;
 }
+
+// --- The COM identity of a component
+
+TInterfacedComponent::~TInterfacedComponent() {
+    if (references_ != 0)
+        kit::Trace(L"TInterfacedComponent", kit::Format(L"freed with %lu references held", references_.load()));
+}
+
+void* TInterfacedComponent::GetInterface(REFIID) { return nullptr; }
+
+HRESULT TInterfacedComponent::ComQueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = GetInterface(iid);
+    if (!*object) return E_NOINTERFACE;
+    ComAddRef();
+    return S_OK;
+}
+
+void TInterfacedComponent::DisconnectObject() {
+    if (auto* unknown = static_cast<IUnknown*>(GetInterface(IID_IUnknown))) CoDisconnectObject(unknown, 0);
+}
+
+void OleError(HRESULT hr) { throw kit::Exception(kit::SystemErrorMessage(static_cast<DWORD>(hr))); }
 
 // --- TDataFormats and the component
 

@@ -6,7 +6,9 @@
 // the key-state and drop-effect conversions, the system's medium copy routine and clipboard-format names.
 #include <windows.h>
 #include <ole2.h>
+#include <shldisp.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -40,6 +42,9 @@ private:
 enum TDragType : std::uint8_t { dtCopy, dtMove, dtLink };
 using TDragTypes = TEnumSet<TDragType>;
 enum TDragResult : std::uint8_t { drDropCopy, drDropMove, drDropLink, drCancel, drOutMemory, drAsync, drUnknown };
+
+// The shell's asynchronous-transfer interface under its first name.
+using IAsyncOperation = ::IDataObjectAsyncCapability;
 
 enum TShiftStateMember : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle };
 using TShiftState = TEnumSet<TShiftStateMember>;
@@ -203,7 +208,7 @@ public:
     bool Matches(const FORMATETC& formatEtc) const;
 
     // Clears, then reads this format from the data object. False when it offers none or the medium is unusable.
-    bool GetData(IDataObject* dataObject);
+    virtual bool GetData(IDataObject* dataObject);
     // Clears, then decodes a medium already received. The caller keeps the medium (and releases it).
     bool GetDataFromMedium(IDataObject* dataObject, const STGMEDIUM& medium);
     // Encodes the own data and gives it to the data object's SetData, which then owns the medium.
@@ -224,6 +229,8 @@ protected:
 
     virtual bool DecodeMedium(IDataObject* dataObject, const STGMEDIUM& medium);
     virtual bool EncodeMedium(const FORMATETC& formatEtc, STGMEDIUM& medium);
+    // The item this format stands for (the FORMATETC's lindex; -1 is all).
+    void SetFormatIndex(LONG index) { formatEtc_.lindex = index; }
 
 private:
     const TClipboardFormatClass* class_;
@@ -260,6 +267,8 @@ public:
         ThrowMissing(T::Class.Name());
     }
     TClipboardFormat* FindFormat(CLIPFORMAT format) const;
+    // Takes the entry out of the list (freeing it when no other list shares it).
+    void Remove(const TClipboardFormat& format);
 
 private:
     [[noreturn]] void ThrowMissing(const wchar_t* className) const;
@@ -326,12 +335,35 @@ private:
     std::vector<TCustomDataFormat*> items_;
 };
 
-// Base of every drop source and drop target: holds its data formats and fills their compatible formats.
-class TDragDropComponent {
+// A component that is also a COM object. Its life is ruled by its owner, never by references: AddRef and
+// Release only count, so that a spy can see every reference given back (ReferenceCount) and one still held
+// when the component goes is traced. A class that implements interfaces declares the three IUnknown methods
+// once, over ComQueryInterface, ComAddRef and ComRelease.
+class TInterfacedComponent {
 public:
-    virtual ~TDragDropComponent() = default;
-    TDragDropComponent(const TDragDropComponent&) = delete;
-    TDragDropComponent& operator=(const TDragDropComponent&) = delete;
+    TInterfacedComponent(const TInterfacedComponent&) = delete;
+    TInterfacedComponent& operator=(const TInterfacedComponent&) = delete;
+    ULONG ReferenceCount() const { return references_; }
+
+protected:
+    TInterfacedComponent() = default;
+    virtual ~TInterfacedComponent();
+
+    // The object's pointer for an interface it implements, or null; IID_IUnknown must always give the same one.
+    virtual void* GetInterface(REFIID iid);
+    HRESULT ComQueryInterface(REFIID iid, void** object);
+    ULONG ComAddRef() { return ++references_; }
+    ULONG ComRelease() { return --references_; }
+    // Cuts OLE's stubs (other apartments, other processes) off the object; their later calls fail in OLE.
+    void DisconnectObject();
+
+private:
+    std::atomic<ULONG> references_{0};
+};
+
+// Base of every drop source and drop target: holds its data formats and fills their compatible formats.
+class TDragDropComponent : public TInterfacedComponent {
+public:
 
     TDataFormats& DataFormats() { return *dataFormats_; }
     // The base leaves the list empty; sources fill it for the source side, targets for the target side.
@@ -424,6 +456,49 @@ public:
     bool NeedsData() const override;
 };
 
+// Data formats a component made and frees, the last first, when it goes or is told to.
+class TOwnedDataFormats {
+public:
+    TOwnedDataFormats() = default;
+    TOwnedDataFormats(const TOwnedDataFormats&) = delete;
+    TOwnedDataFormats& operator=(const TOwnedDataFormats&) = delete;
+    ~TOwnedDataFormats() { Clear(); }
+
+    // A new data format of type T owned here, joined to `owner`'s list.
+    template <typename T>
+    T& Make(TDragDropComponent* owner) {
+        auto format = std::make_unique<T>(owner);
+        T& made = *format;
+        items_.push_back(std::move(format));
+        return made;
+    }
+    void Clear() {
+        while (!items_.empty()) items_.pop_back();
+    }
+
+private:
+    std::vector<std::unique_ptr<TCustomDataFormat>> items_;
+};
+
+// Runs an action when the scope ends, on every path (a flag set for a drag, a loop flag cleared after it).
+template <typename Action>
+class TScopeExit {
+public:
+    explicit TScopeExit(Action action) : action_(std::move(action)) {}
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+    ~TScopeExit() { action_(); }
+
+private:
+    Action action_;
+};
+
+// An OLE failure as the program's exception, with the system's text for the code.
+[[noreturn]] void OleError(HRESULT hr);
+inline void OleCheck(HRESULT hr) {
+    if (FAILED(hr)) OleError(hr);
+}
+
 // Conversions between key states, shift states, drop effects and drag types.
 TShiftState KeysToShiftState(DWORD keys);
 // Shift+Ctrl link, Ctrl copy, otherwise move, each only when allowed; with `fallBack` the first allowed of
@@ -432,6 +507,9 @@ DWORD ShiftStateToDropEffect(TShiftState shift, DWORD allowedEffects, bool fallB
 // Tested by bits: an effect with the scroll bit is still its effect. False (and dtCopy) for none.
 bool DropEffectToDragType(DWORD effect, TDragType& dragType);
 DWORD DragTypesToDropEffect(TDragTypes dragTypes);
+// None gives drCancel, one of copy, move and link its result, anything else drUnknown; the scroll bit is no
+// effect of its own and is ignored.
+TDragResult DropEffectToDragResult(DWORD effect);
 // A client point of the window in coordinates relative to its window rectangle.
 POINT ClientPtToWindowPt(HWND window, POINT point);
 

@@ -49,6 +49,16 @@ DWORD DragTypesToDropEffect(TDragTypes dragTypes) {
     return effect;
 }
 
+TDragResult DropEffectToDragResult(DWORD effect) {
+    switch (effect & ~DROPEFFECT_SCROLL) {
+    case DROPEFFECT_NONE: return drCancel;
+    case DROPEFFECT_COPY: return drDropCopy;
+    case DROPEFFECT_MOVE: return drDropMove;
+    case DROPEFFECT_LINK: return drDropLink;
+    default: return drUnknown;
+    }
+}
+
 POINT ClientPtToWindowPt(HWND window, POINT point) {
     ClientToScreen(window, &point);
     RECT bounds{};

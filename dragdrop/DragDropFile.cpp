@@ -202,6 +202,18 @@ const TDataFormatClass TFileMapDataFormat::Class{L"TFileMapDataFormat", nullptr,
 
 TFileDataFormat::TFileDataFormat(TDragDropComponent* owner) : TCustomDataFormat(Class, owner) {
     files_.OnChanging = [this](TUnicodeStrings&) { Changing(); };
+    files_.OnChange = [this](TUnicodeStrings&) { pidls_.reset(); };
+}
+
+TFileDataFormat::~TFileDataFormat() = default;
+
+const TPIDLList& TFileDataFormat::Pidls() {
+    if (!pidls_) {
+        auto pidls = std::make_unique<TPIDLList>();
+        FilenamesToPIDLs(files_, *pidls);  // names the shell cannot parse are left out
+        pidls_ = std::move(pidls);
+    }
+    return *pidls_;
 }
 
 bool TFileDataFormat::TakeFromClipboardFormat(TClipboardFormat& format) {
@@ -219,7 +231,7 @@ bool TFileDataFormat::GiveToClipboardFormat(TClipboardFormat& format) {
     if (auto* drop = dynamic_cast<TFileClipboardFormat*>(&format)) {
         drop->Files().Assign(files_);
     } else if (auto* pidl = dynamic_cast<TPIDLClipboardFormat*>(&format)) {
-        pidl->Filenames().Assign(files_);  // names the shell cannot parse are left out of the ID lists
+        pidl->Pidls().Assign(Pidls());
     } else {
         return TCustomDataFormat::GiveToClipboardFormat(format);
     }

@@ -5,13 +5,18 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "dragdrop/DragDropFormats.h"
 #include "dragdrop/DragDropText.h"
+#include "dragdrop/DropSource.h"
+#include "dragdrop/DropTarget.h"
 
 namespace dragdrop {
+
+class TPIDLList;
 
 // A list of UTF-16 texts. Every change tells OnChanging first and OnChange after; between BeginUpdate and
 // EndUpdate only the outermost pair tells.
@@ -195,6 +200,7 @@ class TFileDataFormat : public TCustomDataFormat {
 public:
     static const TDataFormatClass Class;
     explicit TFileDataFormat(TDragDropComponent* owner);
+    ~TFileDataFormat() override;
     TUnicodeStringList& Files() { return files_; }
     const TUnicodeStringList& Files() const { return files_; }
 
@@ -205,7 +211,12 @@ public:
     bool HasData() const override { return files_.Count() > 0; }
 
 private:
+    // The ID lists of the files, made once for the file list: the shell parses a name in about 2 ms, and
+    // every request for "Shell IDList Array" would parse them all again.
+    const TPIDLList& Pidls();
+
     TUnicodeStringList files_;
+    std::unique_ptr<TPIDLList> pidls_;
 };
 
 // The names the dropped files are to receive, in the order of the file list.
@@ -222,6 +233,36 @@ public:
 
 private:
     TUnicodeStringList nameMappings_;
+};
+
+// The drop source of a list of files: fill Files, then Execute.
+class TDropFileSource : public TCustomDropMultiSource {
+public:
+    TDropFileSource();
+    TUnicodeStringList& Files() { return fileFormat_.Files(); }
+    TFileDataFormat& FileDataFormat() { return fileFormat_; }
+    TFileMapDataFormat& FileMapDataFormat() { return fileMapFormat_; }
+
+private:
+    TFileDataFormat& fileFormat_;
+    TFileMapDataFormat& fileMapFormat_;
+};
+
+// The drop target of a list of files: Files holds the dropped names during and after OnDrop.
+class TDropFileTarget : public TCustomDropMultiTarget {
+public:
+    TDropFileTarget();
+    TUnicodeStringList& Files() { return fileFormat_.Files(); }
+    TFileDataFormat& FileDataFormat() { return fileFormat_; }
+    TFileMapDataFormat& FileMapDataFormat() { return fileMapFormat_; }
+
+protected:
+    // The source's "Preferred DropEffect", or copy when it says none.
+    DWORD GetPreferredDropEffect() override;
+
+private:
+    TFileDataFormat& fileFormat_;
+    TFileMapDataFormat& fileMapFormat_;
 };
 
 // Puts this unit's data-format classes and their clipboard formats into the map.

@@ -21,8 +21,9 @@ bool ReadStreamFromStart(IStream* stream, BYTE* buffer, size_t size) {
     return true;
 }
 
-// The bytes of a storage, as a compound file in memory, read as a stream medium.
-bool ReadStorage(IStorage* storage, const std::function<bool(const STGMEDIUM&, unsigned long long)>& read) {
+} // namespace
+
+bool ReadStorageAsStream(IStorage* storage, const std::function<bool(const STGMEDIUM&, unsigned long long)>& read) {
     kit::ComPtr<ILockBytes> bytes;
     kit::ComPtr<IStorage> copy;
     if (!storage || FAILED(CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.put())) ||
@@ -41,8 +42,6 @@ bool ReadStorage(IStorage* storage, const std::function<bool(const STGMEDIUM&, u
     view.pstm = stream.get();
     return read(view, stat.cbSize.QuadPart);
 }
-
-} // namespace
 
 // --- TCustomSimpleClipboardFormat
 
@@ -82,7 +81,7 @@ bool TCustomSimpleClipboardFormat::DecodeMedium(IDataObject*, const STGMEDIUM& m
                ReadMediumIntoMemory(medium, stat.cbSize.QuadPart);
     }
     case TYMED_ISTORAGE:
-        return ReadStorage(medium.pstg, [this](const STGMEDIUM& view, unsigned long long size) {
+        return ReadStorageAsStream(medium.pstg, [this](const STGMEDIUM& view, unsigned long long size) {
             return ReadMediumIntoMemory(view, size);
         });
     default:

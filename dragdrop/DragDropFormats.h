@@ -18,6 +18,9 @@
 
 namespace dragdrop {
 
+// The bytes of a storage, as a compound file in memory, handed to `read` as a stream medium with its size.
+bool ReadStorageAsStream(IStorage* storage, const std::function<bool(const STGMEDIUM&, unsigned long long)>& read);
+
 // A clipboard format whose data are one block of bytes in memory.
 class TCustomSimpleClipboardFormat : public TClipboardFormat {
 public:

@@ -242,4 +242,45 @@ void TPIDLsToFilenamesStrings::Assign(const std::vector<std::string>& source) {
 const TClipboardFormatClass TPIDLClipboardFormat::Class{L"TPIDLClipboardFormat", L"Shell IDList Array", 0,
                                                         &CreateClipboardFormat<TPIDLClipboardFormat>};
 
+// --- TPIDLDataFormat
+
+namespace {
+
+void RegisterPIDLFormats() {
+    RegisterClipboardFormatClass(TPIDLDataFormat::Class, TPIDLClipboardFormat::Class, 0, ddReadWrite);
+    RegisterClipboardFormatClass(TPIDLDataFormat::Class, TFileClipboardFormat::Class, 1, ddReadWrite);
+}
+
+} // namespace
+
+const TDataFormatClass TPIDLDataFormat::Class{L"TPIDLDataFormat", nullptr, &RegisterPIDLFormats};
+
+TPIDLDataFormat::TPIDLDataFormat(TDragDropComponent* owner) : TCustomDataFormat(Class, owner), filenames_(pidls_) {
+    pidls_.OnChange = [this] { Changing(); };
+}
+
+bool TPIDLDataFormat::TakeFromClipboardFormat(TClipboardFormat& format) {
+    if (auto* pidl = dynamic_cast<TPIDLClipboardFormat*>(&format)) {
+        pidls_.Assign(pidl->Pidls());
+    } else if (auto* drop = dynamic_cast<TFileClipboardFormat*>(&format)) {
+        FilenamesToPIDLs(drop->Files(), pidls_);
+    } else {
+        return TCustomDataFormat::TakeFromClipboardFormat(format);
+    }
+    return true;
+}
+
+bool TPIDLDataFormat::GiveToClipboardFormat(TClipboardFormat& format) {
+    if (auto* pidl = dynamic_cast<TPIDLClipboardFormat*>(&format)) {
+        pidl->Pidls().Assign(pidls_);
+    } else if (auto* drop = dynamic_cast<TFileClipboardFormat*>(&format)) {
+        drop->Files().Assign(filenames_);
+    } else {
+        return TCustomDataFormat::GiveToClipboardFormat(format);
+    }
+    return true;
+}
+
+void RegisterDragDropPIDLClasses() { RegisterDataFormatClass(TPIDLDataFormat::Class); }
+
 } // namespace dragdrop

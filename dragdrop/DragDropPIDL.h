@@ -103,4 +103,26 @@ private:
     TPIDLsToFilenamesStrings filenames_;
 };
 
+// A file list as ID lists: the parent folder's, then each file's relative to it.
+class TPIDLDataFormat : public TCustomDataFormat {
+public:
+    static const TDataFormatClass Class;
+    explicit TPIDLDataFormat(TDragDropComponent* owner);
+    TPIDLList& Pidls() { return pidls_; }
+    TPIDLsToFilenamesStrings& Filenames() { return filenames_; }
+
+    // "Shell IDList Array" directly; CF_HDROP through the file names.
+    bool TakeFromClipboardFormat(TClipboardFormat& format) override;
+    bool GiveToClipboardFormat(TClipboardFormat& format) override;
+    void Clear() override { pidls_.Clear(); }
+    bool HasData() const override { return pidls_.Count() > 0; }
+
+private:
+    TPIDLList pidls_;
+    TPIDLsToFilenamesStrings filenames_;
+};
+
+// Puts this unit's data-format class and its clipboard formats into the map.
+void RegisterDragDropPIDLClasses();
+
 } // namespace dragdrop

@@ -94,3 +94,44 @@ TEST_F(ClipboardTest, WindowClipboardFileListReadThroughOle) {
     EXPECT_EQ(read.files, Names{L"C:\\cut.txt"});
     EXPECT_EQ(read.preferredEffect, static_cast<DWORD>(DROPEFFECT_MOVE));
 }
+
+TEST_F(ClipboardTest, TheSourceCutsAndTheTargetPastes) {
+    Owner();
+    TDropFileSource source;
+    source.SetDragTypes({dtCopy, dtMove});
+    source.Files().Add(L"C:\\one.txt");
+    ASSERT_TRUE(source.CutToClipboard());
+    EXPECT_EQ(OleIsCurrentClipboard(&source), S_OK);
+
+    TDropFileTarget target;
+    target.SetDragTypes({dtCopy, dtMove});
+    target.SetOptimizedMove(false);
+    Names pasted;
+    target.OnDrop = [&](TCustomDropTarget&, TShiftState, POINT, DWORD&) { pasted = target.Files().ToVector(); };
+    EXPECT_TRUE(target.CanPasteFromClipboard());
+    EXPECT_EQ(target.PasteFromClipboard(), static_cast<DWORD>(DROPEFFECT_MOVE)) << "the source's preferred effect";
+    EXPECT_EQ(pasted, Names{L"C:\\one.txt"});
+    EXPECT_EQ(target.DataObject(), nullptr);
+
+    source.EmptyClipboard();
+    EXPECT_NE(OleIsCurrentClipboard(&source), S_OK);
+    EXPECT_FALSE(target.CanPasteFromClipboard());
+}
+
+TEST_F(ClipboardTest, TheClipboardKeepsACopyOfTheOldData) {
+    Owner();
+    {
+        TDropFileSource source;
+        source.Files().Add(L"C:\\old.txt");
+        ASSERT_TRUE(source.CopyToClipboard());
+        source.Files().Clear();  // a change leaves a copy of what was there on the clipboard first
+        source.Files().Add(L"C:\\new.txt");
+        EXPECT_NE(OleIsCurrentClipboard(&source), S_OK);
+        EXPECT_EQ(ReadClipboard().files, Names{L"C:\\old.txt"});
+
+        ASSERT_TRUE(source.CopyToClipboard());
+    }  // a source that goes leaves its copy too
+    const Read read = ReadClipboard();
+    EXPECT_EQ(read.files, Names{L"C:\\new.txt"});
+    EXPECT_EQ(read.preferredEffect, static_cast<DWORD>(DROPEFFECT_COPY));
+}

@@ -153,6 +153,7 @@ HRESULT TestDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
 HRESULT TestDataObject::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) {
     return kit::GuardedCom(L"TestDataObject.SetData", [&]() -> HRESULT {
         if (!format || !medium) return E_INVALIDARG;
+        if (refuseSetData_) return E_FAIL;
         Offer(format->cfFormat, BytesOfMedium(*medium), TYMED_HGLOBAL | TYMED_ISTREAM);
         if (release) ReleaseStgMedium(medium);
         return S_OK;
@@ -174,6 +175,58 @@ HRESULT TestDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerat
 HRESULT TestDataObject::EnumDAdvise(IEnumSTATDATA** enumerator) {
     if (enumerator) *enumerator = nullptr;
     return OLE_E_ADVISENOTSUPPORTED;
+}
+
+// --- SpyStream
+
+kit::ComPtr<SpyStream> SpyStream::Create(const std::string& bytes, bool failReads, unsigned long long claimedSize) {
+    return kit::ComPtr<SpyStream>::Attach(new SpyStream(StreamFromBytes(bytes), failReads, claimedSize));
+}
+
+HRESULT SpyStream::Stat(STATSTG* stat, DWORD flags) {
+    const HRESULT hr = inner_->Stat(stat, flags);
+    if (SUCCEEDED(hr) && claimedSize_) stat->cbSize.QuadPart = claimedSize_;
+    return hr;
+}
+
+HRESULT SpyStream::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (iid != IID_IUnknown && iid != IID_ISequentialStream && iid != IID_IStream) return E_NOINTERFACE;
+    *object = static_cast<IStream*>(this);
+    AddRef();
+    return S_OK;
+}
+
+ULONG SpyStream::Release() {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT SpyStream::Read(void* buffer, ULONG size, ULONG* read) {
+    if (failReads_) return STG_E_READFAULT;
+    return inner_->Read(buffer, size, read);
+}
+
+std::string DataBytes(IDataObject* dataObject, CLIPFORMAT format, HRESULT* hr) {
+    FORMATETC request{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    const HRESULT answer = dataObject->GetData(&request, &medium);
+    if (hr) *hr = answer;
+    if (answer != S_OK) return {};
+    std::string bytes = BytesOfMedium(medium);
+    ReleaseStgMedium(&medium);
+    return bytes;
+}
+
+std::vector<CLIPFORMAT> EnumeratedFormats(IDataObject* dataObject) {
+    std::vector<CLIPFORMAT> formats;
+    kit::ComPtr<IEnumFORMATETC> enumerator;
+    if (FAILED(dataObject->EnumFormatEtc(DATADIR_GET, enumerator.put())) || !enumerator) return formats;
+    FORMATETC format{};
+    while (enumerator->Next(1, &format, nullptr) == S_OK) formats.push_back(format.cfFormat);
+    return formats;
 }
 
 } // namespace ddtest

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dragdrop/DragDropFile.h"
 #include "dragdrop/DragDropPIDL.h"
 #include "kit/Exception.h"
 #include "tests/dragdrop/DragDropFixture.h"
@@ -191,4 +192,42 @@ TEST(DragDropPIDL, MalformedBlocksAreNoData) {
         EXPECT_EQ(format.GetDataFromMedium(nullptr, medium.get()), c.count > 0);
         EXPECT_EQ(format.Pidls().Count(), c.count);
     }
+}
+
+TEST_F(PidlTest, ThePidlDataFormatReadsIdListsAndFileLists) {
+    const Names files = {File(L"a.txt"), File(L"b.txt")};
+    TUnicodeStringList list;
+    for (const std::wstring& file : files) list.Add(file);
+    std::string dropFiles(DropFilesSize(list, true), '\0');
+    WriteDropFiles(reinterpret_cast<BYTE*>(dropFiles.data()), dropFiles.size(), list, true);
+
+    const CLIPFORMAT idList = TPIDLClipboardFormat::Class.Format();
+    struct Case {
+        const char* what;
+        CLIPFORMAT format;
+        std::string block;
+    };
+    const Case cases[] = {{"ID lists as they are", idList, CidaOf(files)},
+                          {"file names made into ID lists", CF_HDROP, dropFiles}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto object = ddtest::TestDataObject::Create();
+        object->Offer(c.format, c.block, TYMED_HGLOBAL);
+        TPIDLDataFormat pidls(nullptr);
+        pidls.UseSide(TFormatSide::Target);
+        ASSERT_TRUE(pidls.GetData(object.get()));
+        EXPECT_EQ(pidls.Pidls().Count(), 3) << "the folder and two files";
+        EXPECT_EQ(pidls.Filenames().ToVector(), files);
+    }
+
+    // Given back to both formats.
+    TPIDLDataFormat source(nullptr);
+    source.UseSide(TFormatSide::Source);
+    source.Filenames().Assign(list);
+    TFileClipboardFormat drop;
+    ASSERT_TRUE(source.GiveToClipboardFormat(drop));
+    EXPECT_EQ(drop.Files().ToVector(), files);
+    TPIDLClipboardFormat ids;
+    ASSERT_TRUE(source.GiveToClipboardFormat(ids));
+    EXPECT_EQ(NamesOf(ids.Pidls()), files);
 }

@@ -130,7 +130,8 @@ TEST(DragDropMap, RegistrationCallFillsTheProgramsFormats) {
     for (int i = 0; i < TDataFormatClasses::Instance().Count(); ++i)
         classes.push_back(TDataFormatClasses::Instance()[i].Name());
     EXPECT_EQ(classes, (std::vector<std::wstring>{L"TDataStreamDataFormat", L"TFeedbackDataFormat", L"TFileDataFormat",
-                                                  L"TFileMapDataFormat"}));
+                                                  L"TFileMapDataFormat", L"TVirtualFileStreamDataFormat",
+                                                  L"TPIDLDataFormat", L"TTextDataFormat"}));
 }
 
 TEST(DragDropComponent, DataFormatsJoinTheirOwnerAndOutliveIt) {
