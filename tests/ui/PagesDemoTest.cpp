@@ -5,43 +5,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
-#include "kit/MessageLoop.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "tests/ui/Screenshots.h"
 #include "ui/ControlIds.h"
 
 using namespace uitest;
 namespace ids = ui::ids;
 
 namespace {
-
-std::wstring EnvironmentValue(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? value : L"";
-}
-
-// Tells the script the display is ready and which part of the screen to keep (as `import -crop` takes it,
-// WxH+X+Y), then waits, pumping, until it has taken the picture.
-void HandOver(const std::filesystem::path& folder, int shot, const RECT& area) {
-    kit::ProcessMessagesNow();
-    UpdateWindow(GetDesktopWindow());
-    const auto name = L"shot-" + std::to_wstring(shot);
-    // Written under another name first: the script reads the rectangle as soon as the .ready file exists.
-    const auto pending = folder / (name + L".tmp");
-    if (FILE* ready = _wfopen(pending.c_str(), L"w")) {
-        std::fprintf(ready, "%ldx%ld+%ld+%ld\n", area.right - area.left, area.bottom - area.top, area.left, area.top);
-        std::fclose(ready);
-    }
-    std::filesystem::rename(pending, folder / (name + L".ready"));
-    for (int waited = 0; waited < 600 && !std::filesystem::exists(folder / (name + L".done")); ++waited) {
-        kit::ProcessMessagesNow();
-        Sleep(100);
-    }
-}
 
 class PagesDemo : public MainWindowTest {
 protected:
@@ -61,7 +34,7 @@ protected:
 } // namespace
 
 TEST_F(PagesDemo, DISABLED_ShowEachPage) {
-    const std::wstring folder = EnvironmentValue(L"KVR_SHOT_DIR");
+    const std::wstring folder = ScreenshotFolder();
     ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
     // Three text files hold the word; a log that holds it is outside the mask.
     testsupport::TempFolder tree;
