@@ -1,5 +1,7 @@
 // The main window's action table, its menu and the routing of commands to the actions.
 #include "ui/ControlIds.h"
+#include "ui/FKvrViewSourceFolders.h"
+#include "ui/FMWAbout.h"
 #include "ui/FMWMainFree.h"
 
 namespace ui {
@@ -17,6 +19,10 @@ void TfrmMerrowinMain::CreateActions() {
     actions_.Add(ids::actACTIONReset, L"&Reset", [this] { actACTIONResetExecute(); });
     actions_.Add(ids::actVIEWReport, L"&Details", [this] { actVIEWReportExecute(); });
     actions_.Add(ids::actFILEExit, L"E&xit", [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); });
+    actions_.Add(ids::actFILEExportResults, L"Export Results...", [this] { actFILEExportResultsExecute(); });
+    actions_.Add(ids::actVIEWSourceFolders, L"Source Folders...",
+                 [this] { ShowSourceFolders(hwnd(), SourceFolders_); });
+    actions_.Add(ids::actHELPAbout, L"About...", [this] { ShowAbout(hwnd()); });
 }
 
 void TfrmMerrowinMain::CreateMenu() {
@@ -54,6 +60,8 @@ void TfrmMerrowinMain::ConnectControls() {
 }
 
 void TfrmMerrowinMain::OnCommand(int id, int code) {
+    // During an export the window is disabled; a command that still comes (posted) is dropped.
+    if (exporting_) return;
     if (code == 0 || code == 1) actions_.Execute(id);  // a menu item or an accelerator
 }
 
