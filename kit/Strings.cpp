@@ -143,6 +143,11 @@ std::wstring ExtractFilePath(std::wstring_view path) {
     return slash == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, slash + 1));
 }
 
+std::wstring ExtractFileExt(std::wstring_view path) {
+    const size_t dot = path.find_last_of(L".\\/:");
+    return dot != std::wstring_view::npos && path[dot] == L'.' ? std::wstring(path.substr(dot)) : std::wstring();
+}
+
 } // namespace kit
 
 namespace kit {

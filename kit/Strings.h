@@ -36,6 +36,8 @@ std::wstring ExpandEnvironmentText(const std::wstring& text);
 std::wstring IncludeTrailingPathDelimiter(std::wstring_view path);
 std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExtractFilePath(std::wstring_view path);
+// The file name's extension from its last dot on (".txt"); empty when the name has no dot.
+std::wstring ExtractFileExt(std::wstring_view path);
 
 } // namespace kit
 

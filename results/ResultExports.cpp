@@ -1,5 +1,6 @@
 #include "results/ResultExports.h"
 
+#include "kit/Guard.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
 #include "results/DateTimeText.h"
@@ -30,8 +31,9 @@ bool TExport::Execute() {
         Write();
         return true;
     } catch (...) {
-        return false;
+        error_ = kit::CurrentExceptionMessage();
     }
+    return false;
 }
 
 std::wstring TExport::Cell(std::int64_t row, TColumnsEnum kind) const { return owner_.ColumnAt(row, kind).CellText(); }

@@ -23,8 +23,9 @@ public:
     TExport(const TExport&) = delete;
     TExport& operator=(const TExport&) = delete;
 
-    // Writes the file; false when anything failed on the way (what was written so far stays on disk).
+    // Writes the file; false when anything failed on the way (the file is then left as it was, Error says why).
     bool Execute();
+    const std::wstring& Error() const { return error_; }
 
     const std::wstring& FileName() const { return fileName_; }
     const std::wstring& Title() const { return title_; }
@@ -53,6 +54,7 @@ private:
     std::int64_t rowCount_;  // the rows there when the export started; rows added meanwhile are not written
     int percentNow_ = 0;
     int percentReported_ = 0;
+    std::wstring error_;
 };
 
 class TExportTXTPlain : public TExport {

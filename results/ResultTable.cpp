@@ -1,5 +1,6 @@
 #include "results/ResultTable.h"
 
+#include "kit/Guard.h"
 #include "results/ResultExports.h"
 
 #include <windows.h>
@@ -244,15 +245,22 @@ void TResultTable::QuickSort(std::int64_t low, std::int64_t high) {
 
 template <typename Writer, typename... Args>
 bool TResultTable::RunExport(const std::wstring& fileName, const std::wstring& title, Args&&... args) {
+    exportError_.clear();
+    if (rows_.empty()) return false;
     // A second export started from the window while one runs would clear the flag under the first.
-    if (rows_.empty() || exporting_) return false;
+    if (exporting_) {
+        exportError_ = L"Another export is running.";
+        return false;
+    }
     try {
         ExportHold hold(exporting_);
         Writer writer(*this, fileName, title, std::forward<Args>(args)...);
-        return writer.Execute();
+        if (writer.Execute()) return true;
+        exportError_ = writer.Error();
     } catch (...) {
-        return false;
+        exportError_ = kit::CurrentExceptionMessage();
     }
+    return false;
 }
 
 bool TResultTable::ExportToTXTPlain(const std::wstring& fileName, const std::wstring& title, const TExportOptions&) {

@@ -3,6 +3,8 @@
 // one cursor, the sort over any column, and the export entries.
 #include "engine/UKvrTYPEFile.h"
 
+#include <windows.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -128,15 +130,18 @@ struct TExportOptions {
 using TExportMethod = bool (TResultTable::*)(const std::wstring& fileName, const std::wstring& title,
                                              const TExportOptions& options);
 
-// What the export flow builds its save dialog from, and the entry it then calls.
+// What the export flow builds its save dialog from, the entry it then calls and how it opens the file written.
 struct TExportDef {
+    static constexpr int OpenFile = 1;     // the shell's "open" on the file written
+    static constexpr int OpenProgram = 2;  // the shell's "open" on Program, with the file as its parameter
+
     std::wstring Title;
     std::wstring Filter;          // "Caption|pattern|", bars between the pieces
     std::wstring DefaultExt;
     TExportMethod Writer;
-    bool OverwritePrompt = true;  // the three save-dialog settings, the same for every entry
-    std::wstring InitialFolder;
-    bool PathMustExist = true;
+    int OpenMode = OpenFile;
+    std::wstring Program;
+    int ShowCommand = SW_SHOWNORMAL;
 };
 using TExportsDefsArray = std::array<TExportDef, 6>;
 
@@ -183,6 +188,8 @@ public:
 
     bool Exporting() const { return exporting_; }
     const TExportsDefsArray& Exports() const { return exports_; }
+    // Why the last export entry answered false; empty after one that wrote its file or found the table empty.
+    const std::wstring& ExportError() const { return exportError_; }
 
     // The export entries: false for an empty table (no file is made), while another export runs, or when the file
     // could not be written; they never throw.
@@ -212,6 +219,7 @@ private:
     std::uint8_t sortDirection_ = 0;
     bool exporting_ = false;
     TExportsDefsArray exports_;
+    std::wstring exportError_;
 };
 
 } // namespace results

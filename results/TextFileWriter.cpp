@@ -46,8 +46,12 @@ void TTextFileWriter::Commit() {
 }
 
 void TTextFileWriter::WriteLine(std::wstring_view line) {
-    std::string bytes = kit::WideToUtf8(line);
-    bytes += "\r\n";
+    WriteBytes(kit::WideToUtf8(line) + "\r\n");
+}
+
+void TTextFileWriter::Write(std::wstring_view text) { WriteBytes(kit::WideToUtf8(text)); }
+
+void TTextFileWriter::WriteBytes(const std::string& bytes) {
     const char* data = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {

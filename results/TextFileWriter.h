@@ -1,6 +1,6 @@
 #pragma once
-// A text file written line by line: UTF-8 without byte-order mark, CR LF line ends. The lines go to
-// "<file>.new"; Commit puts it in the file's place, so a failed export leaves an existing file as it was.
+// A text file written line by line: UTF-8 (no byte-order mark unless one is written), CR LF line ends. The lines
+// go to "<file>.new"; Commit puts it in the file's place, so a failed write leaves an existing file as it was.
 #include "kit/Handles.h"
 
 #include <string>
@@ -18,9 +18,13 @@ public:
     TTextFileWriter& operator=(const TTextFileWriter&) = delete;
     // Throws kit::Exception when the write fails (disk full, the medium gone).
     void WriteLine(std::wstring_view line);
+    // Text without a line end (a byte-order mark, U+FEFF, for the files that want one).
+    void Write(std::wstring_view text);
     // Replaces the file (or makes it) with what was written; throws kit::Exception when it cannot.
     void Commit();
 private:
+    void WriteBytes(const std::string& bytes);
+
     std::wstring fileName_;
     std::wstring partialName_;
     kit::UniqueHandle file_;

@@ -95,6 +95,7 @@ void TfrmMerrowinMain::CreateControls() {
     ResultListView->FitDefaultWidths();
     SearchStatusBar->FitPanelWidths();
     ConnectWalkerEvents();
+    ConnectExportEvents();
     LayoutControls(client.right, client.bottom);
 }
 
@@ -198,16 +199,23 @@ void TfrmMerrowinMain::LayoutControls(int width, int height) {
     MoveWindow(ResultListView->hwnd(), 0, listTop, width, std::max(0, listBottom - listTop), TRUE);
 }
 
-// A close during a run waits for the walk to unwind: the window and the walker must outlive every frame
-// of the run that is still on the stack below this message.
+// A close during a run or an export waits for it to unwind: the window, the walker and the table must outlive
+// every frame of it that is still on the stack below this message.
 void TfrmMerrowinMain::OnCloseRequest() {
-    if (searching_) {
+    if (searching_ || exporting_) {
         closeRequested_ = true;
-        actACTIONStopExecute();
+        if (searching_) actACTIONStopExecute();
         return;
     }
     SaveSettings();
     DestroyWindow(hwnd());
+}
+
+void TfrmMerrowinMain::PostDeferredClose() {
+    // The posted close comes before the quit, which a queue gives out last.
+    if (!closeRequested_ && !kit::QuitRequested()) return;
+    closeRequested_ = false;
+    PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 // The session may end as soon as this message returns, whatever is still on the stack: save now.

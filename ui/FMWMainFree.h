@@ -2,7 +2,8 @@
 // The main window: the four criteria pages, the Search, Stop and Reset buttons, the result list and the
 // status bar, over one action table. Its work is split by concern: creation, settings and window messages
 // (FMWMainFree.cpp), the copies between the controls and the criteria model (MainCriteria.cpp), the search
-// run and the walker's events (MainSearch.cpp), and the action table with its menu (MainActions.cpp).
+// run and the walker's events (MainSearch.cpp), the export (MainExport.cpp), and the action table with its menu
+// (MainActions.cpp).
 //
 // Member names keep their component prefixes: `tsh` a criteria page, `pgc` the page strip, `lbl` a label,
 // `cb` a combo box, `cbmit` a recent-items combo box, `cbmfld` the folder combo box, `chb` a check box,
@@ -64,9 +65,12 @@ public:
     void actACTIONStopExecute();
     void actACTIONResetExecute();
     void UpdateActionStates();
+    void actFILEExportResultsExecute();
 
     // True while the Search action runs, from its first step to its last.
     bool Searching() const { return searching_; }
+    // True while the Export action runs, from its first step to its last.
+    bool ExportRunning() const { return exporting_; }
     const std::vector<std::wstring>& SourceFolders() const { return SourceFolders_; }
     results::TResultTable& Results() { return ResultTable; }
     kit::ActionList& Actions() { return actions_; }
@@ -89,6 +93,8 @@ private:
     void SaveSettings();
     void LayoutControls(int width, int height);
     void OnCloseRequest();
+    // Posts the close (or the quit) that came while a run or an export was on the stack.
+    void PostDeferredClose();
     void OnEndSession();
     bool OnSysCommand(WPARAM command);
 
@@ -108,9 +114,24 @@ private:
     void AdjustDateTimePickers();
     void actFILEBrowseExecute();
     void ApplySearchPath(std::wstring& startFolder);
+    // A run or an export on the stack: its flag is up, a close meanwhile waits, and comes when the scope ends
+    // (the window, the walker and the table must outlive every frame of it).
+    class BusyScope {
+    public:
+        BusyScope(TfrmMerrowinMain& window, bool& flag) : window_(window), flag_(flag) { flag_ = true; }
+        ~BusyScope() {
+            flag_ = false;
+            window_.PostDeferredClose();
+        }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        TfrmMerrowinMain& window_;
+        bool& flag_;
+    };
 
     // The run (MainSearch.cpp).
-    class RunScope;
     void RunSearch();
     void WalkStartFolders(bool& walked);
     void FinishRun(bool walked);
@@ -134,6 +155,12 @@ private:
     void timShowTextTimerTimer();
     void SearchParamsCheckFolder(const std::wstring& messageInfo);
     void FilterFileFilterText(const std::wstring& messageInfo);
+
+    // The export (MainExport.cpp).
+    std::wstring ExportFolder();
+    bool WriteExport(const results::TExportDef& entry, const std::wstring& fileName);
+    void OpenExport(const results::TExportDef& entry, const std::wstring& fileName);
+    void ConnectExportEvents();
 
     // The action table and the menu (MainActions.cpp).
     void CreateActions();
@@ -170,7 +197,8 @@ private:
 
     int searchPauseAction_ = 0;  // the action bbtSearchPause and its menu item run now
     bool searching_ = false;
-    bool closeRequested_ = false;  // a close came during a run: it happens once the walk has unwound
+    bool exporting_ = false;
+    bool closeRequested_ = false;  // a close came during a run or an export: it happens once that has unwound
     bool startMaximized_ = false;
 };
 

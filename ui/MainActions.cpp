@@ -1,5 +1,7 @@
 // The main window's action table, its menu and the routing of commands to the actions.
 #include "ui/ControlIds.h"
+#include "ui/FKvrViewSourceFolders.h"
+#include "ui/FMWAbout.h"
 #include "ui/FMWMainFree.h"
 
 namespace ui {
@@ -18,6 +20,10 @@ void TfrmMerrowinMain::CreateActions() {
     actions_.Add(ids::actVIEWReport, L"&Details", [this] { actVIEWReportExecute(); });
     actions_.Add(ids::actFILEExit, L"E&xit", [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); });
     actions_.Add(ids::actFILEBrowse, L"Browse...", [this] { actFILEBrowseExecute(); });
+    actions_.Add(ids::actFILEExportResults, L"Export Results...", [this] { actFILEExportResultsExecute(); });
+    actions_.Add(ids::actVIEWSourceFolders, L"Source Folders...",
+                 [this] { ShowSourceFolders(hwnd(), SourceFolders_); });
+    actions_.Add(ids::actHELPAbout, L"About...", [this] { ShowAbout(hwnd()); });
 }
 
 void TfrmMerrowinMain::CreateMenu() {
@@ -55,6 +61,8 @@ void TfrmMerrowinMain::ConnectControls() {
 }
 
 void TfrmMerrowinMain::OnCommand(int id, int code) {
+    // During an export the window is disabled; a command that still comes (posted) is dropped.
+    if (exporting_) return;
     if (code == 0 || code == 1) actions_.Execute(id);  // a menu item or an accelerator
 }
 

@@ -26,30 +26,13 @@ void Repaint(HWND hwnd) {
 
 } // namespace
 
-// The run pumps messages long before its walk (the start-folder check) and after it; a close or a quit
-// that arrives at any of those points waits until the run is off the stack.
-class TfrmMerrowinMain::RunScope {
-public:
-    explicit RunScope(TfrmMerrowinMain& window) : window_(window) { window_.searching_ = true; }
-    ~RunScope() {
-        window_.searching_ = false;
-        // The posted close comes before the quit, which a queue gives out last.
-        if (window_.closeRequested_ || kit::QuitRequested()) {
-            window_.closeRequested_ = false;
-            PostMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
-        }
-    }
-    RunScope(const RunScope&) = delete;
-    RunScope& operator=(const RunScope&) = delete;
-
-private:
-    TfrmMerrowinMain& window_;
-};
-
 void TfrmMerrowinMain::actACTIONSearchExecute() {
-    // A second run inside the first (the menu between two start folders) would walk with a busy walker.
-    if (searching_) return;
-    RunScope run(*this);
+    // A second run inside the first (the menu between two start folders) would walk with a busy walker; one
+    // inside an export would clear the table under the writer.
+    if (searching_ || exporting_) return;
+    // The run pumps messages long before its walk (the start-folder check) and after it; a close or a quit
+    // that arrives at any of those points waits until the run is off the stack.
+    const BusyScope run(*this, searching_);
     RunSearch();
 }
 
@@ -226,6 +209,7 @@ void TfrmMerrowinMain::actACTIONStopExecute() {
 }
 
 void TfrmMerrowinMain::actACTIONResetExecute() {
+    if (exporting_) return;  // the table is the writer's until it ends
     Params().Reset();
     ParamsToControls();
     LoadFileMaskItems();

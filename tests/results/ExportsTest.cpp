@@ -106,7 +106,11 @@ TEST(Exports, AFileThatCannotBeMadeFailsQuietly) {
     int started = 0, done = 0;
     table.OnExportStartedEvent = [&](TExport&, std::int64_t) { ++started; };
     table.OnExportDoneEvent = [&](TExport&, std::int64_t) { ++done; };
-    for (const Entry& entry : entries) EXPECT_FALSE(RunEntry(table, entry.index, temp / L"taken"));
+    for (const Entry& entry : entries) {
+        EXPECT_FALSE(RunEntry(table, entry.index, temp / L"taken"));
+        // The reason names the file, for the window to show.
+        EXPECT_NE(table.ExportError().find(temp / L"taken"), std::wstring::npos) << kit::WideToUtf8(table.ExportError());
+    }
     EXPECT_EQ(started, 0);
     EXPECT_EQ(done, 0);
     EXPECT_FALSE(table.Exporting());
@@ -124,6 +128,7 @@ TEST(Exports, AFailingWriteEndsTheExportWithoutDone) {
     table.OnExportDoneEvent = [&](TExport&, std::int64_t) { ++done; };
     testsupport::WriteBytes(temp / L"part.txt", "an earlier export\r\n");
     EXPECT_FALSE(RunEntry(table, 1, temp / L"part.txt"));
+    EXPECT_EQ(table.ExportError(), L"disk full");
     EXPECT_EQ(done, 0);
     EXPECT_FALSE(table.Exporting());
     // The file it would have replaced stays as it was, and no partial file is left beside it.

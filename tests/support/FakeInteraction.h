@@ -59,6 +59,7 @@ public:
     std::deque<std::optional<std::wstring>> folderAnswers;  // none for Cancel; Cancel when none is left
     std::vector<Asked<kit::SaveFileRequest>> saves;
     std::deque<std::optional<kit::SaveFileAnswer>> saveAnswers;  // none for Cancel; Cancel when none is left
+    bool realSaveDialog = false;  // the system's save dialog is shown (and recorded), for a test that drives it
     std::vector<Asked<kit::ShellRequest>> shellRequests;
     INT_PTR shellResult = 42;  // a verb that ran
     std::vector<AskedMenu> menus;
@@ -67,6 +68,7 @@ public:
     double now = 45000.5;      // 15 March 2023, noon
     DWORD ticks = 1000;
     std::vector<DWORD> sleeps;
+    std::function<void(DWORD milliseconds)> onSleep;  // runs at each wait: the test looks at the window meanwhile
 
     kit::MessageAnswer ShowMessage(HWND, const std::wstring& text, kit::MessageType type,
                                    kit::MessageButtons buttons) override {
@@ -90,6 +92,7 @@ public:
     }
     std::optional<kit::SaveFileAnswer> SaveFile(HWND owner, const kit::SaveFileRequest& request) override {
         saves.push_back({owner, request});
+        if (realSaveDialog) return kit::RealInteraction().SaveFile(owner, request);
         return Next(saveAnswers, std::optional<kit::SaveFileAnswer>());
     }
     INT_PTR ShellExecuteVerb(HWND owner, const kit::ShellRequest& request) override {
@@ -104,6 +107,7 @@ public:
     DWORD TickCount() override { return ticks; }
     void Sleep(DWORD milliseconds) override {
         sleeps.push_back(milliseconds);
+        if (onSleep) onSleep(milliseconds);
         ticks += milliseconds;
     }
 

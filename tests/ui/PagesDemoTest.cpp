@@ -8,44 +8,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "engine/UKvrTYPEFile.h"
-#include "kit/MessageLoop.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "tests/ui/Screenshots.h"
 #include "ui/ControlIds.h"
 
 using namespace uitest;
 namespace ids = ui::ids;
 
 namespace {
-
-std::wstring EnvironmentValue(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? value : L"";
-}
-
-// Tells the script the display is ready and which part of the screen to keep (as `import -crop` takes it,
-// WxH+X+Y), then waits, pumping, until it has taken the picture.
-void HandOver(const std::filesystem::path& folder, int shot, const RECT& area) {
-    kit::ProcessMessagesNow();
-    UpdateWindow(GetDesktopWindow());
-    const auto name = L"shot-" + std::to_wstring(shot);
-    // Written under another name first: the script reads the rectangle as soon as the .ready file exists.
-    const auto pending = folder / (name + L".tmp");
-    if (FILE* ready = _wfopen(pending.c_str(), L"w")) {
-        std::fprintf(ready, "%ldx%ld+%ld+%ld\n", area.right - area.left, area.bottom - area.top, area.left, area.top);
-        std::fclose(ready);
-    }
-    std::filesystem::rename(pending, folder / (name + L".ready"));
-    for (int waited = 0; waited < 600 && !std::filesystem::exists(folder / (name + L".done")); ++waited) {
-        kit::ProcessMessagesNow();
-        Sleep(100);
-    }
-}
 
 class PagesDemo : public MainWindowTest {
 protected:
@@ -62,7 +35,7 @@ protected:
         return info.hwndList;
     }
     // A picture of the window with `combo`'s list dropped down.
-    void HandOverDropped(const std::filesystem::path& folder, int shot, HWND combo) {
+    void HandOverDropped(const std::wstring& folder, int shot, HWND combo) {
         SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
         // The window under the list repaints, as it does when the pointer moves over its controls.
         RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -77,7 +50,7 @@ protected:
 } // namespace
 
 TEST_F(PagesDemo, DISABLED_ShowEachPage) {
-    const std::wstring folder = EnvironmentValue(L"KVR_SHOT_DIR");
+    const std::wstring folder = ScreenshotFolder();
     ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
     // Fourteen text files hold the word, more than the list shows at once; a log that holds it is outside the mask.
     testsupport::TempFolder tree;
@@ -124,7 +97,7 @@ protected:
 } // namespace
 
 TEST_F(DatePageDemo, DISABLED_ShowEachRange) {
-    const std::wstring folder = EnvironmentValue(L"KVR_SHOT_DIR");
+    const std::wstring folder = ScreenshotFolder();
     ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
     Open();
     MINMAXINFO info{};
