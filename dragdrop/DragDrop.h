@@ -153,33 +153,9 @@ private:
     STGMEDIUM medium_{};
 };
 
-struct GlobalMemoryTraits {
-    using Value = HGLOBAL;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { GlobalFree(v); }
-};
 // Owns an HGLOBAL until it is handed over (to a medium, a stream, the clipboard).
-using TGlobalOwner = kit::UniqueResource<GlobalMemoryTraits>;
-
-// Locks an HGLOBAL for the life of the object; `data()` is null when the lock failed.
-class TGlobalLock {
-public:
-    explicit TGlobalLock(HGLOBAL memory)
-        : memory_(memory), data_(static_cast<BYTE*>(GlobalLock(memory))), size_(data_ ? GlobalSize(memory) : 0) {}
-    ~TGlobalLock() {
-        if (data_) GlobalUnlock(memory_);
-    }
-    TGlobalLock(const TGlobalLock&) = delete;
-    TGlobalLock& operator=(const TGlobalLock&) = delete;
-    BYTE* data() const { return data_; }
-    size_t size() const { return size_; }
-
-private:
-    HGLOBAL memory_;
-    BYTE* data_;
-    size_t size_;
-};
+using TGlobalOwner = kit::UniqueGlobal;
+using TGlobalLock = kit::GlobalMemoryLock;
 
 // One OLE data representation and its codec.
 class TClipboardFormat {

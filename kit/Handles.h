@@ -100,6 +100,13 @@ struct MenuTraits {
     static void Close(Value v) { DestroyMenu(v); }
 };
 
+struct GlobalMemoryTraits {
+    using Value = HGLOBAL;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { GlobalFree(v); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
@@ -115,6 +122,28 @@ using UniqueAccelerators = UniqueResource<AcceleratorTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
 // An image list the program made; a control shown it must share it (LVS_SHAREIMAGELISTS) or it is freed twice.
 using UniqueImageList = UniqueResource<ImageListTraits>;
+
+// A global memory block until it is handed over (to the clipboard, a medium, a stream).
+using UniqueGlobal = UniqueResource<GlobalMemoryTraits>;
+
+// Locks an HGLOBAL for the life of the object; `data()` is null when the lock failed.
+class GlobalMemoryLock {
+public:
+    explicit GlobalMemoryLock(HGLOBAL memory)
+        : memory_(memory), data_(static_cast<BYTE*>(GlobalLock(memory))), size_(data_ ? GlobalSize(memory) : 0) {}
+    ~GlobalMemoryLock() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    GlobalMemoryLock(const GlobalMemoryLock&) = delete;
+    GlobalMemoryLock& operator=(const GlobalMemoryLock&) = delete;
+    BYTE* data() const { return data_; }
+    size_t size() const { return size_; }
+
+private:
+    HGLOBAL memory_;
+    BYTE* data_;
+    size_t size_;
+};
 
 // A COM interface pointer that releases what it holds.
 template <typename T>
