@@ -35,6 +35,9 @@ public:
                                                        text(request.parameters), text(request.directory),
                                                        request.showCommand));
     }
+    void ShowFileProperties(HWND owner, const std::vector<std::wstring>& paths) override {
+        kit::ShowFileProperties(owner, paths);
+    }
     UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) override {
         return static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x,
                                                 screenPoint.y, 0, owner, nullptr));

@@ -71,6 +71,9 @@ public:
     // A pop-up menu at a screen point, opened with the right button; `owner` gets its drawing messages. The
     // command id chosen, 0 when it closed without a choice.
     virtual UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) = 0;
+    // The shell's property sheet of files and folders (paths that do not exist are left out); nothing shows when
+    // none of them can be had.
+    virtual void ShowFileProperties(HWND owner, const std::vector<std::wstring>& paths) = 0;
     // Local date-time as a day count from 30 December 1899, the time of day as the fraction.
     virtual double Now() = 0;
     virtual DWORD TickCount() = 0;

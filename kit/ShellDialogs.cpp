@@ -3,6 +3,9 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <string>
+#include <vector>
+
 #include "kit/Guard.h"
 #include "kit/Handles.h"
 
@@ -77,6 +80,27 @@ std::optional<SaveFileAnswer> ShowSaveDialog(HWND owner, const SaveFileRequest& 
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
     return SaveFileAnswer{file.c_str(), static_cast<int>(dialog.nFilterIndex)};
+}
+
+void ShowFileProperties(HWND owner, const std::vector<std::wstring>& paths) {
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.put()))) return;
+    std::vector<UniquePidl> items;
+    for (const std::wstring& path : paths) {
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        PIDLIST_RELATIVE item = nullptr;
+        std::wstring name = path;  // the shell may write to the name it parses
+        if (SUCCEEDED(desktop->ParseDisplayName(owner, nullptr, name.data(), nullptr, &item, nullptr)))
+            items.emplace_back(reinterpret_cast<PIDLIST_ABSOLUTE>(item));
+    }
+    if (items.empty()) return;
+    std::vector<PCUITEMID_CHILD> children;
+    for (const UniquePidl& item : items) children.push_back(reinterpret_cast<PCUITEMID_CHILD>(item.get()));
+    ComPtr<IDataObject> data;
+    if (FAILED(desktop->GetUIObjectOf(owner, static_cast<UINT>(children.size()), children.data(), IID_IDataObject,
+                                      nullptr, data.put_void())))
+        return;
+    SHMultiFileProperties(data.get(), 0);
 }
 
 } // namespace kit

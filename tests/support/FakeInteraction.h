@@ -62,6 +62,7 @@ public:
     bool realSaveDialog = false;  // the system's save dialog is shown (and recorded), for a test that drives it
     std::vector<Asked<kit::ShellRequest>> shellRequests;
     INT_PTR shellResult = 42;  // a verb that ran
+    std::vector<Asked<std::vector<std::wstring>>> propertySheets;  // the paths of each sheet asked for
     std::vector<AskedMenu> menus;
     // The person's pick while the menu is open (the owner still exists); none: it closes without a choice.
     std::function<UINT(HWND owner, HMENU menu)> chooseFromMenu;
@@ -98,6 +99,9 @@ public:
     INT_PTR ShellExecuteVerb(HWND owner, const kit::ShellRequest& request) override {
         shellRequests.push_back({owner, request});
         return shellResult;
+    }
+    void ShowFileProperties(HWND owner, const std::vector<std::wstring>& paths) override {
+        propertySheets.push_back({owner, paths});
     }
     UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) override {
         menus.push_back({owner, screenPoint, ItemsOf(menu)});
