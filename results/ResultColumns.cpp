@@ -34,6 +34,15 @@ bool TRow::IsShortcut() {
     return ext == L".lnk" || ext == L".url";
 }
 
+void TRow::Rename(std::wstring name) {
+    Name = std::move(name);
+    Ext.clear();
+    TypeName = TypeNameUnknown;
+    SystemIconIndex = -1;
+    ThumbnailIndex = -1;
+    DetailsFetched = false;
+}
+
 TColumn::TColumn(TResultTable& table, TColumns& columns, int index, const TColumnDef& def)
     : Index(index), Kind(def.Kind), Key(def.Key), Caption(def.Caption), Alignment(def.Alignment),
       DataType(def.DataType), TextWidth(def.TextWidth), Width(def.Width), DefaultIndex(def.Kind), table_(table),

@@ -149,6 +149,12 @@ bool TResultTable::DeleteRow(std::int64_t index) {
     return true;
 }
 
+bool TResultTable::DeleteGoneRows() {
+    if (exporting_) return false;
+    std::erase_if(rows_, [](const std::unique_ptr<TRow>& row) { return row->Gone; });
+    return true;
+}
+
 TRow* TResultTable::RowAt(std::int64_t index) {
     currentRow_ = index;
     return CurrentRowData();

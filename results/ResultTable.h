@@ -40,6 +40,7 @@ struct TRow {
     bool DetailsFetched = false;     // the list view has fetched the row's icons and type name
     bool SelectionSnapshot = false;  // the row was selected when a file action took its snapshot
     bool Gone = false;               // the file no longer exists; the row is to be removed
+    bool Cut = false;                // cut to the clipboard: the list shows the row ghosted
     std::int64_t Number = 0;         // 1-based, in the order found
     int SystemIconIndex = -1;
     int ThumbnailIndex = -1;
@@ -61,6 +62,8 @@ struct TRow {
     // The shell's type name, asked once for the row (empty when the shell gives none).
     const std::wstring& TypeNameText();
     bool IsShortcut();
+    // A new name: what was cached from the old one (extension, type name, icons) is asked anew.
+    void Rename(std::wstring name);
 };
 
 struct TColumnDef {
@@ -167,6 +170,8 @@ public:
     // row; they return true when they did their work.
     bool Clear();
     bool DeleteRow(std::int64_t index);
+    // Deletes every row flagged Gone, in one pass.
+    bool DeleteGoneRows();
     // Sorts rows lowIndex..highIndex (the list view passes Count - 1 and 0) by a column; direction 0 sorts by
     // number ascending, 1 ascending, 2 descending.
     bool Sort(TColumnsEnum column, std::uint8_t direction, std::int64_t highIndex, std::int64_t lowIndex);

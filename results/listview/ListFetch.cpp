@@ -73,7 +73,7 @@ void TResultListView::OnGetDispInfo(NMLVDISPINFOW& info) {
     if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
         item.stateMask = LVIS_CUT | LVIS_OVERLAYMASK;
         item.state = 0;
-        if (!thumbnails && row->Attributes.Contains(saHidden)) item.state |= LVIS_CUT;
+        if (!thumbnails && (row->Attributes.Contains(saHidden) || row->Cut)) item.state |= LVIS_CUT;
         if (!row->IsDirectory() && row->IsShortcut()) item.state |= INDEXTOOVERLAYMASK(1);
     }
 }

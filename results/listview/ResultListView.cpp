@@ -78,8 +78,15 @@ void TResultListView::UpdateItemCount() {
 }
 
 bool TResultListView::OnNotifyCode(NMHDR& header, LRESULT& result) {
-    // The file actions, the double click, the drag start and the pop-ups hook in here when they exist.
+    // The pop-ups hook in here when they exist.
     switch (header.code) {
+    case NM_DBLCLK:
+        // Only a row that was hit: a double click on blank space opens nothing, not even the focused row.
+        OnDoubleClick(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+        return false;
+    case LVN_BEGINDRAG:
+        OnDragBegin();
+        return true;
     case LVN_GETDISPINFOW:
         OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
         return true;
@@ -108,7 +115,13 @@ bool TResultListView::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resu
     switch (msg) {
     case WM_KEYDOWN:
         if (wp >= VK_PRIOR && wp <= VK_DOWN) SetDoubleBuffered(false);
+        OnShortcutKey(static_cast<WORD>(wp));
         return false;
+    case WM_TIMER:
+        if (wp != CutRefreshTimer) return false;
+        OnCutRefreshTimer();
+        result = 0;
+        return true;
     case WM_KEYUP:
         if (wp >= VK_PRIOR && wp <= VK_DOWN) SetDoubleBuffered(true);
         return false;

@@ -7,12 +7,15 @@
 #include "results/FileThumb.h"
 #include "results/ResultTable.h"
 #include "results/listview/FolderPrompts.h"
+#include "results/listview/ListShortCuts.h"
+#include "results/listview/ShellFileOperation.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -136,6 +139,39 @@ public:
     void SaveLayout(const std::wstring& fileName) const;
     void LoadLayout(const std::wstring& fileName);
 
+    // File actions, over the selected rows. All but open and play are refused while Busy answers true (a search
+    // runs or an export writes: rows would vanish under the walk or the writer) and while another one runs.
+    std::function<bool()> Busy;
+    // The drag of the selected files, which the window plugs in: given the selected paths, true when the drag
+    // ended in a move (the rows whose files left then leave the list).
+    std::function<bool(const std::vector<std::wstring>& paths)> OnDragRequest;
+    TResultListViewShortCuts ShortCuts;
+    // The shell's file operation unless a test gives another (null: the shell's again).
+    void SetFileOperation(TFileOperation* operation);
+
+    // The selected rows' full paths in item order, without those inside a selected folder.
+    std::vector<std::wstring> SelectedPaths() const;
+    void CutSelected();
+    void CopySelected();
+    void CopySelectedToFolder();
+    void MoveSelectedToFolder();
+    void CreateShortcutsOfSelected();
+    void DeleteSelected();
+    void RenameSelected();
+    void RemoveSelectedFromList();
+    void SelectAll();
+    void InvertSelection();
+    void UnselectAll();
+    void ShowPropertiesOfSelected();
+    // The focused row through the shell: Open, or Play when Open fails; PlayFile the other way round.
+    void OpenFile();
+    void PlayFile();
+    // Drops the rows of the selection snapshot whose files are gone, and the rows inside a folder that is gone;
+    // true when a file of the snapshot still exists.
+    bool RefreshAfterMove();
+    static constexpr UINT_PTR CutRefreshTimer = 0x4B56;  // an id the control's own timers do not use
+    static constexpr UINT CutRefreshInterval = 2000;
+
 protected:
     // The control's own messages: keys, scrolling and the header's notifications.
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -171,6 +207,26 @@ private:
     void SetDoubleBuffered(bool on);
     bool OnVerticalScroll(WORD code);
 
+    // File actions (ListFileActions.cpp, ListRename.cpp) and selection (ListSelection.cpp).
+    void RunFileAction(const std::function<void()>& action);
+    bool FileActionsRefused() const;
+    bool AskDestination(const wchar_t* caption, std::wstring& folder) const;
+    bool RunFileOperation(UINT function, const std::wstring& from, const std::wstring& to, FILEOP_FLAGS flags);
+    void OpenRow(int index, bool playFirst);
+    void OnDoubleClick(int index);
+    void OnCutRefreshTimer();
+    void OnDragBegin();
+    bool AskNewName(const TRow& row, std::wstring& name) const;
+    void RenameRow(TRow& row);
+    std::vector<int> SelectedIndexes() const;
+    int FocusedIndex() const;
+    void SetItemState(int index, UINT state, UINT mask);
+    void SnapshotSelection();
+    void SelectFromSnapshot();
+    void FocusRow(int index);
+    void DeleteGoneRows(const std::vector<std::wstring>& goneFolders);
+    bool OnShortcutKey(WORD key);
+
     // Layout (ListLayout.cpp).
     void SaveColumns(app::TMemIniFileUnicode& ini) const;
     void LoadColumns(const app::TMemIniFileUnicode& ini);
@@ -194,6 +250,8 @@ private:
     kit::UniqueImageList thumbnails_;  // 165 x 130; the control only shares it
     TFileThumb fileThumb_;
     kit::CostShare growth_{0.1};
+    TFileOperation* fileOperation_ = &ShellFileOperation();
+    int fileActionsRunning_ = 0;
 };
 
 } // namespace results

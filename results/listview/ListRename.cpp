@@ -1,0 +1,76 @@
+// Rename of the selected rows' files and folders through the shell, one prompt a row.
+#include "results/listview/ResultListView.h"
+
+#include "kit/Interaction.h"
+#include "kit/Strings.h"
+#include "results/listview/HourglassCursor.h"
+#include "results/listview/SelectedPaths.h"
+
+namespace results {
+namespace {
+
+// A name the file system keeps as typed: not empty, no path pieces, none of the characters names cannot hold,
+// and no blank or dot at the end (Windows drops those, and the row would show a name no file has).
+bool IsUsableName(const std::wstring& name) {
+    if (name.empty() || name == L"." || name == L"..") return false;
+    if (name.back() == L' ' || name.back() == L'.') return false;
+    for (wchar_t c : name)
+        if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) return false;
+    return true;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+} // namespace
+
+void TResultListView::RenameSelected() {
+    RunFileAction([this] {
+        for (int index : SelectedIndexes())
+            if (TRow* row = results_->RowAt(index)) RenameRow(*row);
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    });
+}
+
+// Asks until the person gives a name the row can take, or cancels (false, also for the same name).
+bool TResultListView::AskNewName(const TRow& row, std::wstring& name) const {
+    kit::Interaction& person = kit::UserInteraction();
+    for (;;) {
+        if (!person.InputQuery(hwnd(), L"Rename File", L"New Name", name) || name == row.Name) return false;
+        if (!IsUsableName(name)) {
+            person.ShowMessage(hwnd(), L"A file name cannot be empty, end in a blank or a dot, or hold any of "
+                                       L"the characters \\ / : * ? \" < > |.",
+                               kit::MessageType::Warning, kit::MessageButtons::Ok);
+            continue;
+        }
+        // A change of letter case names the row's own file, which is no other file of that name.
+        if (!kit::SameText(name, row.Name) && Exists(row.Folder + name)) {
+            person.ShowMessage(hwnd(), L"A File or Directory with this name: " + kit::QuotedString(name) +
+                                           L" already exists.",
+                               kit::MessageType::Warning, kit::MessageButtons::Ok);
+            continue;
+        }
+        return true;
+    }
+}
+
+void TResultListView::RenameRow(TRow& row) {
+    std::wstring name = row.Name;
+    if (!AskNewName(row, name)) return;
+    HourglassCursor wait;
+    const std::wstring oldPath = row.Folder + row.Name;
+    const std::wstring newPath = row.Folder + name;
+    if (!RunFileOperation(FO_RENAME, PathListText({oldPath}), PathListText({newPath}), FOF_ALLOWUNDO)) return;
+    if (row.IsDirectory()) {
+        // The rows inside the folder follow it; a sibling whose name merely begins the same does not.
+        const std::wstring oldPrefix = oldPath + L"\\";
+        const std::wstring newPrefix = newPath + L"\\";
+        for (std::int64_t i = 0; i < results_->Count(); ++i) {
+            TRow* inside = results_->RowAt(i);
+            if (PathIsInside(inside->Folder, oldPath))
+                inside->Folder = newPrefix + inside->Folder.substr(oldPrefix.size());
+        }
+    }
+    row.Rename(std::move(name));
+}
+
+} // namespace results

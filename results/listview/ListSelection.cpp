@@ -1,0 +1,147 @@
+// The items' selection: reading it, the selection commands, the snapshot the file actions take of it, the rows
+// that leave the list, and the list's own shortcut keys.
+#include "results/listview/ResultListView.h"
+
+#include "kit/Files.h"
+#include "kit/Scope.h"
+#include "results/listview/SelectedPaths.h"
+
+#include <algorithm>
+
+namespace results {
+namespace {
+
+constexpr int AllItems = -1;
+
+BYTE PressedModifiers() {
+    BYTE modifiers = 0;
+    if (GetKeyState(VK_CONTROL) < 0) modifiers |= FCONTROL;
+    if (GetKeyState(VK_SHIFT) < 0) modifiers |= FSHIFT;
+    if (GetKeyState(VK_MENU) < 0) modifiers |= FALT;
+    return modifiers;
+}
+
+} // namespace
+
+std::vector<int> TResultListView::SelectedIndexes() const {
+    std::vector<int> indexes;
+    for (int i = -1; (i = static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
+        indexes.push_back(i);
+    return indexes;
+}
+
+int TResultListView::FocusedIndex() const {
+    return static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+void TResultListView::SetItemState(int index, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TResultListView::FocusRow(int index) {
+    SetItemState(index, LVIS_FOCUSED, LVIS_FOCUSED);
+    SendMessageW(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+void TResultListView::SnapshotSelection() {
+    for (std::int64_t i = 0; i < results_->Count(); ++i) results_->RowAt(i)->SelectionSnapshot = false;
+    for (int index : SelectedIndexes())
+        if (TRow* row = results_->RowAt(index)) row->SelectionSnapshot = true;
+}
+
+void TResultListView::SelectFromSnapshot() {
+    int lowest = -1;
+    for (std::int64_t i = 0; i < results_->Count(); ++i) {
+        if (!results_->RowAt(i)->SelectionSnapshot) continue;
+        SetItemState(static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
+        if (lowest < 0) lowest = static_cast<int>(i);
+    }
+    if (lowest > 0) FocusRow(lowest);
+}
+
+bool TResultListView::RefreshAfterMove() {
+    if (!results_) return false;
+    std::vector<std::wstring> goneFolders;
+    bool anyGone = false, anyLeft = false;
+    for (std::int64_t i = results_->Count() - 1; i >= 0; --i) {
+        TRow* row = results_->RowAt(i);
+        if (!row->SelectionSnapshot) continue;
+        const std::wstring path = row->Folder + row->Name;
+        if (row->IsDirectory() ? kit::DirectoryExists(path) : kit::FileExists(path)) {
+            anyLeft = true;
+            continue;
+        }
+        row->Gone = anyGone = true;
+        if (row->IsDirectory()) goneFolders.push_back(path);
+    }
+    if (anyGone) {
+        DeleteGoneRows(goneFolders);
+        SelectFromSnapshot();
+    }
+    return anyLeft;
+}
+
+// Removes the rows flagged gone and every row inside one of `goneFolders`; the selection is cleared, as the items'
+// indexes no longer name the same rows.
+void TResultListView::DeleteGoneRows(const std::vector<std::wstring>& goneFolders) {
+    if (!goneFolders.empty()) {
+        for (std::int64_t i = 0; i < results_->Count(); ++i) {
+            TRow* row = results_->RowAt(i);
+            row->Gone = row->Gone || std::any_of(goneFolders.begin(), goneFolders.end(), [row](const std::wstring& f) {
+                            return PathIsInside(row->Folder, f);
+                        });
+        }
+    }
+    const kit::RedrawOff redraw(hwnd());
+    SetItemState(AllItems, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    results_->DeleteGoneRows();
+    UpdateItemCount();
+}
+
+void TResultListView::RemoveSelectedFromList() {
+    RunFileAction([this] {
+        const std::vector<int> selected = SelectedIndexes();
+        if (selected.empty()) return;
+        for (int index : selected) results_->RowAt(index)->Gone = true;
+        DeleteGoneRows({});
+        const int lowest = selected.front();
+        if (lowest > 0 && lowest < results_->Count()) FocusRow(lowest);
+    });
+}
+
+// The list holds one selected row at most when it is single-select: there Select All and Invert Selection would
+// select each row in turn and leave only the last one selected, so they do nothing.
+void TResultListView::SelectAll() {
+    if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_SINGLESEL) return;
+    SetItemState(AllItems, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void TResultListView::InvertSelection() {
+    if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_SINGLESEL) return;
+    const auto count = static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
+    const kit::RedrawOff redraw(hwnd());
+    for (int i = 0; i < count; ++i) {
+        const auto state = static_cast<UINT>(SendMessageW(hwnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED));
+        SetItemState(i, state & LVIS_SELECTED ? 0 : LVIS_SELECTED, LVIS_SELECTED);
+    }
+}
+
+void TResultListView::UnselectAll() { SetItemState(AllItems, 0, LVIS_SELECTED); }
+
+bool TResultListView::OnShortcutKey(WORD key) {
+    if (SendMessageW(hwnd(), LVM_GETEDITCONTROL, 0, 0)) return false;  // the keys belong to the caption's edit
+    const kit::Shortcut pressed{PressedModifiers(), key};
+    const bool selection = SendMessageW(hwnd(), LVM_GETSELECTEDCOUNT, 0, 0) > 0;
+    if (selection && ShortCuts.Fires(vaCopy, ShortCuts.scCopy, pressed)) CopySelected();
+    else if (selection && ShortCuts.Fires(vaCut, ShortCuts.scCut, pressed)) CutSelected();
+    else if (selection && ShortCuts.Fires(vaDelete, ShortCuts.scDelete, pressed)) DeleteSelected();
+    else if (ShortCuts.Fires(vaSelectAll, ShortCuts.scSelectAll, pressed)) SelectAll();
+    else if (ShortCuts.Fires(vaRefresh, ShortCuts.scRefresh, pressed)) InvalidateRect(hwnd(), nullptr, TRUE);
+    else return false;
+    return true;
+}
+
+} // namespace results
