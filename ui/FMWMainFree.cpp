@@ -88,6 +88,7 @@ void TfrmMerrowinMain::CreateControls() {
                                                                 kit::ControlOptions{.singleSelect = true});
     ResultListView->SetResults(&ResultTable);
     ResultListView->FolderPrompts = FolderPromptsOwnedBy(hwnd());
+    ResultListView->Busy = [this] { return searching_ || exporting_; };
     SearchStatusBar = std::make_unique<results::TSearchStatusBar>(hwnd(), ids::kStatusBar);
     SearchStatusBar->SetMerrowinFile(&walkerState_);
     SearchStatusBar->SetResultTable(&ResultTable);

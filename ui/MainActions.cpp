@@ -24,6 +24,15 @@ void TfrmMerrowinMain::CreateActions() {
     actions_.Add(ids::actVIEWSourceFolders, L"Source Folders...",
                  [this] { ShowSourceFolders(hwnd(), SourceFolders_); });
     actions_.Add(ids::actHELPAbout, L"About...", [this] { ShowAbout(hwnd()); });
+    actions_.Add(ids::actEDITCut, L"&Cut", [this] { ResultListView->CutSelected(); });
+    actions_.Add(ids::actEDITCopy, L"&Copy", [this] { ResultListView->CopySelected(); });
+    actions_.Add(ids::actEDITCopyToFolder, L"Copy to Folder...", [this] { ResultListView->CopySelectedToFolder(); });
+    actions_.Add(ids::actEDITMoveToFolder, L"Move to Folder...", [this] { ResultListView->MoveSelectedToFolder(); });
+    actions_.Add(ids::actEDITCreateShortcut, L"Create Shortcut...",
+                 [this] { ResultListView->CreateShortcutsOfSelected(); });
+    actions_.Add(ids::actEDITDelete, L"&Delete", [this] { ResultListView->DeleteSelected(); });
+    actions_.Add(ids::actEDITRename, L"Rename...", [this] { ResultListView->RenameSelected(); });
+    actions_.Add(ids::actEDITRemoveFromList, L"Remove from List", [this] { ResultListView->RemoveSelectedFromList(); });
 }
 
 void TfrmMerrowinMain::CreateMenu() {

@@ -1,0 +1,154 @@
+// The Edit actions of the main window over the result list: their captions, and each one refused while a search
+// runs (here held by Pause), with the file on disk and the rows unchanged; once the search is over they work.
+#include <atomic>
+#include <thread>
+
+#include "kit/Strings.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/ControlIds.h"
+
+using namespace uitest;
+namespace ids = ui::ids;
+
+namespace {
+
+constexpr int kEditActions[] = {ids::actEDITCut,    ids::actEDITCopy,   ids::actEDITCopyToFolder,
+                                ids::actEDITMoveToFolder, ids::actEDITCreateShortcut, ids::actEDITDelete,
+                                ids::actEDITRename, ids::actEDITRemoveFromList};
+
+// A safety net while actions run that should show nothing: any dialog of the window's thread is counted and
+// cancelled, so a test that fails does not wait for a person.
+class DialogWatch {
+public:
+    DialogWatch() : thread_(GetCurrentThreadId()), watcher_([this] { Watch(); }) {}
+    ~DialogWatch() {
+        stop_ = true;
+        watcher_.join();
+    }
+    int Seen() const { return seen_; }
+
+private:
+    static BOOL CALLBACK Find(HWND hwnd, LPARAM found) {
+        if (testsupport::ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    void Watch() {
+        while (!stop_) {
+            HWND dialog = nullptr;
+            EnumThreadWindows(thread_, Find, reinterpret_cast<LPARAM>(&dialog));
+            if (dialog) {
+                ++seen_;
+                PostMessageW(dialog, WM_COMMAND, IDNO, 0);
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                Sleep(200);
+            }
+            Sleep(10);
+        }
+    }
+    DWORD thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> seen_{0};
+    std::thread watcher_;
+};
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(block));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutTextOnClipboard(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(block), text.c_str(), bytes);
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+class MainFileActionsTest : public MainWindowTest {
+protected:
+    void SelectFirstRow() {
+        LVITEMW item{};
+        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(List(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    std::wstring FirstRowPath() const {
+        const std::vector<Row> rows = Rows();
+        return rows.empty() ? std::wstring() : rows[0].folder + rows[0].name;
+    }
+    testsupport::TempFolder tree_;
+};
+
+} // namespace
+
+TEST_F(MainFileActionsTest, TheEditActionsCarryTheirCaptions) {
+    Open();
+    const wchar_t* captions[] = {L"&Cut",   L"&Copy",   L"Copy to Folder...", L"Move to Folder...",
+                                 L"Create Shortcut...", L"&Delete", L"Rename...", L"Remove from List"};
+    for (size_t i = 0; i < std::size(kEditActions); ++i)
+        EXPECT_EQ(window->Actions().Caption(kEditActions[i]), captions[i]);
+}
+
+TEST_F(MainFileActionsTest, EditActionsAreRefusedWhileASearchRuns) {
+    std::vector<std::wstring> names;
+    for (int f = 0; f < 60; ++f) names.push_back(kit::Format(L"f%03d.txt", f));
+    for (int d = 0; d < 10; ++d) MakeFiles(tree_.Path() + kit::Format(L"d%02d", d), names, "some text here");
+    Open();
+    TypeMask(L"*.txt");
+    TypePath(tree_.Path());
+    TypeText(L"text");
+    PutTextOnClipboard(L"earlier");
+    interaction.promptAnswers.assign(std::size(kEditActions), std::wstring(L"renamed.txt"));
+
+    const HWND pause = GetDlgItem(Main(), ids::kSearchPause);
+    bool acted = false;
+    WhileRunning([&] {
+        if (!StopEnabled() || SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0) == 0) return false;
+        Click(pause);
+        EXPECT_TRUE(window->Searching());
+        SelectFirstRow();
+        const std::wstring file = FirstRowPath();
+        const std::int64_t rows = window->Results().Count();
+        {
+            DialogWatch watch;
+            for (int id : kEditActions) {
+                SCOPED_TRACE(id);
+                EXPECT_TRUE(window->Actions().Execute(id));
+                EXPECT_EQ(window->Results().Count(), rows);
+                EXPECT_EQ(FirstRowPath(), file);
+                EXPECT_EQ(testsupport::ReadBytes(file), "some text here");
+            }
+            EXPECT_EQ(watch.Seen(), 0) << "no prompt and no question of the shell";
+        }
+        EXPECT_TRUE(interaction.prompts.empty());
+        EXPECT_EQ(ClipboardText(), L"earlier");
+        acted = true;
+        Click(pause);  // Continue
+        Click(GetDlgItem(Main(), ids::kStopButton));
+        return true;
+    });
+    ClickSearch();
+    ASSERT_TRUE(acted);
+
+    // Once the search is over, the same actions act.
+    ASSERT_FALSE(window->Searching());
+    SelectFirstRow();
+    const std::wstring file = FirstRowPath();
+    const std::int64_t rows = window->Results().Count();
+    EXPECT_TRUE(window->Actions().Execute(ids::actEDITCopy));
+    EXPECT_EQ(ClipboardText(), L"");
+    EXPECT_TRUE(window->Actions().Execute(ids::actEDITRemoveFromList));
+    EXPECT_EQ(window->Results().Count(), rows - 1);
+    EXPECT_NE(FirstRowPath(), file);
+    EXPECT_TRUE(testsupport::FileExists(file));
+}
