@@ -131,8 +131,8 @@ void TResultListView::InvertSelection() {
 
 void TResultListView::UnselectAll() { SetItemState(AllItems, 0, LVIS_SELECTED); }
 
-bool TResultListView::OnShortcutKey(WORD key) {
-    if (SendMessageW(hwnd(), LVM_GETEDITCONTROL, 0, 0)) return false;  // the keys belong to the caption's edit
+void TResultListView::OnShortcutKey(WORD key) {
+    if (SendMessageW(hwnd(), LVM_GETEDITCONTROL, 0, 0)) return;  // the keys belong to the caption's edit
     const kit::Shortcut pressed{PressedModifiers(), key};
     const bool selection = SendMessageW(hwnd(), LVM_GETSELECTEDCOUNT, 0, 0) > 0;
     if (selection && ShortCuts.Fires(vaCopy, ShortCuts.scCopy, pressed)) CopySelected();
@@ -140,8 +140,6 @@ bool TResultListView::OnShortcutKey(WORD key) {
     else if (selection && ShortCuts.Fires(vaDelete, ShortCuts.scDelete, pressed)) DeleteSelected();
     else if (ShortCuts.Fires(vaSelectAll, ShortCuts.scSelectAll, pressed)) SelectAll();
     else if (ShortCuts.Fires(vaRefresh, ShortCuts.scRefresh, pressed)) InvalidateRect(hwnd(), nullptr, TRUE);
-    else return false;
-    return true;
 }
 
 } // namespace results

@@ -225,7 +225,7 @@ private:
     void SelectFromSnapshot();
     void FocusRow(int index);
     void DeleteGoneRows(const std::vector<std::wstring>& goneFolders);
-    bool OnShortcutKey(WORD key);
+    void OnShortcutKey(WORD key);
 
     // Layout (ListLayout.cpp).
     void SaveColumns(app::TMemIniFileUnicode& ini) const;

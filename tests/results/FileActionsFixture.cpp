@@ -55,6 +55,15 @@ std::wstring FileActionsTest::AddFolder(const std::wstring& relative) {
     return path;
 }
 
+FileActionsTest::FolderAndSibling FileActionsTest::AddFolderAndSibling() {
+    FolderAndSibling added;
+    added.folder = AddFolder(L"A");
+    AddFile(L"A\\in.txt");
+    AddFile(L"A\\sub\\deep.txt");
+    added.sibling = AddFile(L"AB\\y.txt");
+    return added;
+}
+
 void FileActionsTest::Select(const std::vector<int>& indexes) {
     LVITEMW clear{};
     clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -93,28 +102,6 @@ bool FileActionsTest::PumpUntil(int milliseconds, const std::function<bool()>& c
         Pump();
     }
     return true;
-}
-
-void FileActionsTest::PutTextOnClipboard(const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(block), text.c_str(), bytes);
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
-}
-
-std::optional<std::wstring> FileActionsTest::ClipboardText() {
-    if (!OpenClipboard(nullptr)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(block));
-        GlobalUnlock(block);
-    }
-    CloseClipboard();
-    return text;
 }
 
 ClipboardFiles FileActionsTest::ReadClipboardFiles() {

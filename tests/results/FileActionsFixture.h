@@ -3,6 +3,7 @@
 // test wants it) the shell's file operation answered by the test.
 #include "results/listview/ShellFileOperation.h"
 #include "tests/results/ListViewFixture.h"
+#include "tests/support/ClipboardText.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
 
@@ -41,6 +42,13 @@ protected:
     // A file (with `content`) or a folder under the temporary folder, made on disk and added as a row.
     std::wstring AddFile(const std::wstring& relative, const std::string& content = "x");
     std::wstring AddFolder(const std::wstring& relative);
+    // Rows 0 to 3: the folder "A", "A\in.txt", "A\sub\deep.txt", and "AB\y.txt" beside the folder, whose name
+    // begins the same.
+    struct FolderAndSibling {
+        std::wstring folder;
+        std::wstring sibling;  // AB\y.txt
+    };
+    FolderAndSibling AddFolderAndSibling();
     // Exactly these items selected, the first one focused.
     void Select(const std::vector<int>& indexes);
     std::vector<int> Selected() const;
@@ -49,8 +57,6 @@ protected:
     // Runs the list's timers and messages for up to `milliseconds`, until `condition` holds; whether it did.
     bool PumpUntil(int milliseconds, const std::function<bool()>& condition);
 
-    static void PutTextOnClipboard(const std::wstring& text);
-    static std::optional<std::wstring> ClipboardText();
     static ClipboardFiles ReadClipboardFiles();
 
     testsupport::TempFolder folder_;

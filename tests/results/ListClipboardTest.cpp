@@ -11,6 +11,8 @@
 using namespace results;
 using resultstest::ClipboardFiles;
 using resultstest::FileActionsTest;
+using testsupport::ClipboardText;
+using testsupport::PutTextOnClipboard;
 
 namespace {
 
@@ -55,21 +57,16 @@ TEST_F(ListClipboardTest, CopyReplacesTheClipboardWithAFileDropOfTheSelectedFile
 }
 
 TEST_F(ListClipboardTest, CutMarksTheSelectedRowsAndAsksForAMove) {
-    const std::wstring folder = AddFolder(L"A");
-    AddFile(L"A\\in.txt");
-    const std::wstring sibling = AddFile(L"AB\\y.txt");
+    const auto [folder, sibling] = AddFolderAndSibling();
     AddFile(L"other.txt");
-    Select({0, 1, 2});
+    Select({0, 1, 3});
     List().CutSelected();
 
     const ClipboardFiles files = ReadClipboardFiles();
     EXPECT_EQ(files.paths, (std::vector<std::wstring>{folder, sibling})) << "the folder stands for its file";
     ASSERT_TRUE(files.dropEffect.has_value());
     EXPECT_EQ(*files.dropEffect, DropEffectMove);
-    EXPECT_TRUE(ItemIsCut(0));
-    EXPECT_TRUE(ItemIsCut(1));
-    EXPECT_TRUE(ItemIsCut(2));
-    EXPECT_FALSE(ItemIsCut(3));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ItemIsCut(i), i != 2 && i != 4) << i;
 }
 
 TEST_F(ListClipboardTest, NothingSelectedLeavesTheClipboardAlone) {
@@ -85,10 +82,7 @@ TEST_F(ListClipboardTest, NothingSelectedLeavesTheClipboardAlone) {
 // The cut files pasted elsewhere (here: moved by another program) leave the list at the next check, and so do the
 // rows inside a cut folder; a folder whose name merely begins the same stays.
 TEST_F(ListClipboardTest, RowsOfCutFilesMovedAwayLeaveWithinTheRefresh) {
-    const std::wstring folder = AddFolder(L"A");
-    AddFile(L"A\\in.txt");
-    AddFile(L"A\\sub\\deep.txt");
-    const std::wstring sibling = AddFile(L"AB\\y.txt");
+    const auto [folder, sibling] = AddFolderAndSibling();
     const std::wstring file = AddFile(L"x.txt");
     const std::wstring other = AddFile(L"other.txt");
     const std::wstring elsewhere = folder_ / L"elsewhere\\";

@@ -15,25 +15,15 @@
 
 using namespace results;
 using resultstest::FileActionsTest;
+using testsupport::ClipboardText;
+using testsupport::PutTextOnClipboard;
 using testsupport::FileExists;
 using testsupport::ReadBytes;
+using testsupport::FolderEntries;
 
 namespace {
 
 class ListFileActionsTest : public FileActionsTest {};
-
-std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry{};
-    const HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (entry.cFileName[0] != L'.') names.emplace_back(entry.cFileName);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // The target a shortcut file names, read back through the shell's link object.
 std::wstring ShortcutTarget(const std::wstring& shortcut) {
@@ -112,19 +102,17 @@ TEST_F(ListFileActionsTest, DeleteGoesThroughTheShellsQuestion) {
 }
 
 TEST_F(ListFileActionsTest, MoveToFolderDropsTheRowsOfWhatLeft) {
-    const std::wstring folder = AddFolder(L"A");
-    AddFile(L"A\\in.txt");
-    const std::wstring sibling = AddFile(L"AB\\y.txt");
+    const std::wstring sibling = AddFolderAndSibling().sibling;
     const std::wstring file = AddFile(L"x.txt", "moved");
     const std::wstring stays = AddFile(L"stays.txt");
     destination_ = folder_ / L"dest";
     kit::ForceDirectories(destination_);
-    Select({0, 1, 3});
+    Select({0, 1, 4});
     List().MoveSelectedToFolder();
     EXPECT_EQ(destinationCaptions_, std::vector<std::wstring>{L"Move to Folder"});
     EXPECT_EQ(RowPaths(), (std::vector<std::wstring>{sibling, stays}));
     EXPECT_EQ(ReadBytes(destination_ + L"\\x.txt"), "moved");
-    EXPECT_TRUE(FileExists(destination_ + L"\\A\\in.txt"));
+    EXPECT_TRUE(FileExists(destination_ + L"\\A\\sub\\deep.txt"));
     EXPECT_FALSE(FileExists(file));
     EXPECT_TRUE(FileExists(sibling));
 }

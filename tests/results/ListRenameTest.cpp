@@ -89,10 +89,7 @@ TEST_F(ListRenameTest, ARenamedRowShowsItsNewExtension) {
 }
 
 TEST_F(ListRenameTest, TheRowsInsideARenamedFolderFollowIt) {
-    const std::wstring folder = AddFolder(L"A");
-    AddFile(L"A\\in.txt");
-    AddFile(L"A\\sub\\deep.txt");
-    const std::wstring sibling = AddFile(L"AB\\y.txt");
+    const auto [folder, sibling] = AddFolderAndSibling();
     const std::wstring other = AddFile(L"x.txt");
     person_.promptAnswers = {std::wstring(L"Renamed")};
     Select({0});

@@ -21,6 +21,7 @@
 using namespace results;
 using testsupport::FakeInteraction;
 using testsupport::MenuItemSeen;
+using testsupport::FolderEntries;
 
 namespace {
 
@@ -46,19 +47,6 @@ std::function<UINT(HWND, HMENU)> Pick(const std::wstring& text) {
         ADD_FAILURE() << "no item " << kit::WideToUtf8(text);
         return 0;
     };
-}
-
-std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry{};
-    const HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (entry.cFileName[0] != L'.') names.emplace_back(entry.cFileName);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class ShellMenuTest : public testing::Test {

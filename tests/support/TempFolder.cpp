@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -43,6 +44,19 @@ std::string ReadBytes(const std::wstring& path) {
 bool FileExists(const std::wstring& path) { return kit::FileExists(path); }
 
 bool FolderExists(const std::wstring& path) { return kit::DirectoryExists(path); }
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry{};
+    kit::UniqueFindHandle find{FindFirstFileW((folder + L"*").c_str(), &entry)};
+    if (!find) return names;
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find.get(), &entry));
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 void RemoveTree(const std::wstring& path) {
     std::wstring folder = path;

@@ -1,6 +1,7 @@
 #pragma once
 // A folder made for one test and removed with everything in it afterwards.
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -24,6 +25,8 @@ void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 bool FolderExists(const std::wstring& path);
+// The names in a folder (its path ending in a backslash), sorted; none for a missing folder.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // Removes a file or a folder tree; missing is fine.
 void RemoveTree(const std::wstring& path);
 
