@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include "app/ContextMenuRegistration.h"
 #include "app/ProgramObjects.h"
 #include "app/UKvrVARGeneral.h"
 #include "dragdrop/DragDropRegistration.h"
@@ -103,6 +104,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
         // Inside the guard: a failing constructor (its window, memory) is reported, not a silent abort.
         GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
         objects.CreateSearchObjects();
+        if (!IsInstalledEditionAbsent()) RemoveLegacyShellExtension();
         FixShellDefaultVerbs();
         ui::TfrmMerrowinMain mainForm;
         mainForm.Create(instance, showCommand, CommandLineParameters());

@@ -5,8 +5,10 @@
 #include "engine/SearchParams.h"
 #include "kit/Handles.h"
 #include "kit/Registry.h"
+#include "tests/app/LegacyKeysFixture.h"
 #include "tests/app/SettingsFolderFixture.h"
 #include "tests/support/FakeInteraction.h"
+#include "tests/support/FakeRegistryWriter.h"
 #include "ui/FMWMainFree.h"
 
 using testsupport::FakeInteraction;
@@ -117,4 +119,46 @@ TEST(Program, FixShellDefaultVerbs) {
         app::FixShellDefaultVerbs();
         for (int i = 0; i < 3; ++i) EXPECT_EQ(ReadDefault(kVerbKeys[i]), c.after[i]) << kVerbKeys[i];
     }
+}
+
+TEST_F(ProgramStart, RemovesTheEarlierShellExtensionOnlyWhenTheMakersKeyNamesAnInstallation) {
+    // The keys of the earlier installation present at start (half: the context-menu handler's already gone).
+    enum class Keys { None, All, Half };
+    struct Case { const char* name; Keys keys; bool installed; bool removed; };
+    const Case cases[] = {
+        {"all present", Keys::All, true, true},
+        {"half gone", Keys::Half, true, true},
+        {"no installation named", Keys::All, false, false},
+        {"nothing there", Keys::None, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        apptest::RemoveLegacyKeys();
+        if (c.keys != Keys::None) apptest::MakeLegacyKeys(c.installed);
+        if (c.keys == Keys::Half) {
+            kit::RealRegistryWriter().DeleteKey({HKEY_CLASSES_ROOT, L"Folder\\shellex\\ContextMenuHandlers\\Kolvaran"});
+            kit::RealRegistryWriter().DeleteTree({HKEY_CLASSES_ROOT, L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}"});
+            kit::RealRegistryWriter().DeleteTree({HKEY_CLASSES_ROOT, L"KvrShellExtCM.Kolvaran Context Menu"});
+        }
+        const std::vector<std::wstring> before = apptest::LegacyKeysLeft();
+        FakeInteraction interaction;
+        testsupport::FakeRegistryWriter registry;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMainWindow);
+        EXPECT_EQ(app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
+        KillTimer(nullptr, timer);
+
+        if (c.removed) {
+            EXPECT_EQ(apptest::LegacyKeysLeft(), std::vector<std::wstring>{});
+            EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"}));
+            ASSERT_FALSE(registry.calls.empty());
+            EXPECT_EQ(registry.calls.back(), L"DeleteKey HKLM\\Software\\Harbelune") << "the maker's key goes last";
+            if (c.keys == Keys::All) {
+                EXPECT_EQ(registry.calls, apptest::LegacyRemovalCalls());
+            }
+        } else {
+            EXPECT_EQ(apptest::LegacyKeysLeft(), before);
+            EXPECT_EQ(registry.calls, std::vector<std::wstring>{}) << "no key touched";
+        }
+    }
+    apptest::RemoveLegacyKeys();
 }

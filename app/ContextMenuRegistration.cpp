@@ -1,0 +1,175 @@
+#include "app/ContextMenuRegistration.h"
+
+#include <functional>
+
+#include "kit/Exception.h"
+#include "kit/Guard.h"
+#include "kit/Interaction.h"
+#include "kit/Registry.h"
+
+namespace app {
+namespace {
+
+struct Place {
+    TContextMenuPlace bit;
+    const wchar_t* name;       // as the step texts name it
+    const wchar_t* shellKey;   // below the classes root, the verb's name follows
+    const wchar_t* parameter;  // after the quoted program path on the command line
+};
+
+constexpr Place kPlaces[] = {
+    {cmpMyComputer, L"My Computer", L"CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\", L"<LOCALDRIVES>"},
+    {cmpMyDocuments, L"My Documents", L"CLSID\\{450D8FBA-AD25-11D0-98A8-0800361B1103}\\shell\\", L"\"%1\""},
+    {cmpDrives, L"Drives", L"Drive\\shell\\", L"\"%1\""},
+    {cmpFolders, L"Folders", L"Directory\\shell\\", L"\"%1\""},
+};
+
+// Explorer on 64-bit Windows reads the 64-bit view, and the classes root's CLSID branch is redirected for a
+// 32-bit program: without the flag it would write (and read back) keys Explorer never sees.
+kit::RegistryKeyPath VerbKey(const Place& place, const std::wstring& verbName) {
+    return {HKEY_CLASSES_ROOT, place.shellKey + verbName, KEY_WOW64_64KEY};
+}
+
+std::wstring StepText(const wchar_t* operation, const Place& place) {
+    return std::wstring(L"Function: ") + operation + L" for <Add \"Kolvaran...\" Item to " + place.name + L">";
+}
+
+void ShowStepError(HWND owner, const std::wstring& step, const std::exception& e) {
+    kit::UserInteraction().ShowMessage(owner, step + L"\r\nError: " + kit::ExceptionMessage(e),
+                                       kit::MessageType::Error, kit::MessageButtons::Ok);
+}
+
+// Fills a verb key just made: its caption, icon and command. False when the command key was refused.
+bool FillVerb(const kit::RegistryKeyPath& verb, const Place& place, const std::wstring& exe,
+              const std::wstring& caption, std::wstring& step) {
+    kit::RegistryWriter& writer = kit::RegistryWrites();
+    const std::wstring quotedExe = L"\"" + exe + L"\"";
+    step = StepText(L"Check Option Write Value", place);
+    writer.WriteText(verb, L"", caption);
+    writer.WriteText(verb, L"Icon", quotedExe);
+    step = StepText(L"Check Option Command", place);
+    const kit::RegistryKeyPath command{verb.root, verb.path + L"\\command", verb.view};
+    if (!writer.CreateKey(command)) return false;
+    step = StepText(L"Check Option Command Write Value", place);
+    writer.WriteText(command, L"", quotedExe + L" " + place.parameter);
+    return true;
+}
+
+// Makes the verb of one place. A verb without its command would show in Explorer's menu and do nothing, and
+// read back as set: whatever stopped it half-way, the key goes again.
+void AddVerb(const kit::RegistryKeyPath& verb, const Place& place, const std::wstring& exe,
+             const std::wstring& caption, std::wstring& step) {
+    kit::RegistryWriter& writer = kit::RegistryWrites();
+    step = StepText(L"Check Option", place);
+    if (!writer.CreateKey(verb)) return;
+    bool filled = false;
+    try {
+        filled = FillVerb(verb, place, exe, caption, step);
+    } catch (...) {
+        writer.DeleteTree(verb);
+        throw;
+    }
+    if (!filled) writer.DeleteTree(verb);
+}
+
+} // namespace
+
+std::uint8_t GetContextMenuOptions(const std::wstring& verbName, HWND owner) {
+    std::uint8_t mask = 0;
+    std::wstring step;
+    try {
+        for (const Place& place : kPlaces) {
+            step = StepText(L"Get Option", place);
+            if (kit::RegistryKeyExists(VerbKey(place, verbName))) mask |= place.bit;
+        }
+    } catch (const std::exception& e) {
+        ShowStepError(owner, step, e);
+    }
+    return mask;
+}
+
+bool SetContextMenuOptions(std::uint8_t mask, const std::wstring& exe, const std::wstring& verbName,
+                           const std::wstring& caption, HWND owner) {
+    std::wstring step;
+    try {
+        for (const Place& place : kPlaces) {
+            const kit::RegistryKeyPath verb = VerbKey(place, verbName);
+            const bool wanted = (mask & place.bit) != 0;
+            step = StepText(L"Set Option", place);
+            if (kit::RegistryKeyExists(verb)) {
+                if (wanted) continue;  // the verb there stays as it is, whatever it holds
+                step = StepText(L"Uncheck Option", place);
+                kit::RegistryWrites().DeleteTree(verb);
+            } else if (wanted) {
+                AddVerb(verb, place, exe, caption, step);
+            }
+        }
+        return true;
+    } catch (const std::exception& e) {
+        ShowStepError(owner, step, e);
+        return false;
+    }
+}
+
+namespace {
+
+constexpr wchar_t kMakerKey[] = L"Software\\Harbelune\\Kolvaran";
+constexpr wchar_t kMakerParentKey[] = L"Software\\Harbelune";
+constexpr wchar_t kContextMenuHandler[] = L"{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}";
+constexpr wchar_t kSearchHandler[] = L"{8E4F2D17-6A35-4B9C-B0E2-71D5C8A39F04}";
+constexpr wchar_t kSearchHandlerKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindExtensions\\Static\\SearchHandler";
+
+kit::RegistryKeyPath ClassesKey(const std::wstring& path) { return {HKEY_CLASSES_ROOT, path}; }
+kit::RegistryKeyPath MachineKey(const std::wstring& path) { return {HKEY_LOCAL_MACHINE, path}; }
+
+void DeleteTreeIfPresent(const kit::RegistryKeyPath& key) {
+    if (kit::RegistryKeyExists(key)) kit::RegistryWrites().DeleteTree(key);
+}
+
+void RemoveMakerKeys() {
+    DeleteTreeIfPresent(MachineKey(kMakerKey));
+    const kit::RegistryKeyPath parent = MachineKey(kMakerParentKey);
+    const kit::UniqueRegKey opened = kit::OpenRegistryKeyReadOnly(parent);
+    if (opened && !kit::RegistryKeyHasSubKeys(opened.get())) kit::RegistryWrites().DeleteKey(parent);
+}
+
+} // namespace
+
+std::wstring ReadHKLMString(const std::wstring& key, const std::wstring& valueName) {
+    const kit::UniqueRegKey opened = kit::OpenRegistryKeyReadOnly(MachineKey(key));
+    if (!opened) return {};
+    return kit::ReadRegistryText(opened.get(), valueName.c_str()).value_or(std::wstring());
+}
+
+bool IsInstalledEditionAbsent() {
+    std::wstring path;
+    kit::GuardedQuiet(L"installed edition", [&] { path = ReadHKLMString(kMakerKey, L"ApplicationFullPath"); });
+    return path.empty();
+}
+
+void DeleteHKLMKey(const std::wstring& key) { kit::RegistryWrites().DeleteKey(MachineKey(key)); }
+
+void RemoveLegacyShellExtension() {
+    kit::RegistryWriter& writer = kit::RegistryWrites();
+    // Each step stands alone: a key already gone, or a refused delete, must not keep the later ones from running,
+    // least of all the last, whose key gates this clean-up at every start.
+    const std::function<void()> steps[] = {
+        [&] { writer.DeleteKey(ClassesKey(L"Folder\\shellex\\ContextMenuHandlers\\Kolvaran")); },
+        [&] {
+            writer.DeleteValue(MachineKey(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved"),
+                               kContextMenuHandler);
+        },
+        [&] { DeleteTreeIfPresent(ClassesKey(std::wstring(L"CLSID\\") + kContextMenuHandler)); },
+        [&] { DeleteTreeIfPresent(ClassesKey(L"KvrShellExtCM.Kolvaran Context Menu")); },
+        [&] { DeleteHKLMKey(std::wstring(kSearchHandlerKey) + L"\\0\\DefaultIcon"); },
+        [&] { DeleteHKLMKey(std::wstring(kSearchHandlerKey) + L"\\0"); },
+        [&] { DeleteHKLMKey(kSearchHandlerKey); },
+        [&] { DeleteTreeIfPresent(ClassesKey(std::wstring(L"CLSID\\") + kSearchHandler)); },
+        [&] { DeleteTreeIfPresent(ClassesKey(L"KvrShellExtSE.Kolvaran Search Engine")); },
+        RemoveMakerKeys,
+    };
+    for (const auto& step : steps) kit::GuardedQuiet(L"removing the earlier shell extension", step);
+}
+
+} // namespace app

@@ -1,0 +1,43 @@
+#pragma once
+// The program's verb in Explorer's context menu of the Computer item, the Documents item, drives and folders,
+// and the removal of the maker's earlier shell extensions. The verbs are plain keys below the classes root.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace app {
+
+inline constexpr const wchar_t* kContextMenuVerbName = L"Kolvaran";
+inline constexpr const wchar_t* kContextMenuCaption = L"Search with Kolvaran...";
+
+// The places of the verb, one bit each.
+enum TContextMenuPlace : std::uint8_t {
+    cmpMyComputer = 1,
+    cmpMyDocuments = 2,
+    cmpDrives = 4,
+    cmpFolders = 8,
+};
+
+// The places whose verb key exists. An error is shown (over `owner`) with the step that failed; the places
+// read before it are answered.
+std::uint8_t GetContextMenuOptions(const std::wstring& verbName, HWND owner = nullptr);
+
+// Adds the verb where `mask` has the place's bit and its key is missing, and removes it where the bit is clear.
+// A verb already there stays as it is. A key whose creation is refused is left out quietly (the caller reads
+// back what holds); a failed write shows an error with its step, removes the half-made verb, skips the
+// remaining places and answers false.
+bool SetContextMenuOptions(std::uint8_t mask, const std::wstring& exe, const std::wstring& verbName,
+                           const std::wstring& caption, HWND owner = nullptr);
+
+// A text value of a key below HKEY_LOCAL_MACHINE; empty when the key or the value is missing.
+std::wstring ReadHKLMString(const std::wstring& key, const std::wstring& valueName);
+// True unless the maker's machine-wide key names an installed program.
+bool IsInstalledEditionAbsent();
+// A key below HKEY_LOCAL_MACHINE, only when it has no subkeys; failures are ignored.
+void DeleteHKLMKey(const std::wstring& key);
+// Removes the registration of the earlier context-menu and search handlers, then the maker's key. Every step
+// runs whatever the one before did; every failure is ignored.
+void RemoveLegacyShellExtension();
+
+} // namespace app

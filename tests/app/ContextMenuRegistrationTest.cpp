@@ -1,0 +1,215 @@
+// The verbs in Explorer's context menu, read back from the test prefix's registry, and the removal of the
+// earlier shell extension.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/ContextMenuRegistration.h"
+#include "kit/Registry.h"
+#include "tests/app/LegacyKeysFixture.h"
+#include "tests/support/FakeInteraction.h"
+#include "tests/support/FakeRegistryWriter.h"
+
+using testsupport::FakeInteraction;
+using testsupport::FakeRegistryWriter;
+
+namespace {
+
+constexpr const wchar_t* kExe = L"C:\\Program Files\\Kolvaran\\Kolvaran.exe";
+
+struct PlaceKey {
+    std::uint8_t bit;
+    const wchar_t* path;
+    const wchar_t* command;
+};
+const PlaceKey kPlaceKeys[] = {
+    {app::cmpMyComputer, L"CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\Kolvaran",
+     L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" <LOCALDRIVES>"},
+    {app::cmpMyDocuments, L"CLSID\\{450D8FBA-AD25-11D0-98A8-0800361B1103}\\shell\\Kolvaran",
+     L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" \"%1\""},
+    {app::cmpDrives, L"Drive\\shell\\Kolvaran", L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" \"%1\""},
+    {app::cmpFolders, L"Directory\\shell\\Kolvaran", L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" \"%1\""},
+};
+constexpr std::uint8_t kAllPlaces = 15;
+
+kit::RegistryKeyPath VerbKey(const PlaceKey& place) { return {HKEY_CLASSES_ROOT, place.path, KEY_WOW64_64KEY}; }
+
+// A value as Explorer reads it; "(none)" for a missing key or value.
+std::wstring Value(const std::wstring& path, const wchar_t* name) {
+    const kit::UniqueRegKey key = kit::OpenRegistryKeyReadOnly({HKEY_CLASSES_ROOT, path, KEY_WOW64_64KEY});
+    if (!key) return L"(none)";
+    return kit::ReadRegistryText(key.get(), name).value_or(L"(none)");
+}
+
+void MakeVerb(const PlaceKey& place, const std::wstring& caption) {
+    ASSERT_TRUE(kit::RealRegistryWriter().CreateKey(VerbKey(place)));
+    kit::RealRegistryWriter().WriteText(VerbKey(place), L"", caption);
+}
+
+class ContextMenuTest : public testing::Test {
+protected:
+    void SetUp() override { RemoveVerbs(); }
+    void TearDown() override { RemoveVerbs(); }
+    static void RemoveVerbs() {
+        for (const PlaceKey& place : kPlaceKeys) kit::RealRegistryWriter().DeleteTree(VerbKey(place));
+    }
+    static bool Set(std::uint8_t mask) {
+        return app::SetContextMenuOptions(mask, kExe, app::kContextMenuVerbName, app::kContextMenuCaption);
+    }
+    static std::uint8_t Get() { return app::GetContextMenuOptions(app::kContextMenuVerbName); }
+
+    FakeInteraction interaction;
+};
+
+} // namespace
+
+TEST_F(ContextMenuTest, EachVerbHoldsTheCaptionTheIconAndItsCommandLine) {
+    ASSERT_TRUE(Set(kAllPlaces));
+    for (const PlaceKey& place : kPlaceKeys) {
+        SCOPED_TRACE(testing::Message() << place.path);
+        EXPECT_EQ(Value(place.path, nullptr), L"Search with Kolvaran...");
+        EXPECT_EQ(Value(place.path, L"Icon"), L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\"");
+        EXPECT_EQ(Value(std::wstring(place.path) + L"\\command", nullptr), place.command);
+    }
+    EXPECT_EQ(Get(), kAllPlaces);
+    EXPECT_TRUE(interaction.asked.empty());
+}
+
+TEST_F(ContextMenuTest, TheMaskAddsAndRemovesEachPlaceOnItsOwn) {
+    // From the keys present before to the mask asked; the keys present after read back as the new mask.
+    struct Case { std::uint8_t before; std::uint8_t mask; };
+    const Case cases[] = {{0, 0}, {0, 4 | 8}, {kAllPlaces, 0}, {1 | 4, 2 | 4}, {kAllPlaces, 1}, {8, kAllPlaces}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.before) << " -> " << int(c.mask));
+        RemoveVerbs();
+        ASSERT_TRUE(Set(c.before));
+        EXPECT_EQ(Get(), c.before);
+        EXPECT_TRUE(Set(c.mask));
+        EXPECT_EQ(Get(), c.mask);
+        for (const PlaceKey& place : kPlaceKeys) {
+            if (c.mask & place.bit) continue;
+            EXPECT_EQ(Value(std::wstring(place.path) + L"\\command", nullptr), L"(none)") << "with its command";
+        }
+    }
+    EXPECT_TRUE(interaction.asked.empty());
+}
+
+TEST_F(ContextMenuTest, AVerbAlreadyThereStaysAsItIs) {
+    MakeVerb(kPlaceKeys[2], L"Another caption");
+    ASSERT_TRUE(Set(kAllPlaces));
+    EXPECT_EQ(Value(kPlaceKeys[2].path, nullptr), L"Another caption");
+    EXPECT_EQ(Value(kPlaceKeys[2].path, L"Icon"), L"(none)");
+    EXPECT_EQ(Value(kPlaceKeys[3].path, nullptr), L"Search with Kolvaran...");
+}
+
+TEST_F(ContextMenuTest, ARefusedKeyIsLeftOutQuietlyAndTheOthersAreMade) {
+    FakeRegistryWriter registry;
+    registry.refusedCreates.insert(kPlaceKeys[2].path);
+    EXPECT_TRUE(Set(kAllPlaces));
+    EXPECT_EQ(Get(), 1 | 2 | 8);
+    EXPECT_TRUE(interaction.asked.empty());
+}
+
+TEST_F(ContextMenuTest, AFailedStepIsShownWithItsTextAndLeavesNoHalfMadeVerb) {
+    // Where the refusal comes, and the step the error names.
+    struct Case { std::wstring refusedWrite; std::wstring refusedCreate; const wchar_t* step; };
+    const std::wstring drives = kPlaceKeys[2].path;
+    const Case cases[] = {
+        {drives, L"", L"Function: Check Option Write Value for <Add \"Kolvaran...\" Item to Drives>"},
+        {drives + L"\\command", L"",
+         L"Function: Check Option Command Write Value for <Add \"Kolvaran...\" Item to Drives>"},
+        {L"", drives + L"\\command", nullptr},  // a refused key shows nothing; the verb still goes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.refusedWrite << c.refusedCreate);
+        RemoveVerbs();
+        interaction.asked.clear();
+        FakeRegistryWriter registry;
+        if (!c.refusedWrite.empty()) registry.refusedWrites.insert(c.refusedWrite);
+        if (!c.refusedCreate.empty()) registry.refusedCreates.insert(c.refusedCreate);
+        const bool ok = Set(kAllPlaces);
+        EXPECT_FALSE(kit::RegistryKeyExists(VerbKey(kPlaceKeys[2])));
+        if (!c.step) {
+            EXPECT_TRUE(ok);
+            EXPECT_EQ(Get(), 1 | 2 | 8);
+            EXPECT_TRUE(interaction.asked.empty());
+            continue;
+        }
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(Get(), 1 | 2) << "the places after the failed one are skipped";
+        ASSERT_EQ(interaction.asked.size(), 1u);
+        EXPECT_EQ(interaction.asked[0].text, std::wstring(c.step) + L"\r\nError: Access is denied.");
+        EXPECT_EQ(interaction.asked[0].type, kit::MessageType::Error);
+        EXPECT_EQ(interaction.asked[0].buttons, kit::MessageButtons::Ok);
+    }
+}
+
+TEST_F(ContextMenuTest, ARefusedRemovalKeepsTheVerb) {
+    ASSERT_TRUE(Set(kAllPlaces));
+    FakeRegistryWriter registry;
+    registry.refusedDeletes.insert(kPlaceKeys[0].path);
+    EXPECT_TRUE(Set(0));
+    EXPECT_EQ(Get(), 1);
+}
+
+namespace {
+
+class LegacyShellExtensionTest : public testing::Test {
+protected:
+    void SetUp() override { apptest::RemoveLegacyKeys(); }
+    void TearDown() override { apptest::RemoveLegacyKeys(); }
+};
+
+} // namespace
+
+TEST_F(LegacyShellExtensionTest, RemovesEveryKeyInOrderThenTheMakersKey) {
+    apptest::MakeLegacyKeys(true);
+    FakeRegistryWriter registry;
+    app::RemoveLegacyShellExtension();
+    EXPECT_EQ(registry.calls, apptest::LegacyRemovalCalls());
+    EXPECT_EQ(apptest::LegacyKeysLeft(), std::vector<std::wstring>{});
+    EXPECT_TRUE(apptest::ApprovedValueExists(apptest::kOtherClsid)) << "another program's entry stays";
+    EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"}));
+}
+
+TEST_F(LegacyShellExtensionTest, GoesOnPastKeysAlreadyGoneAndStepsThatFail) {
+    apptest::MakeLegacyKeys(true);
+    // Half of it gone already, one delete refused, one that throws: every other step still runs, the maker's
+    // key included, or the clean-up would come back at every start.
+    kit::RealRegistryWriter().DeleteKey({HKEY_CLASSES_ROOT, L"Folder\\shellex\\ContextMenuHandlers\\Kolvaran"});
+    kit::RealRegistryWriter().DeleteValue({HKEY_LOCAL_MACHINE, apptest::kApprovedKey}, apptest::kHandlerClsid);
+    kit::RealRegistryWriter().DeleteTree({HKEY_LOCAL_MACHINE, apptest::kSearchHandlerKey});
+    FakeRegistryWriter registry;
+    registry.refusedDeletes.insert(L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}");
+    registry.throwingDeletes.insert(L"KvrShellExtSE.Kolvaran Search Engine");
+    app::RemoveLegacyShellExtension();
+    EXPECT_EQ(apptest::LegacyKeysLeft(), (std::vector<std::wstring>{L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}",
+                                                                     L"KvrShellExtSE.Kolvaran Search Engine"}));
+    EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"}));
+}
+
+TEST_F(LegacyShellExtensionTest, TheMakersOuterKeyStaysWhileItHoldsAnotherProduct) {
+    apptest::MakeLegacyKeys(true);
+    kit::RealRegistryWriter().CreateKey({HKEY_LOCAL_MACHINE, L"Software\\Harbelune\\Other"});
+    app::RemoveLegacyShellExtension();
+    EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, apptest::kMakerKey}));
+    EXPECT_TRUE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune\\Other"}));
+}
+
+TEST_F(LegacyShellExtensionTest, TheInstalledEditionIsTheMakersKeyNamingAProgram) {
+    // nullptr: no maker's key; "-": the key without the value.
+    struct Case { const wchar_t* path; bool absent; };
+    const Case cases[] = {{nullptr, true}, {L"-", true}, {L"", true}, {L"C:\\Kolvaran\\Kolvaran.exe", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.path ? c.path : L"(no key)"));
+        apptest::RemoveLegacyKeys();
+        const kit::RegistryKeyPath maker{HKEY_LOCAL_MACHINE, apptest::kMakerKey};
+        if (c.path) kit::RealRegistryWriter().CreateKey(maker);
+        if (c.path && std::wstring(c.path) != L"-")
+            kit::RealRegistryWriter().WriteText(maker, L"ApplicationFullPath", c.path);
+        EXPECT_EQ(app::IsInstalledEditionAbsent(), c.absent);
+        EXPECT_EQ(app::ReadHKLMString(apptest::kMakerKey, L"ApplicationFullPath"),
+                  c.path && std::wstring(c.path) != L"-" ? c.path : L"");
+    }
+}
