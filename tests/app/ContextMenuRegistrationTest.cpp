@@ -8,52 +8,34 @@
 #include "app/ContextMenuRegistration.h"
 #include "kit/Registry.h"
 #include "tests/app/LegacyKeysFixture.h"
+#include "tests/support/ContextMenuVerbs.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/FakeRegistryWriter.h"
 
+using testsupport::ClassesValue;
+using testsupport::ContextMenuVerb;
 using testsupport::FakeInteraction;
 using testsupport::FakeRegistryWriter;
+using testsupport::kContextMenuVerbs;
+using testsupport::VerbKey;
 
 namespace {
 
 constexpr const wchar_t* kExe = L"C:\\Program Files\\Kolvaran\\Kolvaran.exe";
-
-struct PlaceKey {
-    std::uint8_t bit;
-    const wchar_t* path;
-    const wchar_t* command;
-};
-const PlaceKey kPlaceKeys[] = {
-    {app::cmpMyComputer, L"CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\Kolvaran",
-     L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" <LOCALDRIVES>"},
-    {app::cmpMyDocuments, L"CLSID\\{450D8FBA-AD25-11D0-98A8-0800361B1103}\\shell\\Kolvaran",
-     L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" \"%1\""},
-    {app::cmpDrives, L"Drive\\shell\\Kolvaran", L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" \"%1\""},
-    {app::cmpFolders, L"Directory\\shell\\Kolvaran", L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\" \"%1\""},
-};
 constexpr std::uint8_t kAllPlaces = 15;
+const std::wstring kQuotedExe = L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\"";
 
-kit::RegistryKeyPath VerbKey(const PlaceKey& place) { return {HKEY_CLASSES_ROOT, place.path, KEY_WOW64_64KEY}; }
 
-// A value as Explorer reads it; "(none)" for a missing key or value.
-std::wstring Value(const std::wstring& path, const wchar_t* name) {
-    const kit::UniqueRegKey key = kit::OpenRegistryKeyReadOnly({HKEY_CLASSES_ROOT, path, KEY_WOW64_64KEY});
-    if (!key) return L"(none)";
-    return kit::ReadRegistryText(key.get(), name).value_or(L"(none)");
-}
-
-void MakeVerb(const PlaceKey& place, const std::wstring& caption) {
-    ASSERT_TRUE(kit::RealRegistryWriter().CreateKey(VerbKey(place)));
-    kit::RealRegistryWriter().WriteText(VerbKey(place), L"", caption);
+void MakeVerb(const ContextMenuVerb& place, const std::wstring& caption) {
+    ASSERT_TRUE(kit::RealRegistryWriter().CreateKey(VerbKey(place.key)));
+    kit::RealRegistryWriter().WriteText(VerbKey(place.key), L"", caption);
 }
 
 class ContextMenuTest : public testing::Test {
 protected:
     void SetUp() override { RemoveVerbs(); }
     void TearDown() override { RemoveVerbs(); }
-    static void RemoveVerbs() {
-        for (const PlaceKey& place : kPlaceKeys) kit::RealRegistryWriter().DeleteTree(VerbKey(place));
-    }
+    static void RemoveVerbs() { testsupport::RemoveContextMenuVerbs(); }
     static bool Set(std::uint8_t mask) {
         return app::SetContextMenuOptions(mask, kExe, app::kContextMenuVerbName, app::kContextMenuCaption);
     }
@@ -66,11 +48,11 @@ protected:
 
 TEST_F(ContextMenuTest, EachVerbHoldsTheCaptionTheIconAndItsCommandLine) {
     ASSERT_TRUE(Set(kAllPlaces));
-    for (const PlaceKey& place : kPlaceKeys) {
-        SCOPED_TRACE(testing::Message() << place.path);
-        EXPECT_EQ(Value(place.path, nullptr), L"Search with Kolvaran...");
-        EXPECT_EQ(Value(place.path, L"Icon"), L"\"C:\\Program Files\\Kolvaran\\Kolvaran.exe\"");
-        EXPECT_EQ(Value(std::wstring(place.path) + L"\\command", nullptr), place.command);
+    for (const ContextMenuVerb& place : kContextMenuVerbs) {
+        SCOPED_TRACE(testing::Message() << place.key);
+        EXPECT_EQ(ClassesValue(place.key, nullptr), L"Search with Kolvaran...");
+        EXPECT_EQ(ClassesValue(place.key, L"Icon"), kQuotedExe);
+        EXPECT_EQ(ClassesValue(std::wstring(place.key) + L"\\command", nullptr), kQuotedExe + L" " + place.parameter);
     }
     EXPECT_EQ(Get(), kAllPlaces);
     EXPECT_TRUE(interaction.asked.empty());
@@ -87,25 +69,25 @@ TEST_F(ContextMenuTest, TheMaskAddsAndRemovesEachPlaceOnItsOwn) {
         EXPECT_EQ(Get(), c.before);
         EXPECT_TRUE(Set(c.mask));
         EXPECT_EQ(Get(), c.mask);
-        for (const PlaceKey& place : kPlaceKeys) {
+        for (const ContextMenuVerb& place : kContextMenuVerbs) {
             if (c.mask & place.bit) continue;
-            EXPECT_EQ(Value(std::wstring(place.path) + L"\\command", nullptr), L"(none)") << "with its command";
+            EXPECT_EQ(ClassesValue(std::wstring(place.key) + L"\\command", nullptr), L"(none)") << "with its command";
         }
     }
     EXPECT_TRUE(interaction.asked.empty());
 }
 
 TEST_F(ContextMenuTest, AVerbAlreadyThereStaysAsItIs) {
-    MakeVerb(kPlaceKeys[2], L"Another caption");
+    MakeVerb(kContextMenuVerbs[2], L"Another caption");
     ASSERT_TRUE(Set(kAllPlaces));
-    EXPECT_EQ(Value(kPlaceKeys[2].path, nullptr), L"Another caption");
-    EXPECT_EQ(Value(kPlaceKeys[2].path, L"Icon"), L"(none)");
-    EXPECT_EQ(Value(kPlaceKeys[3].path, nullptr), L"Search with Kolvaran...");
+    EXPECT_EQ(ClassesValue(kContextMenuVerbs[2].key, nullptr), L"Another caption");
+    EXPECT_EQ(ClassesValue(kContextMenuVerbs[2].key, L"Icon"), L"(none)");
+    EXPECT_EQ(ClassesValue(kContextMenuVerbs[3].key, nullptr), L"Search with Kolvaran...");
 }
 
 TEST_F(ContextMenuTest, ARefusedKeyIsLeftOutQuietlyAndTheOthersAreMade) {
     FakeRegistryWriter registry;
-    registry.refusedCreates.insert(kPlaceKeys[2].path);
+    registry.refusedCreates.insert(kContextMenuVerbs[2].key);
     EXPECT_TRUE(Set(kAllPlaces));
     EXPECT_EQ(Get(), 1 | 2 | 8);
     EXPECT_TRUE(interaction.asked.empty());
@@ -114,7 +96,7 @@ TEST_F(ContextMenuTest, ARefusedKeyIsLeftOutQuietlyAndTheOthersAreMade) {
 TEST_F(ContextMenuTest, AFailedStepIsShownWithItsTextAndLeavesNoHalfMadeVerb) {
     // Where the refusal comes, and the step the error names.
     struct Case { std::wstring refusedWrite; std::wstring refusedCreate; const wchar_t* step; };
-    const std::wstring drives = kPlaceKeys[2].path;
+    const std::wstring drives = kContextMenuVerbs[2].key;
     const Case cases[] = {
         {drives, L"", L"Function: Check Option Write Value for <Add \"Kolvaran...\" Item to Drives>"},
         {drives + L"\\command", L"",
@@ -129,7 +111,7 @@ TEST_F(ContextMenuTest, AFailedStepIsShownWithItsTextAndLeavesNoHalfMadeVerb) {
         if (!c.refusedWrite.empty()) registry.refusedWrites.insert(c.refusedWrite);
         if (!c.refusedCreate.empty()) registry.refusedCreates.insert(c.refusedCreate);
         const bool ok = Set(kAllPlaces);
-        EXPECT_FALSE(kit::RegistryKeyExists(VerbKey(kPlaceKeys[2])));
+        EXPECT_FALSE(kit::RegistryKeyExists(VerbKey(kContextMenuVerbs[2].key)));
         if (!c.step) {
             EXPECT_TRUE(ok);
             EXPECT_EQ(Get(), 1 | 2 | 8);
@@ -148,7 +130,7 @@ TEST_F(ContextMenuTest, AFailedStepIsShownWithItsTextAndLeavesNoHalfMadeVerb) {
 TEST_F(ContextMenuTest, ARefusedRemovalKeepsTheVerb) {
     ASSERT_TRUE(Set(kAllPlaces));
     FakeRegistryWriter registry;
-    registry.refusedDeletes.insert(kPlaceKeys[0].path);
+    registry.refusedDeletes.insert(kContextMenuVerbs[0].key);
     EXPECT_TRUE(Set(0));
     EXPECT_EQ(Get(), 1);
 }
