@@ -169,6 +169,8 @@ private:
     void ConnectControls();
     void OnCommand(int id, int code);
     void actVIEWReportExecute();
+    void actSETTINGSOptionsExecute();
+    void actSETTINGSManageItemsExecute();
 
     engine::TMerrowinFile MerrowinFile;
     TWalkerState walkerState_{MerrowinFile};

@@ -1,5 +1,10 @@
 // The main window's action table, its menu and the routing of commands to the actions.
+#include "app/ApplicationSetup.h"
+#include "app/OsVersion.h"
+#include "app/UKvrVARGeneral.h"
 #include "ui/ControlIds.h"
+#include "ui/FKvrManageItems.h"
+#include "ui/FKvrOptions.h"
 #include "ui/FKvrViewSourceFolders.h"
 #include "ui/FMWAbout.h"
 #include "ui/FMWMainFree.h"
@@ -33,6 +38,8 @@ void TfrmMerrowinMain::CreateActions() {
     actions_.Add(ids::actEDITDelete, L"&Delete", [this] { ResultListView->DeleteSelected(); });
     actions_.Add(ids::actEDITRename, L"Rename...", [this] { ResultListView->RenameSelected(); });
     actions_.Add(ids::actEDITRemoveFromList, L"Remove from List", [this] { ResultListView->RemoveSelectedFromList(); });
+    actions_.Add(ids::actSETTINGSOptions, L"Options...", [this] { actSETTINGSOptionsExecute(); });
+    actions_.Add(ids::actSETTINGSManageItems, L"Most Recent Used Items...", [this] { actSETTINGSManageItemsExecute(); });
 }
 
 void TfrmMerrowinMain::CreateMenu() {
@@ -78,6 +85,35 @@ void TfrmMerrowinMain::OnCommand(int id, int code) {
 void TfrmMerrowinMain::actVIEWReportExecute() {
     ResultListView->SetZentaViewStyle(results::zvsReport);
     actions_.SetChecked(ids::actVIEWReport, true);
+}
+
+void TfrmMerrowinMain::actSETTINGSOptionsExecute() {
+    app::GlobalWindowsVersion = app::GetWindowsVersion();
+    TfrmKvrOptions dialog;
+    dialog.ShowModal(hwnd());
+}
+
+// After the lists were edited, each recent-items box shows its list again, and keeps the text it showed only
+// while that text is still one of the list's.
+void TfrmMerrowinMain::actSETTINGSManageItemsExecute() {
+    app::GlobalWindowsVersion = app::GetWindowsVersion();
+    TfrmKvrManageItems dialog;
+    if (dialog.ShowModal(hwnd()) != IDOK) return;
+    TMRUItemsComboBox& fileMask = tshSELECTFilesAndFolders.cbmitFILEFileMask;
+    TMRUFolderComboBox& searchPath = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    TMRUItemsComboBox& searchText = tshSELECTContainingText.cbmitTEXTSearchText;
+    const std::wstring fileMaskText = fileMask.Text();
+    const std::wstring searchPathText = searchPath.EditText();
+    const std::wstring searchTextText = searchText.Text();
+
+    LoadFileMaskItems();
+    fileMask.SetText(fileMask.IndexOfItem(fileMaskText) > 0 ? fileMaskText : L"");
+    searchPath.Populate(&app::GlobalApplicationInit->MRUItems.SearchFolders.FolderValue, searchPathText);
+    const int textMode = tshSELECTContainingText.cbmitTEXTTextMaskMode.SelectedIndex();
+    if (textMode == engine::tmWordsText || textMode == engine::tmPhrasesText) {
+        LoadSearchTextItems();
+        searchText.SetText(searchText.IndexOfItem(searchTextText) > 0 ? searchTextText : L"");
+    }
 }
 
 } // namespace ui
