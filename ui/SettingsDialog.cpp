@@ -87,6 +87,14 @@ bool TPageTree::OnNotifyCode(NMHDR& header, LRESULT& result) {
         result = (change.action & TVE_COLLAPSE) ? TRUE : FALSE;
         return true;
     }
+    case TVN_ITEMEXPANDEDW: {
+        // Wine collapses the node whatever the answer above: it is expanded again once the collapse is done.
+        const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+        if (change.action & TVE_COLLAPSE)
+            PostMessageW(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(change.itemNew.hItem));
+        result = 0;
+        return true;
+    }
     case TVN_SELCHANGEDW: {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
         if (OnPageChange) OnPageChange(static_cast<int>(change.itemNew.lParam));
