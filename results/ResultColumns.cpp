@@ -55,46 +55,43 @@ namespace {
 class TNameColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override { TRow* row = Current(); return row ? row->Name : std::wstring(); }
+    std::wstring RowText(TRow& row) override { return row.Name; }
 };
 
 class TNumberColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override { TRow* row = Current(); return row ? std::to_wstring(row->Number) : L""; }
+    std::wstring RowText(TRow& row) override { return std::to_wstring(row.Number); }
 };
 
 class TFolderColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override { TRow* row = Current(); return row ? row->Folder : std::wstring(); }
+    std::wstring RowText(TRow& row) override { return row.Folder; }
 };
 
 class TSizeColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override {
-        TRow* row = Current();
-        return row && !row->IsDirectory() ? SizeText(row->Size) : std::wstring();
-    }
+    std::wstring RowText(TRow& row) override { return row.IsDirectory() ? std::wstring() : SizeText(row.Size); }
 };
 
 class TExtColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override { TRow* row = Current(); return row ? row->ExtText() : std::wstring(); }
+    std::wstring RowText(TRow& row) override { return row.ExtText(); }
 };
 
 class TTypeColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override { TRow* row = Current(); return row ? row->TypeNameText() : std::wstring(); }
+    std::wstring RowText(TRow& row) override { return row.TypeNameText(); }
 };
 
 class TAttributeColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override { TRow* row = Current(); return row ? row->AttributesText() : std::wstring(); }
+    std::wstring RowText(TRow& row) override { return row.AttributesText(); }
     engine::TScanAttributes AttributeSet() override {
         TRow* row = Current();
         return row ? row->Attributes : engine::TScanAttributes();
@@ -106,7 +103,7 @@ template <double TRow::*Field>
 class TDateColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring CellText() override { TRow* row = Current(); return row ? FormatRowDate(row->*Field) : L""; }
+    std::wstring RowText(TRow& row) override { return FormatRowDate(row.*Field); }
     double DateValue() override { TRow* row = Current(); return row ? row->*Field : 0; }
 };
 using TDateModifiedColumn = TDateColumn<&TRow::Modified>;

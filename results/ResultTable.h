@@ -85,7 +85,12 @@ public:
     TColumn& operator=(const TColumn&) = delete;
 
     // The current row's cell; empty when the cursor is on no row.
-    virtual std::wstring CellText() { return {}; }
+    std::wstring CellText() {
+        TRow* row = Current();
+        return row ? RowText(*row) : std::wstring();
+    }
+    // The cell of any row, wherever the cursor is.
+    virtual std::wstring RowText(TRow& /*row*/) { return {}; }
     virtual long double NumericValue() { return 0; }
     virtual engine::TScanAttributes AttributeSet() { return {}; }
     virtual double DateValue() { return 0; }
