@@ -71,6 +71,8 @@ void TResultListView::RenameRow(TRow& row) {
         }
     }
     row.Rename(std::move(name));
+    // The match list holds the old texts.
+    if (findMatch_) findMatch_->MarkStale();
 }
 
 } // namespace results

@@ -131,6 +131,14 @@ void TResultListView::InvertSelection() {
 
 void TResultListView::UnselectAll() { SetItemState(AllItems, 0, LVIS_SELECTED); }
 
+void TResultListView::GoToRow(int index) {
+    const auto count = static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
+    if (!results_ || index < 0 || index >= count || index >= results_->Count()) return;
+    SetItemState(AllItems, 0, LVIS_SELECTED);
+    SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
 void TResultListView::OnShortcutKey(WORD key) {
     if (SendMessageW(hwnd(), LVM_GETEDITCONTROL, 0, 0)) return;  // the keys belong to the caption's edit
     const kit::Shortcut pressed{PressedModifiers(), key};

@@ -3,6 +3,8 @@
 
 #include "kit/Clock.h"
 #include "kit/SystemImages.h"
+#include "results/listview/ListPopUps.h"
+#include "results/listview/ResultFindItem.h"
 
 namespace results {
 namespace {
@@ -17,7 +19,11 @@ HBITMAP LoadArrow(const wchar_t* name) {
 
 } // namespace
 
-TResultListView::TResultListView(HWND parent, int id, const RECT& bounds, const kit::ControlOptions& options) {
+TResultListView::TResultListView(HWND parent, int id, const RECT& bounds, const kit::ControlOptions& options)
+    : findItem_(std::make_unique<TResultFindItem>(*this)),
+      columnsPopUp_(std::make_unique<TResultListViewColumnsPopUp>(*this)),
+      itemsPopUp_(std::make_unique<TResultListViewItemsPopUp>(*this)) {
+    findMatch_ = findItem_.get();
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);
     // Owner data: the control keeps only a count. The image lists are the shell's and ours, never the control's.
@@ -75,10 +81,11 @@ void TResultListView::UpdateItemCount() {
     const auto shown = static_cast<std::int64_t>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
     const LPARAM flags = rows > shown && shown > 0 ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
     SendMessageW(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
+    // Rows came or went (a search, a removal, a clear): the find's match list may name rows that moved or are gone.
+    if (rows != shown && findMatch_) findMatch_->MarkStale();
 }
 
 bool TResultListView::OnNotifyCode(NMHDR& header, LRESULT& result) {
-    // The pop-ups hook in here when they exist.
     switch (header.code) {
     case NM_DBLCLK:
         // Only a row that was hit: a double click on blank space opens nothing, not even the focused row.
@@ -128,6 +135,11 @@ bool TResultListView::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resu
     case WM_VSCROLL:
         result = 0;
         return OnVerticalScroll(LOWORD(wp));
+    case WM_CONTEXTMENU:
+        // Handled here, so the request does not also travel on to the parent.
+        OnContextMenu(reinterpret_cast<HWND>(wp), lp);
+        result = 0;
+        return true;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lp);
         // A column resize ends: the header redraws its items and the sort mark must be put back.

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ namespace app { class TMemIniFileUnicode; }
 namespace results {
 
 class TSearchStatusBar;
+class TResultFindItem;
+class TResultListViewColumnsPopUp;
+class TResultListViewItemsPopUp;
 
 enum TTextZoom : std::uint8_t { tzSmall, tzNormal, tzMedium, tzLarge, tzVeryLarge };
 enum TZentaViewStyle : std::uint8_t { zvsThumbnail, zvsIcon, zvsSmallIcon, zvsList, zvsTile, zvsReport };
@@ -89,6 +93,8 @@ public:
     TSearchStatusBar* SearchStatusBar = nullptr;
     TFolderPrompts FolderPrompts;
     void SetFindMatch(TResultFindMatch* findMatch) { findMatch_ = findMatch; }
+    // The list's own find item, which it paints by unless a test gave another.
+    TResultFindItem& FindItem() const { return *findItem_; }
 
     // Columns, addressed by display position.
     TColumnsEnum KindAt(int displayIndex) const;
@@ -151,6 +157,10 @@ public:
 
     // The selected rows' full paths in item order, without those inside a selected folder.
     std::vector<std::wstring> SelectedPaths() const;
+    std::vector<int> SelectedIndexes() const;
+    int FocusedIndex() const;
+    // Selects and focuses the row alone and scrolls it into view; nothing for an index past the rows.
+    void GoToRow(int index);
     void CutSelected();
     void CopySelected();
     void CopySelectedToFolder();
@@ -218,14 +228,16 @@ private:
     void OnDragBegin();
     bool AskNewName(const TRow& row, std::wstring& name) const;
     void RenameRow(TRow& row);
-    std::vector<int> SelectedIndexes() const;
-    int FocusedIndex() const;
     void SetItemState(int index, UINT state, UINT mask);
     void SnapshotSelection();
     void SelectFromSnapshot();
     void FocusRow(int index);
     void DeleteGoneRows(const std::vector<std::wstring>& goneFolders);
     void OnShortcutKey(WORD key);
+
+    // The pop-up menus (ListPopUps.cpp): the header's or the items', by where the request came from.
+    void OnContextMenu(HWND source, LPARAM screenPoint);
+    POINT KeyboardMenuPoint() const;
 
     // Layout (ListLayout.cpp).
     void SaveColumns(app::TMemIniFileUnicode& ini) const;
@@ -245,6 +257,9 @@ private:
     std::uint8_t sortDirection_ = 0;
     TResultTable* results_ = nullptr;
     TResultFindMatch* findMatch_ = nullptr;
+    std::unique_ptr<TResultFindItem> findItem_;
+    std::unique_ptr<TResultListViewColumnsPopUp> columnsPopUp_;
+    std::unique_ptr<TResultListViewItemsPopUp> itemsPopUp_;
     HIMAGELIST systemSmall_ = nullptr;
     HIMAGELIST systemLarge_ = nullptr;
     kit::UniqueImageList thumbnails_;  // 165 x 130; the control only shares it

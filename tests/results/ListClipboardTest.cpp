@@ -145,3 +145,37 @@ TEST_F(ListClipboardTest, TheListsShortcutKeys) {
         EXPECT_EQ(Selected(), c.selected);
     }
 }
+
+TEST_F(ListClipboardTest, TheWindowsKeysAndActionsTakenOutOfTheSetDoNothingInTheList) {
+    for (int i = 0; i < 3; ++i) AddFile(kit::Format(L"f%d.txt", i));
+    List().SetFileOperation(&fakeShell_);
+    const auto press = [&](const std::vector<BYTE>& held, WORD key) {
+        PutTextOnClipboard(L"earlier");
+        Select({0});
+        const HeldKeys keys(held);
+        SendMessageW(ListHwnd(), WM_KEYDOWN, key, 0);
+    };
+    const auto nothingRan = [&] {
+        return ClipboardText() == L"earlier" && fakeShell_.requests.empty() && person_.prompts.empty() &&
+               Selected() == std::vector<int>{0};
+    };
+    // Paste, Open, View (the window's find), New Folder, Back, Rename and Find File belong to the window.
+    struct Case { const char* what; std::vector<BYTE> held; WORD key; };
+    const Case cases[] = {{"Ctrl+V", {VK_CONTROL}, 'V'}, {"Ctrl+O", {VK_CONTROL}, 'O'}, {"Ctrl+F", {VK_CONTROL}, 'F'},
+                          {"Ctrl+N", {VK_CONTROL}, 'N'}, {"Backspace", {}, VK_BACK},      {"F2", {}, VK_F2},
+                          {"F3", {}, VK_F3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        press(c.held, c.key);
+        EXPECT_TRUE(nothingRan());
+    }
+    List().ShortCuts.Actions.reset(vaSelectAll);
+    press({VK_CONTROL}, 'A');
+    EXPECT_TRUE(nothingRan()) << "Select All is out of the set";
+    // Another key for an action runs it, and the old key no longer does.
+    List().ShortCuts.scCopy = {FCONTROL, VK_INSERT};
+    press({VK_CONTROL}, 'C');
+    EXPECT_TRUE(nothingRan());
+    press({VK_CONTROL}, VK_INSERT);
+    EXPECT_EQ(ReadClipboardFiles().dropEffect, DropEffectCopy);
+}

@@ -16,38 +16,18 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/ListTestWindow.h"
+#include "tests/support/MenuPick.h"
 #include "tests/support/TempFolder.h"
 
 using namespace results;
 using testsupport::FakeInteraction;
 using testsupport::MenuItemSeen;
 using testsupport::FolderEntries;
+using testsupport::Pick;
+using testsupport::Plain;
+using testsupport::PlainTexts;
 
 namespace {
-
-// A menu text as a person reads it: without the access-key ampersands.
-std::wstring Plain(const std::wstring& text) {
-    std::wstring plain;
-    for (wchar_t c : text)
-        if (c != L'&') plain += c;
-    return plain;
-}
-
-std::vector<std::wstring> PlainTexts(const std::vector<MenuItemSeen>& items) {
-    std::vector<std::wstring> texts;
-    for (const MenuItemSeen& item : items) texts.push_back(item.separator ? L"-" : Plain(item.text));
-    return texts;
-}
-
-// The person picks the item of that text.
-std::function<UINT(HWND, HMENU)> Pick(const std::wstring& text) {
-    return [text](HWND, HMENU menu) -> UINT {
-        for (const MenuItemSeen& item : FakeInteraction::ItemsOf(menu))
-            if (!item.separator && Plain(item.text) == text) return item.id;
-        ADD_FAILURE() << "no item " << kit::WideToUtf8(text);
-        return 0;
-    };
-}
 
 class ShellMenuTest : public testing::Test {
 protected:
