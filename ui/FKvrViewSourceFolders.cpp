@@ -39,56 +39,6 @@ app::TWindowsVersion StoredVersion() { return static_cast<app::TWindowsVersion>(
 
 } // namespace
 
-void TVirtualList::Create(HWND parent, int id, const RECT& bounds, const kit::ControlOptions& options) {
-    CreateControl(WC_LISTVIEWW, parent, id, L"",
-                  WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
-                      LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
-                  bounds, 0, options);
-    const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
-    SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-}
-
-void TVirtualList::SetColumn(const std::wstring& caption, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t*>(caption.c_str());
-    column.cx = width;
-    if (SendMessageW(hwnd(), LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column))) return;
-    SendMessageW(hwnd(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-}
-
-void TVirtualList::SetColumnWidth(int width) { SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0)); }
-
-void TVirtualList::SetItemCount(int count) { SendMessageW(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0); }
-
-int TVirtualList::FocusedItem() const {
-    return static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-}
-
-void TVirtualList::SelectItem(int index) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
-}
-
-bool TVirtualList::OnNotifyCode(NMHDR& header, LRESULT& result) {
-    result = 0;
-    switch (header.code) {
-    case LVN_GETDISPINFOW:
-        if (!OnData) return false;
-        OnData(reinterpret_cast<NMLVDISPINFOW&>(header));
-        return true;
-    case LVN_ODCACHEHINT:
-        if (!OnDataHint) return false;
-        OnDataHint(reinterpret_cast<const NMLVCACHEHINT&>(header));
-        return true;
-    case NM_DBLCLK:
-        return Fire(OnDblClick);
-    }
-    return false;
-}
-
 TfrmKvrViewSourceFolders::TfrmKvrViewSourceFolders(const std::vector<std::wstring>& folders)
     : kit::Dialog({.title = kCaption,
                    .clientSize = {kClientWidth, kClientHeight},

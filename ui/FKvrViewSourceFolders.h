@@ -10,28 +10,9 @@
 
 #include "kit/Controls.h"
 #include "kit/Dialog.h"
+#include "ui/VirtualList.h"
 
 namespace ui {
-
-// A report list that holds no rows of its own (owner data): it asks for each row as it draws it.
-class TVirtualList : public kit::Control {
-public:
-    void Create(HWND parent, int id, const RECT& bounds, const kit::ControlOptions& options = {});
-    void SetColumn(const std::wstring& caption, int width);
-    void SetColumnWidth(int width);
-    void SetItemCount(int count);
-    // The focused row, -1 for none.
-    int FocusedItem() const;
-    // Selects and focuses a row.
-    void SelectItem(int index);
-
-    std::function<void(NMLVDISPINFOW& item)> OnData;        // LVN_GETDISPINFO: the row's text and image
-    std::function<void(const NMLVCACHEHINT& hint)> OnDataHint;  // LVN_ODCACHEHINT: rows about to be drawn
-    std::function<void()> OnDblClick;
-
-protected:
-    bool OnNotifyCode(NMHDR& header, LRESULT& result) override;
-};
 
 class TfrmKvrViewSourceFolders : public kit::Dialog {
 public:
