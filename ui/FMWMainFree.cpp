@@ -14,6 +14,7 @@
 #include "kit/MessageLoop.h"
 #include "res/ResourceIds.h"
 #include "ui/ControlIds.h"
+#include "ui/FKvrFindInResults.h"
 #include "ui/FKvrSelectFolder.h"
 #include "ui/PageLayout.h"
 

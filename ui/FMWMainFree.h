@@ -29,6 +29,8 @@
 
 namespace ui {
 
+class TfrmKvrFindInResults;
+
 // The status bar's view of the walker.
 class TWalkerState : public results::TSearchState {
 public:
@@ -64,6 +66,7 @@ public:
     void actACTIONPauseExecute();
     void actACTIONStopExecute();
     void actACTIONResetExecute();
+    void actACTIONFindInResultsExecute();
     void UpdateActionStates();
     void actFILEExportResultsExecute();
 
@@ -74,6 +77,8 @@ public:
     const std::vector<std::wstring>& SourceFolders() const { return SourceFolders_; }
     results::TResultTable& Results() { return ResultTable; }
     kit::ActionList& Actions() { return actions_; }
+    // The find-in-results window once the action made it, else null.
+    TfrmKvrFindInResults* FindInResults() const { return frmKvrFindInResults.get(); }
 
     TPageFilesAndFolders tshSELECTFilesAndFolders;
     TPageContainingText tshSELECTContainingText;
@@ -140,6 +145,7 @@ private:
     void ShowSearchTotals();
     void ShowSearchInfo();
     void SetRunCaptions();
+    bool FindInResultsShown() const;
     void BindSearchPauseTo(int action);
     void ConnectWalkerEvents();
     void MerrowinFileStarted();
@@ -177,6 +183,7 @@ private:
     results::TResultTable ResultTable;
     std::unique_ptr<results::TResultListView> ResultListView;
     std::unique_ptr<results::TSearchStatusBar> SearchStatusBar;
+    std::unique_ptr<TfrmKvrFindInResults> frmKvrFindInResults;  // goes before the list it shows
     kit::TabControl pgcSELECTIONS;
     kit::Button bbtSearchPause;
     kit::Button bbtnStop;

@@ -22,6 +22,8 @@ void TfrmMerrowinMain::CreateActions() {
     actions_.Add(ids::actACTIONPause, L"&Pause", [this] { actACTIONPauseExecute(); });
     actions_.Add(ids::actACTIONStop, L"S&top", [this] { actACTIONStopExecute(); });
     actions_.Add(ids::actACTIONReset, L"&Reset", [this] { actACTIONResetExecute(); });
+    actions_.Add(ids::actACTIONFindInResults, L"Find In Results", [this] { actACTIONFindInResultsExecute(); },
+                 {FCONTROL, 'F'});
     actions_.Add(ids::actVIEWReport, L"&Details", [this] { actVIEWReportExecute(); });
     actions_.Add(ids::actFILEExit, L"E&xit", [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); });
     actions_.Add(ids::actFILEBrowse, L"Browse...", [this] { actFILEBrowseExecute(); });

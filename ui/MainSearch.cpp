@@ -1,6 +1,7 @@
 // The main window's search run: the Search action, the walk over the start folders on this thread, the
 // walker's events, Pause, Stop and Reset, the show-text timer and the enabling of the run's actions.
 #include "app/ApplicationSetup.h"
+#include "app/OsVersion.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/FilterFile.h"
 #include "engine/SearchParams.h"
@@ -9,7 +10,9 @@
 #include "kit/Interaction.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
+#include "results/listview/ResultFindItem.h"
 #include "ui/ControlIds.h"
+#include "ui/FKvrFindInResults.h"
 #include "ui/FMWMainFree.h"
 
 namespace ui {
@@ -86,10 +89,12 @@ void TfrmMerrowinMain::RunSearch() {
     SearchStatusBar->Clear();
     SourceFolders_.clear();
     actVIEWReportExecute();
+    ResultListView->FindItem().MarkStale();
 
     BindSearchPauseTo(ids::actACTIONPause);
     kit::ProcessMessagesNow();
     EnableSelections(false);
+    if (FindInResultsShown()) frmKvrFindInResults->DisableControls();
     kit::ProcessMessagesNow();
     SetTimer(hwnd(), kShowTextTimer, kShowTextInterval, nullptr);
 
@@ -147,6 +152,8 @@ void TfrmMerrowinMain::FinishRun(bool walked) {
         ResultListView->UpdateItemCount();
     }
     KillTimer(hwnd(), kShowTextTimer);
+    // The window's controls come back with the matches among the new rows.
+    if (FindInResultsShown()) frmKvrFindInResults->EnableControls();
     EnableSelections(true);
     BindSearchPauseTo(ids::actACTIONSearch);
     SelectionsDirty = 1;
@@ -193,6 +200,7 @@ void TfrmMerrowinMain::UpdateActionStates() {
     actions_.SetCaption(ids::actACTIONPause, MerrowinFile.Suspended() ? L"&Continue" : L"&Pause");
     actions_.SetEnabled(ids::actACTIONStop, running);
     actions_.SetEnabled(ids::actACTIONReset, !running && SelectionsDirty == 1);
+    actions_.SetEnabled(ids::actACTIONFindInResults, !running);
 }
 
 void TfrmMerrowinMain::actACTIONPauseExecute() {
@@ -222,6 +230,23 @@ void TfrmMerrowinMain::actACTIONResetExecute() {
     UpdateActionStates();
     SetWindowTextW(hwnd(), kCaption);
     kit::ProcessMessagesNow();
+}
+
+bool TfrmMerrowinMain::FindInResultsShown() const { return frmKvrFindInResults && frmKvrFindInResults->Visible(); }
+
+void TfrmMerrowinMain::actACTIONFindInResultsExecute() {
+    app::GlobalWindowsVersion = app::GetWindowsVersion();  // the window's size limits follow it
+    const bool show = !actions_.Checked(ids::actACTIONFindInResults);
+    if (show && !frmKvrFindInResults) {
+        auto window = std::make_unique<TfrmKvrFindInResults>(*ResultListView);
+        window->CreateFor(hwnd());  // a window that cannot be made leaves the action unchecked
+        window->OnClosed = [this] { actions_.SetChecked(ids::actACTIONFindInResults, false); };
+        frmKvrFindInResults = std::move(window);
+    }
+    actions_.SetChecked(ids::actACTIONFindInResults, show);
+    if (!frmKvrFindInResults) return;
+    if (show) frmKvrFindInResults->Open();
+    else frmKvrFindInResults->Close();
 }
 
 void TfrmMerrowinMain::ConnectWalkerEvents() {

@@ -73,13 +73,8 @@ protected:
 } // namespace
 
 TEST_F(MainFileActionsTest, EditActionsAreRefusedWhileASearchRuns) {
-    std::vector<std::wstring> names;
-    for (int f = 0; f < 60; ++f) names.push_back(kit::Format(L"f%03d.txt", f));
-    for (int d = 0; d < 10; ++d) MakeFiles(tree_.Path() + kit::Format(L"d%02d", d), names, "some text here");
     Open();
-    TypeMask(L"*.txt");
-    TypePath(tree_.Path());
-    TypeText(L"text");
+    TypeWatchableSearch(tree_.Path());
     PutTextOnClipboard(L"earlier");
     interaction.promptAnswers.assign(std::size(kEditActions), std::wstring(L"renamed.txt"));
 

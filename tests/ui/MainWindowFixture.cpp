@@ -107,6 +107,16 @@ void MainWindowTest::Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); 
 
 void MainWindowTest::ClickSearch() { Click(GetDlgItem(Main(), ui::ids::kSearchPause)); }
 
+void MainWindowTest::TypeWatchableSearch(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    for (int f = 0; f < 60; ++f) names.push_back(kit::Format(L"f%03d.txt", f));
+    const std::wstring parent = kit::IncludeTrailingPathDelimiter(folder);
+    for (int d = 0; d < 10; ++d) MakeFiles(parent + kit::Format(L"d%02d", d), names, "some text here");
+    TypeMask(L"*.txt");
+    TypePath(folder);
+    TypeText(L"text");
+}
+
 void MainWindowTest::SelectPage(int index) {
     const HWND tabs = GetDlgItem(Main(), ui::ids::kSelections);
     SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);

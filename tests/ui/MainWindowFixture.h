@@ -66,6 +66,9 @@ protected:
     void TypeText(const std::wstring& text) { Type(TextBox(), text); }
     void Click(HWND button);
     void ClickSearch();
+    // Ten folders of sixty files under `folder` and the criteria that read the text of every one: a search that
+    // lasts long enough to be watched and acted on while it runs.
+    void TypeWatchableSearch(const std::wstring& folder);
     // Selects a criteria page by its tab's index, as a click on the tab does.
     void SelectPage(int index);
     bool Checked(int pageId, int id) const;
