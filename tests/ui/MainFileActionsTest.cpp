@@ -73,9 +73,7 @@ protected:
 } // namespace
 
 TEST_F(MainFileActionsTest, EditActionsAreRefusedWhileASearchRuns) {
-    std::vector<std::wstring> names;
-    for (int f = 0; f < 60; ++f) names.push_back(kit::Format(L"f%03d.txt", f));
-    for (int d = 0; d < 10; ++d) MakeFiles(tree_.Path() + kit::Format(L"d%02d", d), names, "some text here");
+    MakeSlowSearchTree(tree_.Path());
     Open();
     TypeMask(L"*.txt");
     TypePath(tree_.Path());
@@ -83,11 +81,7 @@ TEST_F(MainFileActionsTest, EditActionsAreRefusedWhileASearchRuns) {
     PutTextOnClipboard(L"earlier");
     interaction.promptAnswers.assign(std::size(kEditActions), std::wstring(L"renamed.txt"));
 
-    const HWND pause = GetDlgItem(Main(), ids::kSearchPause);
-    bool acted = false;
-    WhileRunning([&] {
-        if (!StopEnabled() || SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0) == 0) return false;
-        Click(pause);
+    ASSERT_TRUE(ActWhileSearchPaused([&] {
         EXPECT_TRUE(window->Searching());
         SelectFirstRow();
         const std::wstring file = FirstRowPath();
@@ -105,13 +99,7 @@ TEST_F(MainFileActionsTest, EditActionsAreRefusedWhileASearchRuns) {
         }
         EXPECT_TRUE(interaction.prompts.empty());
         EXPECT_EQ(ClipboardText(), L"earlier");
-        acted = true;
-        Click(pause);  // Continue
-        Click(GetDlgItem(Main(), ids::kStopButton));
-        return true;
-    });
-    ClickSearch();
-    ASSERT_TRUE(acted);
+    }));
 
     // Once the search is over, the same actions act.
     ASSERT_FALSE(window->Searching());

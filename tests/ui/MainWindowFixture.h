@@ -79,6 +79,9 @@ protected:
     // returns true: what a person does while watching the window.
     void WhileRunning(std::function<bool()> step);
     bool StopEnabled() const;
+    // Clicks Search; once the run lists rows, pauses it, runs `act` while it is held, and stops it. False when the
+    // run ended before it listed a row.
+    bool ActWhileSearchPaused(const std::function<void()>& act);
 
     testsupport::FakeInteraction interaction;
     std::unique_ptr<ProgramObjects> program;
@@ -93,5 +96,9 @@ private:
 
 // Files named `names` in `folder` (which is made when missing), each with `content`.
 void MakeFiles(const std::wstring& folder, const std::vector<std::wstring>& names, const std::string& content = "x");
+// Enough files holding kSlowTreeText below `folder` that a search for that text lists rows well before it ends, so
+// a person can act while it runs (ActWhileSearchPaused).
+inline constexpr const char* kSlowTreeText = "some text here";
+void MakeSlowSearchTree(const std::wstring& folder);
 
 } // namespace uitest
