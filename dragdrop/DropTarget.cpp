@@ -487,6 +487,8 @@ void TCustomDropTarget::ImageEnter(IDataObject* dataObject, POINT screenPoint, D
     if (!dragImageList_) return;
     // Over the control the cursor is drawn by the image list: a transparent cursor image hides its own.
     ImageList_SetDragCursorImage(DragImages(), 0, dragImageHotSpot_.x, dragImageHotSpot_.y);
+    // The merge replaced the drag image, and freed the one read above unless it was the drag's first.
+    dragImageList_ = ImageList_GetDragImage(nullptr, nullptr);
     const POINT at = ClientPtToWindowPt(currentControl_, lastPoint_);
     ImageList_DragEnter(currentControl_, at.x, at.y);
 }

@@ -151,6 +151,7 @@ void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {
         FilterFileFilterText(info);
     };
     ResultListView->SearchStatusBar = SearchStatusBar.get();
+    CreateDragDrop();
 }
 
 void TfrmMerrowinMain::ApplyCommandLine(const std::vector<std::wstring>& parameters) {
@@ -201,10 +202,10 @@ void TfrmMerrowinMain::LayoutControls(int width, int height) {
     MoveWindow(ResultListView->hwnd(), 0, listTop, width, std::max(0, listBottom - listTop), TRUE);
 }
 
-// A close during a run or an export waits for it to unwind: the window, the walker and the table must outlive
-// every frame of it that is still on the stack below this message.
+// A close during a run, an export or a drag (whose loop dispatches it) waits for it to unwind: the window, the
+// walker and the table must outlive every frame of it that is still on the stack below this message.
 void TfrmMerrowinMain::OnCloseRequest() {
-    if (searching_ || exporting_) {
+    if (searching_ || exporting_ || dragging_) {
         closeRequested_ = true;
         if (searching_) actACTIONStopExecute();
         return;

@@ -2,8 +2,8 @@
 // The main window: the four criteria pages, the Search, Stop and Reset buttons, the result list and the
 // status bar, over one action table. Its work is split by concern: creation, settings and window messages
 // (FMWMainFree.cpp), the copies between the controls and the criteria model (MainCriteria.cpp), the search
-// run and the walker's events (MainSearch.cpp), the export (MainExport.cpp), and the action table with its menu
-// (MainActions.cpp).
+// run and the walker's events (MainSearch.cpp), the export (MainExport.cpp), the action table with its menu
+// (MainActions.cpp), and drag and drop (MainDragDrop.cpp).
 //
 // Member names keep their component prefixes: `tsh` a criteria page, `pgc` the page strip, `lbl` a label,
 // `cb` a combo box, `cbmit` a recent-items combo box, `cbmfld` the folder combo box, `chb` a check box,
@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "dragdrop/DragDropFile.h"
+#include "dragdrop/DropTarget.h"
 #include "engine/MerrowinFile.h"
 #include "kit/Actions.h"
 #include "kit/Controls.h"
@@ -119,7 +121,7 @@ private:
     void AdjustDateTimePickers();
     void actFILEBrowseExecute();
     void ApplySearchPath(std::wstring& startFolder);
-    // A run or an export on the stack: its flag is up, a close meanwhile waits, and comes when the scope ends
+    // A run, an export or a drag on the stack: its flag is up, a close meanwhile waits, and comes when the scope ends
     // (the window, the walker and the table must outlive every frame of it).
     class BusyScope {
     public:
@@ -178,6 +180,13 @@ private:
     void actSETTINGSOptionsExecute();
     void actSETTINGSManageItemsExecute();
 
+    // Drag and drop (MainDragDrop.cpp).
+    void CreateDragDrop();
+    bool StartFileDrag(const std::vector<std::wstring>& paths);
+    void MakeDragImage();
+    void DropFileSourceGetDragImage(IDragSourceHelper* dragSourceHelper, bool& handled);
+    void DropFileTargetDrop();
+
     engine::TMerrowinFile MerrowinFile;
     TWalkerState walkerState_{MerrowinFile};
     results::TResultTable ResultTable;
@@ -195,6 +204,12 @@ private:
     int minWidthGrowth_ = 0;  // what the first show added to the settings' minimum width, taken back at the end
     // The folders that held listed entries in the last run, in the order met.
     std::vector<std::wstring> SourceFolders_;
+    // The result list's files dragged out; the drag image over the whole window; folders dropped on the
+    // search-path box.
+    std::unique_ptr<dragdrop::TDropFileSource> DropFileSource;
+    std::unique_ptr<dragdrop::TDropDummy> DropDummy;
+    std::unique_ptr<dragdrop::TDropFileTarget> DropFileTarget;
+    kit::UniqueImageList dragImage_;  // the dragged row's picture, for the drag in progress
     // The refresh flags the show-text timer raises and the first event after it consumes.
     std::uint8_t RefreshScanFolder = 0;
     std::uint8_t RefreshTotals = 0;
@@ -207,7 +222,8 @@ private:
     int searchPauseAction_ = 0;  // the action bbtSearchPause and its menu item run now
     bool searching_ = false;
     bool exporting_ = false;
-    bool closeRequested_ = false;  // a close came during a run or an export: it happens once that has unwound
+    bool dragging_ = false;  // a file drag is on the stack, from the messages pumped before it to its end
+    bool closeRequested_ = false;  // a close came during a run, an export or a drag: it happens once that has unwound
     bool startMaximized_ = false;
 };
 

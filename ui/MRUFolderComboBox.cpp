@@ -7,6 +7,7 @@
 
 #include "app/ShellNamespace.h"
 #include "engine/Drives.h"
+#include "kit/Files.h"
 #include "kit/Scope.h"
 #include "kit/Strings.h"
 #include "kit/SystemImages.h"
@@ -325,6 +326,15 @@ void TMRUFolderComboBox::GetFolderText(std::wstring& text) {
     if (engine::IsPathValid(text)) return;
     text = GetSelectedValue();
     if (!engine::IsPathValid(text)) text.clear();
+}
+
+bool TMRUFolderComboBox::DropFolders(const std::vector<std::wstring>& names) {
+    std::vector<std::wstring> folders;
+    for (const std::wstring& name : names)
+        if (kit::DirectoryExists(name)) folders.push_back(name);
+    if (folders.empty()) return false;
+    SetWindowTextW(EditHwnd(), Joined(folders).c_str());  // raises OnChange, as typing does
+    return true;
 }
 
 void TMRUFolderComboBox::RebuildBuiltInEntries() {

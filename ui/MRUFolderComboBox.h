@@ -54,6 +54,9 @@ public:
     void GetPaths(std::wstring& text);
     void GetIncludePaths(std::wstring& text);
     void GetExcludePaths(std::wstring& text);
+    // Names dropped on the box: the existing folders among them, in drop order, joined by "|", become its text as
+    // the person's change (files and missing paths are skipped); false, with the text unchanged, when none is.
+    bool DropFolders(const std::vector<std::wstring>& names);
     // The edit text when it names an existing folder, else the selected entry's value when that does, else "".
     void GetFolderText(std::wstring& text);
 

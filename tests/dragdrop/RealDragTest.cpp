@@ -14,81 +14,21 @@
 #include "dragdrop/DragDropFile.h"
 #include "kit/Exception.h"
 #include "tests/dragdrop/DragDropFixture.h"
+#include "tests/support/RealDrag.h"
 #include "tests/support/TempFolder.h"
 
 using namespace dragdrop;
 using Names = std::vector<std::wstring>;
+using testsupport::CentreOf;
+using testsupport::DragScript;
+using testsupport::PumpUntil;
+using testsupport::SetDragKeys;
 
 namespace {
-
-// Timed steps run by a thread timer: its messages are dispatched inside OLE's drag loop too. A late timer
-// never runs two steps at once: OLE's loop looks at the cursor and the keys every 50 ms, and must see each.
-class DragScript {
-public:
-    struct Step {
-        DWORD at;  // ms after the start
-        std::function<void()> action;
-    };
-    explicit DragScript(std::vector<Step> steps) : steps_(std::move(steps)), start_(GetTickCount()) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 20, &Tick);
-    }
-    ~DragScript() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    DragScript(const DragScript&) = delete;
-    DragScript& operator=(const DragScript&) = delete;
-    bool Done() const { return next_ == steps_.size(); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current_) current_->Advance();
-    }
-    void Advance() {
-        const DWORD now = GetTickCount();
-        if (next_ == steps_.size() || now - start_ < steps_[next_].at || (next_ > 0 && now - last_ < kStepGap)) return;
-        last_ = now;
-        steps_[next_++].action();
-    }
-    static constexpr DWORD kStepGap = 150;
-    static inline DragScript* current_ = nullptr;
-    std::vector<Step> steps_;
-    size_t next_ = 0;
-    DWORD start_;
-    DWORD last_ = 0;
-    UINT_PTR timer_ = 0;
-};
-
-// The keys OLE's loop reads: this thread's key state.
-void SetKeys(bool button, DWORD modifiers = 0) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_LBUTTON] = button ? 0x80 : 0;
-    keys[VK_CONTROL] = (modifiers & MK_CONTROL) ? 0x80 : 0;
-    keys[VK_SHIFT] = (modifiers & MK_SHIFT) ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-POINT CentreOf(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-}
-
-void PumpUntil(const std::function<bool()>& done, DWORD timeout = 5000) {
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < timeout) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
 class RealDragTest : public testing::Test {
 protected:
     void SetUp() override {
-        GetKeyboardState(savedKeys_);
         // List boxes: WindowFromPoint passes over STATIC windows.
         sourceWindow_.reset(CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_VISIBLE, 100, 500, 200, 150, nullptr,
                                             nullptr, nullptr, nullptr));
@@ -108,25 +48,21 @@ protected:
             dropEffect_ = effect;
         };
     }
-    void TearDown() override {
-        SetKeyboardState(savedKeys_);
-        SetCursorPos(0, 0);
-    }
-
     // The button goes down over the source with these keys; onto the target, then up.
     std::vector<DragScript::Step> PressOnSource(DWORD modifiers = 0) {
         const POINT from = CentreOf(sourceWindow_.get());
         SetCursorPos(from.x, from.y);
-        SetKeys(true, modifiers);
+        SetDragKeys(true, modifiers);
         const POINT to = CentreOf(targetWindow_.get());
         return {{100, [to] { SetCursorPos(to.x, to.y); }}};
     }
     std::vector<DragScript::Step> DropOnTarget(DWORD modifiers = 0) {
         auto steps = PressOnSource(modifiers);
-        steps.push_back({300, [modifiers] { SetKeys(false, modifiers); }});
+        steps.push_back({300, [modifiers] { SetDragKeys(false, modifiers); }});
         return steps;
     }
 
+    testsupport::SavedDragKeys savedKeys_;
     testsupport::TempFolder temp_;
     std::wstring file_;
     kit::UniqueWindow sourceWindow_;
@@ -136,7 +72,6 @@ protected:
     int drops_ = 0;
     Names dropped_;
     DWORD dropEffect_ = DROPEFFECT_NONE;
-    BYTE savedKeys_[256] = {};
 };
 
 } // namespace
@@ -219,7 +154,7 @@ TEST_F(RealDragTest, ASecondDragWithNoButtonDownEndsAtOnceCancelled) {
     }
     ASSERT_EQ(source_->FeedbackEffect(), static_cast<DWORD>(DROPEFFECT_MOVE)) << "what the last drag left";
     // The cursor is still over the target; without the reset the stale move would drop there at once.
-    SetKeys(false);
+    SetDragKeys(false);
     EXPECT_EQ(source_->Execute(), drCancel);
     EXPECT_EQ(drops_, 1);
     EXPECT_EQ(source_->GetPerformedDropEffect(), 0u) << "no target answered";
@@ -250,9 +185,9 @@ TEST_F(RealDragTest, AnAsynchronousDragServesItsDataFromItsThread) {
         if (!c.overTarget) {
             const POINT from = CentreOf(sourceWindow_.get());
             SetCursorPos(from.x, from.y);
-            SetKeys(true);
+            SetDragKeys(true);
             steps.push_back({100, [] { SetCursorPos(900, 900); }});
-            steps.push_back({300, [] { SetKeys(false); }});
+            steps.push_back({300, [] { SetDragKeys(false); }});
         }
         DragScript script(steps);
         ASSERT_EQ(source_->Execute(true), drAsync);

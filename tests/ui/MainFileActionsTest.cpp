@@ -78,11 +78,7 @@ TEST_F(MainFileActionsTest, EditActionsAreRefusedWhileASearchRuns) {
     PutTextOnClipboard(L"earlier");
     interaction.promptAnswers.assign(std::size(kEditActions), std::wstring(L"renamed.txt"));
 
-    const HWND pause = GetDlgItem(Main(), ids::kSearchPause);
-    bool acted = false;
-    WhileRunning([&] {
-        if (!StopEnabled() || SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0) == 0) return false;
-        Click(pause);
+    ASSERT_TRUE(ActWhileSearchPaused([&] {
         EXPECT_TRUE(window->Searching());
         SelectFirstRow();
         const std::wstring file = FirstRowPath();
@@ -100,13 +96,7 @@ TEST_F(MainFileActionsTest, EditActionsAreRefusedWhileASearchRuns) {
         }
         EXPECT_TRUE(interaction.prompts.empty());
         EXPECT_EQ(ClipboardText(), L"earlier");
-        acted = true;
-        Click(pause);  // Continue
-        Click(GetDlgItem(Main(), ids::kStopButton));
-        return true;
-    });
-    ClickSearch();
-    ASSERT_TRUE(acted);
+    }));
 
     // Once the search is over, the same actions act.
     ASSERT_FALSE(window->Searching());

@@ -7,12 +7,23 @@
 #include <utility>
 
 #include "app/ApplicationSetup.h"
+#include "dragdrop/DragDrop.h"
+#include "dragdrop/DragDropRegistration.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
 #include "ui/ControlIds.h"
 
 namespace uitest {
 namespace {
+
+// The drag-and-drop classes, registered once as the program does at its start: the main window drags and
+// takes drops.
+class DragDropEnvironment : public testing::Environment {
+public:
+    void SetUp() override { dragdrop::RegisterDragDropClasses(); }
+    void TearDown() override { dragdrop::ShutdownDragDrop(); }
+};
+testing::Environment* const g_dragDrop = testing::AddGlobalTestEnvironment(new DragDropEnvironment);
 
 std::wstring MakerFolder() {
     std::wstring folder = app::TApplicationInit::GetSettingsFolder();  // ...\Harbelune\Kolvaran\ .
@@ -108,10 +119,7 @@ void MainWindowTest::Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); 
 void MainWindowTest::ClickSearch() { Click(GetDlgItem(Main(), ui::ids::kSearchPause)); }
 
 void MainWindowTest::TypeWatchableSearch(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    for (int f = 0; f < 60; ++f) names.push_back(kit::Format(L"f%03d.txt", f));
-    const std::wstring parent = kit::IncludeTrailingPathDelimiter(folder);
-    for (int d = 0; d < 10; ++d) MakeFiles(parent + kit::Format(L"d%02d", d), names, "some text here");
+    MakeSlowSearchTree(folder);
     TypeMask(L"*.txt");
     TypePath(folder);
     TypeText(L"text");
@@ -178,9 +186,32 @@ void CALLBACK MainWindowTest::OnStepTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 bool MainWindowTest::StopEnabled() const { return IsWindowEnabled(GetDlgItem(Main(), ui::ids::kStopButton)) != FALSE; }
 
+bool MainWindowTest::ActWhileSearchPaused(const std::function<void()>& act) {
+    const HWND pause = GetDlgItem(Main(), ui::ids::kSearchPause);
+    bool acted = false;
+    WhileRunning([&] {
+        if (!StopEnabled() || SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0) == 0) return false;
+        Click(pause);
+        act();
+        acted = true;
+        Click(pause);  // Continue
+        Click(GetDlgItem(Main(), ui::ids::kStopButton));
+        return true;
+    });
+    ClickSearch();
+    return acted;
+}
+
 void MakeFiles(const std::wstring& folder, const std::vector<std::wstring>& names, const std::string& content) {
     SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     for (const auto& name : names) testsupport::WriteBytes(kit::IncludeTrailingPathDelimiter(folder) + name, content);
+}
+
+void MakeSlowSearchTree(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    for (int f = 0; f < 100; ++f) names.push_back(kit::Format(L"f%03d.txt", f));
+    for (int d = 0; d < 30; ++d) MakeFiles(kit::IncludeTrailingPathDelimiter(folder) + kit::Format(L"d%02d", d), names,
+                                           kSlowTreeText);
 }
 
 } // namespace uitest

@@ -66,8 +66,8 @@ protected:
     void TypeText(const std::wstring& text) { Type(TextBox(), text); }
     void Click(HWND button);
     void ClickSearch();
-    // Ten folders of sixty files under `folder` and the criteria that read the text of every one: a search that
-    // lasts long enough to be watched and acted on while it runs.
+    // The slow search tree (MakeSlowSearchTree) under `folder` and the criteria that read the text of every file:
+    // a search that lasts long enough to be watched and acted on while it runs.
     void TypeWatchableSearch(const std::wstring& folder);
     // Selects a criteria page by its tab's index, as a click on the tab does.
     void SelectPage(int index);
@@ -82,6 +82,9 @@ protected:
     // returns true: what a person does while watching the window.
     void WhileRunning(std::function<bool()> step);
     bool StopEnabled() const;
+    // Clicks Search; once the run lists rows, pauses it, runs `act` while it is held, and stops it. False when the
+    // run ended before it listed a row.
+    bool ActWhileSearchPaused(const std::function<void()>& act);
 
     testsupport::FakeInteraction interaction;
     std::unique_ptr<ProgramObjects> program;
@@ -96,5 +99,9 @@ private:
 
 // Files named `names` in `folder` (which is made when missing), each with `content`.
 void MakeFiles(const std::wstring& folder, const std::vector<std::wstring>& names, const std::string& content = "x");
+// Enough files holding kSlowTreeText below `folder` that a search for that text lists rows well before it ends, so
+// a person can act while it runs (ActWhileSearchPaused).
+inline constexpr const char* kSlowTreeText = "some text here";
+void MakeSlowSearchTree(const std::wstring& folder);
 
 } // namespace uitest
