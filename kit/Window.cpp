@@ -34,8 +34,12 @@ void RegisterOnce(HINSTANCE instance, const wchar_t* className, WNDPROC proc) {
 
 Window::~Window() {
     if (!hwnd_) return;
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    StopDispatch();
     DestroyWindow(hwnd_);
+}
+
+void Window::StopDispatch() {
+    if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 
 void Window::Create(const WindowParams& params) {

@@ -39,6 +39,11 @@ protected:
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+    // From now on the window's messages go to the default procedure. A derived class whose members answer
+    // messages calls it first in its destructor: a member's control that goes sends messages (a list losing the
+    // focus tells its parent) that would otherwise reach members already gone.
+    void StopDispatch();
+
 private:
     // Reflects a child's notification to its wrapper, else runs OnMessage; an exception is reported to the user
     // here (traced only for a drawing message) and the message is left unhandled, because Wine cannot unwind

@@ -58,4 +58,27 @@ TEST(AccessKeys, FindsAClashAmongVisibleButtonsAndLabelsOnly) {
     }
 }
 
+TEST(AccessKeys, FindsAClashAmongTheItemsOfAMenuAndOfAWindowsMenuBar) {
+    struct Case {
+        std::vector<const wchar_t*> items;  // null for a separator
+        size_t clashes;
+    };
+    const Case cases[] = {
+        {{L"&Cut\tCtrl+X", nullptr, L"&Copy\tCtrl+C"}, 1},
+        {{L"&Cut\tCtrl+X", L"C&opy\tCtrl+C", L"Paste\tCtrl+&V"}, 0},  // the shortcut's text is no key
+    };
+    for (const Case& c : cases) {
+        const HMENU menu = CreatePopupMenu();
+        for (const wchar_t* item : c.items) AppendMenuW(menu, item ? MF_STRING : MF_SEPARATOR, 1, item);
+        EXPECT_EQ(testsupport::AccessKeyClashes(menu).size(), c.clashes) << testing::PrintToString(c.items);
+        DestroyMenu(menu);
+    }
+    // Alt+S would reach the button and never the Settings menu of the bar.
+    CaptionsWindow window(std::vector<CaptionsWindow::Item>{{L"Button", L"&Search"}});
+    const HMENU bar = CreateMenu();
+    AppendMenuW(bar, MF_STRING, 1, L"&Settings");
+    SetMenu(window.hwnd(), bar);  // the window destroys it
+    EXPECT_EQ(testsupport::AccessKeyClashes(window.hwnd()).size(), 1u);
+}
+
 } // namespace

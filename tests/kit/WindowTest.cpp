@@ -16,6 +16,7 @@ class TestWindow : public kit::Window {
 public:
     explicit TestWindow(LRESULT answer, int* destroyed = nullptr) : answer_(answer), destroyed_(destroyed) {}
     void Make(const kit::WindowParams& params) { Create(params); }
+    using kit::Window::StopDispatch;
     HWND seenAtCreate = nullptr;
 
 protected:
@@ -52,6 +53,22 @@ TEST(Window, EachObjectHandlesTheMessagesOfItsOwnWindow) {
     wchar_t title[32] = {};
     GetWindowTextW(b.hwnd(), title, 32);  // unhandled messages reach the default procedure
     EXPECT_STREQ(title, L"Second");
+}
+
+// A destructor's first step: the messages its members' controls send as they go find no half-destroyed object.
+TEST(Window, AfterStopDispatchTheMessagesGoToTheDefaultProcedureUntilTheWindowGoes) {
+    int destroyed = 0;
+    HWND hwnd = nullptr;
+    {
+        TestWindow window(42, &destroyed);
+        window.Make({.className = kClass, .title = L"Stopping"});
+        hwnd = window.hwnd();
+        window.StopDispatch();
+        EXPECT_EQ(SendMessageW(hwnd, kAnswer, 0, 0), 0);
+        EXPECT_TRUE(IsWindow(hwnd));
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(destroyed, 0);
 }
 
 TEST(Window, ChildWindowSitsInItsParentAndLetsGoOfItsHandleWithIt) {

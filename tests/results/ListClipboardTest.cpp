@@ -5,6 +5,7 @@
 #include "kit/Files.h"
 #include "kit/Strings.h"
 #include "results/listview/ListClipboard.h"
+#include "tests/support/HeldKeys.h"
 
 #include <commctrl.h>
 
@@ -12,27 +13,12 @@ using namespace results;
 using resultstest::ClipboardFiles;
 using resultstest::FileActionsTest;
 using testsupport::ClipboardText;
+using testsupport::HeldKeys;
 using testsupport::PutTextOnClipboard;
 
 namespace {
 
 class ListClipboardTest : public FileActionsTest {};
-
-// Holds keys down in this thread's keyboard state while a key message is sent.
-class HeldKeys {
-public:
-    explicit HeldKeys(const std::vector<BYTE>& keys) {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        std::copy(std::begin(saved_), std::end(saved_), state);
-        for (BYTE key : keys) state[key] = 0x80;
-        SetKeyboardState(state);
-    }
-    ~HeldKeys() { SetKeyboardState(saved_); }
-
-private:
-    BYTE saved_[256];
-};
 
 } // namespace
 

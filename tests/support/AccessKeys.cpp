@@ -16,6 +16,31 @@ bool CarriesAccessKey(HWND hwnd) {
     return false;
 }
 
+// The texts of a menu's items before the tab that starts a shown shortcut; separators have none.
+std::vector<std::wstring> MenuCaptions(HMENU menu) {
+    std::vector<std::wstring> captions;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = L"";
+        if (GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION) <= 0) continue;
+        const std::wstring caption = text;
+        captions.push_back(caption.substr(0, caption.find(L'\t')));
+    }
+    return captions;
+}
+
+std::vector<std::wstring> ClashesAmong(const std::vector<std::wstring>& captions) {
+    std::map<wchar_t, std::wstring> owners;
+    std::vector<std::wstring> clashes;
+    for (const std::wstring& caption : captions) {
+        const wchar_t key = AccessKey(caption);
+        if (!key) continue;
+        const auto [it, added] = owners.emplace(key, caption);
+        if (!added)
+            clashes.push_back(L"'" + std::wstring(1, key) + L"': \"" + it->second + L"\" and \"" + caption + L"\"");
+    }
+    return clashes;
+}
+
 } // namespace
 
 wchar_t AccessKey(const std::wstring& caption) {
@@ -43,17 +68,14 @@ std::vector<std::wstring> AccessKeyClashes(HWND window) {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&controls));
-    std::map<wchar_t, std::wstring> owners;
-    std::vector<std::wstring> clashes;
-    for (HWND control : controls) {
-        const std::wstring caption = TextOf(control);
-        const wchar_t key = AccessKey(caption);
-        if (!key) continue;
-        const auto [it, added] = owners.emplace(key, caption);
-        if (!added)
-            clashes.push_back(L"'" + std::wstring(1, key) + L"': \"" + it->second + L"\" and \"" + caption + L"\"");
-    }
-    return clashes;
+    std::vector<std::wstring> captions;
+    for (HWND control : controls) captions.push_back(TextOf(control));
+    // Alt and a letter reaches a control or opens a menu of the bar: one of them, never both.
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) == 0)
+        for (const std::wstring& item : MenuCaptions(GetMenu(window))) captions.push_back(item);
+    return ClashesAmong(captions);
 }
+
+std::vector<std::wstring> AccessKeyClashes(HMENU menu) { return ClashesAmong(MenuCaptions(menu)); }
 
 } // namespace testsupport

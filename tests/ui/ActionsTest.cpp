@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "kit/Actions.h"
 #include "kit/Controls.h"
 #include "kit/Window.h"
+#include "tests/support/HeldKeys.h"
+#include "tests/support/MenuItems.h"
 
 namespace {
 
-constexpr int kSearch = 2001, kStop = 2002, kZoom = 2003, kHidden = 2004;
+constexpr int kSearch = 2001, kStop = 2002, kZoom = 2003, kHidden = 2004, kSmall = 2005, kLarge = 2006;
+constexpr int kViewMenu = 2100, kZoomMenu = 2101, kToolsMenu = 2102;
 
 // A window whose commands all go through the action table, as the main window's will.
 class ActionWindow : public kit::Window {
@@ -20,6 +26,7 @@ public:
 
 protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override {
+        if (msg == WM_INITMENUPOPUP) actions.OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
         if (msg != WM_COMMAND || !actions.Execute(LOWORD(wp))) return false;
         result = 0;
         return true;
@@ -123,6 +130,122 @@ TEST_F(ActionsTest, TheAcceleratorTableCarriesEveryShortcutAndRunsEnabledActions
     window.actions.SetShortcuts(kSearch, {});
     ACCEL none[8] = {};
     EXPECT_EQ(CopyAcceleratorTableW(window.actions.Accelerators(), none, 8), 3);
+    // A hidden action leaves its keys to the controls.
+    window.actions.SetVisible(kStop, false);
+    EXPECT_EQ(CopyAcceleratorTableW(window.actions.Accelerators(), none, 8), 2);
+}
+
+TEST_F(ActionsTest, MenusAreFilledFromTheTableAsTheyOpenAndTheBarFollowsThem) {
+    window.actions.Add(kSmall, L"Small", [] {});
+    window.actions.Add(kLarge, L"Large", [] {});
+    window.actions.SetGroup(kSmall, 1);
+    window.actions.SetGroup(kLarge, 1);
+    bool largeAllowed = true;
+    const HMENU zoom = window.actions.AddMenu(kZoomMenu, L"Zoom", {kSmall, kLarge, 9999},  // 9999: no action
+                                              [&] { window.actions.SetEnabled(kLarge, largeAllowed); });
+    const HMENU view = window.actions.AddMenu(kViewMenu, L"&View", {kZoom, 0, kZoomMenu});
+    window.actions.AddMenu(kToolsMenu, L"Tools", {kStop});
+    window.actions.SetVisible(kToolsMenu, false);
+    window.actions.SetMenuBar(window.hwnd(), {kViewMenu, kToolsMenu});
+
+    const HMENU bar = GetMenu(window.hwnd());
+    const std::vector<testsupport::MenuItem> barItems = testsupport::MenuItemsOf(bar);
+    ASSERT_EQ(barItems.size(), 1u) << "a hidden menu is not on the bar";
+    EXPECT_EQ(barItems[0].submenu, view);
+    EXPECT_EQ(barItems[0].text, L"&View");
+    const std::vector<testsupport::MenuItem> viewItems = testsupport::MenuItemsOf(view);
+    ASSERT_EQ(viewItems.size(), 3u);
+    EXPECT_EQ(viewItems[0].text, L"Zoom &In");
+    EXPECT_TRUE(viewItems[1].separator);
+    EXPECT_EQ(viewItems[2].submenu, zoom);
+    EXPECT_EQ(viewItems[2].text, L"&Zoom");  // a key of its own beside Zoom &In's
+
+    // One of a radio group checked at a time; the menu shows it once it opens, after its handler ran.
+    window.actions.SetChecked(kSmall, true);
+    window.actions.SetChecked(kLarge, true);
+    EXPECT_FALSE(window.actions.Checked(kSmall));
+    largeAllowed = false;
+    SendMessageW(window.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(zoom), MAKELPARAM(2, FALSE));
+    const std::vector<testsupport::MenuItem> zoomItems = testsupport::MenuItemsOf(zoom);
+    ASSERT_EQ(zoomItems.size(), 2u);
+    EXPECT_EQ(zoomItems[0].text, L"&Small");
+    EXPECT_TRUE(zoomItems[0].radio);
+    EXPECT_FALSE(zoomItems[0].checked);
+    EXPECT_EQ(zoomItems[1].text, L"&Large");
+    EXPECT_TRUE(zoomItems[1].radio && zoomItems[1].checked && zoomItems[1].grayed);
+
+    // The bar follows its menus' states at once.
+    window.actions.SetEnabled(kViewMenu, false);
+    EXPECT_NE(GetMenuState(bar, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+    window.actions.SetVisible(kToolsMenu, true);
+    EXPECT_EQ(GetMenuItemCount(bar), 2);
+}
+
+TEST_F(ActionsTest, ACommandRunsOnlyWhatItsMenuWouldOfferAtThatMoment) {
+    int larges = 0;
+    window.actions.Add(kLarge, L"Large", [&] { ++larges; }, {FCONTROL, 'L'});
+    bool allowed = false;
+    window.actions.AddMenu(kZoomMenu, L"Zoom", {kLarge}, [&] { window.actions.SetEnabled(kLarge, allowed); });
+    window.actions.AddMenu(kViewMenu, L"View", {kZoom, kZoomMenu});
+    window.actions.SetMenuBar(window.hwnd(), {kViewMenu});
+
+    // The menu never opened, and the action still stands enabled in the table: its rule is asked all the same.
+    EXPECT_TRUE(window.actions.Execute(kLarge));
+    EXPECT_EQ(larges, 0);
+    allowed = true;
+    window.actions.Execute(kLarge);
+    EXPECT_EQ(larges, 1);
+
+    // Its shortcut as the message loop hands it over, while the rule allows it and while it does not.
+    MSG key{window.hwnd(), WM_KEYDOWN, 'L', 0x00260001};
+    {
+        const testsupport::HeldKeys ctrl({VK_CONTROL});
+        EXPECT_TRUE(TranslateAcceleratorW(window.hwnd(), window.actions.Accelerators(), &key));
+        EXPECT_EQ(larges, 2);
+        allowed = false;
+        TranslateAcceleratorW(window.hwnd(), window.actions.Accelerators(), &key);
+        EXPECT_EQ(larges, 2);
+    }
+
+    // A disabled menu offers nothing: its actions do not run, whatever their own state.
+    allowed = true;
+    window.actions.SetEnabled(kViewMenu, false);
+    window.actions.Execute(kLarge);
+    EXPECT_EQ(larges, 2);
+    EXPECT_FALSE(window.actions.Execute(kZoomMenu)) << "a menu is no command";
+}
+
+TEST(ActionMenus, TheListDestroysTheMenusThatNoOtherMenuHolds) {
+    const HMENU outer = CreatePopupMenu();
+    HMENU loose = nullptr, held = nullptr;
+    {
+        kit::ActionList actions;
+        actions.Add(1, L"One", nullptr);
+        loose = actions.AddMenu(10, L"Loose", {1});
+        held = actions.AddMenu(11, L"Held", {1});
+        const int ids[] = {11};
+        actions.FillMenu(outer, ids);
+    }
+    EXPECT_FALSE(IsMenu(loose));
+    EXPECT_TRUE(IsMenu(held)) << "it goes with the menu that holds it";
+    DestroyMenu(outer);
+    EXPECT_FALSE(IsMenu(held));
+}
+
+TEST(WithAccessKeys, KeepsTheCaptionsOwnKeysAndGivesTheRestFreeOnes) {
+    struct Case { std::vector<std::wstring> captions, shown; };
+    const Case cases[] = {
+        // A second caption with a taken key gives it up; word starts come first, then any letter.
+        {{L"&Cut", L"&Copy", L"Copy to Folder...", L"&Delete"}, {L"&Cut", L"C&opy", L"Copy &to Folder...", L"&Delete"}},
+        {{L"Large Icon", L"List", L"Tile"}, {L"&Large Icon", L"L&ist", L"&Tile"}},
+        {{L"Remove", L"&Rename"}, {L"R&emove", L"&Rename"}},  // a later caption's own key is kept too
+        {{L"R&&D", L"Rest"}, {L"&R&&D", L"R&est"}},          // "&&" is an ampersand, not a key
+        {{L"a", L"A", L"...", L"12"}, {L"&a", L"A", L"...", L"&12"}},  // keys compare regardless of case
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.captions));
+        EXPECT_EQ(kit::WithAccessKeys(c.captions), c.shown);
+    }
 }
 
 TEST(ShortcutText, NamesTheModifiersAndTheKey) {
