@@ -140,4 +140,14 @@ inline constexpr int actHELPTopics = 3600;
 inline constexpr int actHELPWebSite = 3601;
 inline constexpr int actHELPAbout = 3602;
 
+// The main window's menus, entries of the action table beside the actions.
+inline constexpr int miFILE = 3900;
+inline constexpr int miEDIT = 3901;
+inline constexpr int miACTION = 3902;
+inline constexpr int miVIEW = 3903;
+inline constexpr int miVIEWZoom = 3904;
+inline constexpr int miTOOLS = 3905;
+inline constexpr int miSETTINGS = 3906;
+inline constexpr int miHELP = 3907;
+
 } // namespace ui::ids

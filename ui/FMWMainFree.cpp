@@ -35,6 +35,7 @@ app::TApplicationInit& Settings() { return *app::GlobalApplicationInit; }
 TfrmMerrowinMain::TfrmMerrowinMain() = default;
 
 TfrmMerrowinMain::~TfrmMerrowinMain() {
+    StopDispatch();  // the list, going with its member, would report its lost focus to the action table gone before it
     if (hwnd()) kit::RemoveDialogWindow(hwnd());
 }
 
@@ -281,7 +282,10 @@ bool TfrmMerrowinMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         result = 0;
         return true;
     case WM_INITMENUPOPUP:
-        if (reinterpret_cast<HMENU>(wp) == miACTION) FillActionMenu();
+        actions_.OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+        return false;
+    case WM_NOTIFY:
+        OnChildNotify(*reinterpret_cast<const NMHDR*>(lp));
         return false;
     case DM_GETDEFID:
         result = MAKELRESULT(ids::kSearchPause, DC_HASDEFID);

@@ -170,13 +170,26 @@ private:
     void OpenExport(const results::TExportDef& entry, const std::wstring& fileName);
     void ConnectExportEvents();
 
-    // The action table and the menu (MainActions.cpp).
+    // The action table and the menus (MainActions.cpp).
     void CreateActions();
     void CreateMenu();
-    void FillActionMenu();
+    std::vector<int> ActionMenuEntries() const;
     void ConnectControls();
     void OnCommand(int id, int code);
+    // The menus' opening handlers: they enable and check the actions.
+    void miFILEClick();
+    void miEDITClick();
+    void miVIEWClick();
+    void miVIEWZoomClick();
+    // Ctrl+X, Ctrl+C and Del for Cut, Copy and Delete, or no shortcuts, so the keys reach the criteria boxes.
+    void SetEditShortCuts(bool enabled);
+    void ResultListViewEnter();
+    void ResultListViewExit();
+    void OnChildNotify(const NMHDR& header);
+    void ShowViewStyle(int action, results::TZentaViewStyle style);
     void actVIEWReportExecute();
+    void actVIEWShowGridLinesExecute();
+    void OpenWebPage(const wchar_t* page);
     void actSETTINGSOptionsExecute();
     void actSETTINGSManageItemsExecute();
 
@@ -198,7 +211,6 @@ private:
     kit::Button bbtnStop;
     kit::Button bbtnReset;
     kit::ActionList actions_;
-    HMENU miACTION = nullptr;  // in the window's menu, which the window destroys
 
     std::uint8_t LayoutDone = 0;
     int minWidthGrowth_ = 0;  // what the first show added to the settings' minimum width, taken back at the end

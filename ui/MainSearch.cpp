@@ -167,7 +167,9 @@ void TfrmMerrowinMain::ClearResults() {
 }
 
 void TfrmMerrowinMain::EnableSelections(bool enabled) {
-    // The Actions menu and the Attributes page stay usable during a run.
+    // The Actions and Help menus and the Attributes page stay usable during a run.
+    for (const int menu : {ids::miFILE, ids::miEDIT, ids::miVIEW, ids::miTOOLS, ids::miSETTINGS})
+        actions_.SetEnabled(menu, enabled);
     for (kit::Panel* page : {static_cast<kit::Panel*>(&tshSELECTFilesAndFolders),
                              static_cast<kit::Panel*>(&tshSELECTContainingText),
                              static_cast<kit::Panel*>(&tshSELECTDateAndSize)})

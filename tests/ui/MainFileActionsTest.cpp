@@ -1,17 +1,16 @@
 // The Edit actions of the main window over the result list: each one refused while a search runs (here held by
 // Pause), with the file on disk and the rows unchanged; once the search is over they work.
-#include <atomic>
-#include <thread>
-
 #include "kit/Strings.h"
 #include "tests/support/ClipboardText.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/DialogWatch.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/ControlIds.h"
 
 using namespace uitest;
 namespace ids = ui::ids;
 using testsupport::ClipboardText;
+using testsupport::DialogWatch;
 using testsupport::PutTextOnClipboard;
 
 namespace {
@@ -19,42 +18,6 @@ namespace {
 constexpr int kEditActions[] = {ids::actEDITCut,    ids::actEDITCopy,   ids::actEDITCopyToFolder,
                                 ids::actEDITMoveToFolder, ids::actEDITCreateShortcut, ids::actEDITDelete,
                                 ids::actEDITRename, ids::actEDITRemoveFromList};
-
-// A safety net while actions run that should show nothing: any dialog of the window's thread is counted and
-// cancelled, so a test that fails does not wait for a person.
-class DialogWatch {
-public:
-    DialogWatch() : thread_(GetCurrentThreadId()), watcher_([this] { Watch(); }) {}
-    ~DialogWatch() {
-        stop_ = true;
-        watcher_.join();
-    }
-    int Seen() const { return seen_; }
-
-private:
-    static BOOL CALLBACK Find(HWND hwnd, LPARAM found) {
-        if (testsupport::ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    void Watch() {
-        while (!stop_) {
-            HWND dialog = nullptr;
-            EnumThreadWindows(thread_, Find, reinterpret_cast<LPARAM>(&dialog));
-            if (dialog) {
-                ++seen_;
-                PostMessageW(dialog, WM_COMMAND, IDNO, 0);
-                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-                Sleep(200);
-            }
-            Sleep(10);
-        }
-    }
-    DWORD thread_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> seen_{0};
-    std::thread watcher_;
-};
 
 class MainFileActionsTest : public MainWindowTest {
 protected:
