@@ -16,6 +16,8 @@ bool DirectoryExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 bool ForceDirectories(const std::wstring& path) {
     std::wstring folder = path;
     while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();

@@ -1,5 +1,6 @@
 #include "results/listview/FileShortcuts.h"
 
+#include "kit/Files.h"
 #include "kit/Handles.h"
 #include "kit/Strings.h"
 
@@ -8,17 +9,12 @@
 #include <climits>
 
 namespace results {
-namespace {
-
-bool Taken(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-} // namespace
 
 std::wstring UniqueShortcutPath(const std::wstring& folder, const std::wstring& targetName) {
     // The check and the save name the same folder, separator included, so an existing shortcut is never overwritten.
     const std::wstring base = kit::IncludeTrailingPathDelimiter(folder) + L"Shortcut to " + targetName;
     std::wstring path = base + L".lnk";
-    for (int number = 1; Taken(path); ++number) {
+    for (int number = 1; kit::PathExists(path); ++number) {
         if (number == INT_MAX) return {};
         path = base + L"(" + std::to_wstring(number) + L").lnk";
     }

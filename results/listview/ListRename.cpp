@@ -1,6 +1,7 @@
 // Rename of the selected rows' files and folders through the shell, one prompt a row.
 #include "results/listview/ResultListView.h"
 
+#include "kit/Files.h"
 #include "kit/Interaction.h"
 #include "kit/Strings.h"
 #include "results/listview/HourglassCursor.h"
@@ -18,8 +19,6 @@ bool IsUsableName(const std::wstring& name) {
         if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) return false;
     return true;
 }
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 } // namespace
 
@@ -43,7 +42,7 @@ bool TResultListView::AskNewName(const TRow& row, std::wstring& name) const {
             continue;
         }
         // A change of letter case names the row's own file, which is no other file of that name.
-        if (!kit::SameText(name, row.Name) && Exists(row.Folder + name)) {
+        if (!kit::SameText(name, row.Name) && kit::PathExists(row.Folder + name)) {
             person.ShowMessage(hwnd(), L"A File or Directory with this name: " + kit::QuotedString(name) +
                                            L" already exists.",
                                kit::MessageType::Warning, kit::MessageButtons::Ok);
