@@ -62,11 +62,10 @@ void TResultListView::CutSelected() {
         if (paths.empty()) return;
         HourglassCursor wait;
         PutFilesOnClipboard(hwnd(), PathListText(paths), DropEffectMove);
-        SnapshotSelection();
-        for (std::int64_t i = 0; i < results_->Count(); ++i) {
-            TRow* row = results_->RowAt(i);
-            row->Cut = row->SelectionSnapshot;
-        }
+        // The cut's own mark, which later file actions (each with its snapshot) leave alone.
+        for (std::int64_t i = 0; i < results_->Count(); ++i) results_->RowAt(i)->Cut = false;
+        for (int index : SelectedIndexes())
+            if (TRow* row = results_->RowAt(index)) row->Cut = true;
         InvalidateRect(hwnd(), nullptr, TRUE);
         SetTimer(hwnd(), CutRefreshTimer, CutRefreshInterval, nullptr);
     });
@@ -81,12 +80,12 @@ void TResultListView::CopySelected() {
     });
 }
 
-// Checks every 2 s whether the cut files were moved away (pasted elsewhere) until none of them is left.
+// Checks every 2 s whether the cut files were moved away (pasted elsewhere) until no row is marked cut.
 void TResultListView::OnCutRefreshTimer() {
     if (FileActionsRefused()) return;  // the next tick checks
     const kit::ScopedIncrement running(fileActionsRunning_);
     KillTimer(hwnd(), CutRefreshTimer);
-    if (RefreshAfterMove()) SetTimer(hwnd(), CutRefreshTimer, CutRefreshInterval, nullptr);
+    if (DropGoneRows(&TRow::Cut)) SetTimer(hwnd(), CutRefreshTimer, CutRefreshInterval, nullptr);
 }
 
 void TResultListView::CopySelectedToFolder() {
@@ -116,11 +115,12 @@ void TResultListView::MoveSelectedToFolder() {
 
 void TResultListView::DeleteSelected() {
     RunFileAction([this] {
-        SnapshotSelection();
         const std::vector<std::wstring> paths = SelectedPaths();
         if (paths.empty()) return;
         HourglassCursor wait;
-        RunFileOperation(FO_DELETE, PathListText(paths), {}, FOF_ALLOWUNDO);  // to the recycle bin, the shell asks
+        // To the recycle bin; the shell asks. Declined, it leaves the rows and the last snapshot as they were.
+        if (!RunFileOperation(FO_DELETE, PathListText(paths), {}, FOF_ALLOWUNDO)) return;
+        SnapshotSelection();
         RefreshAfterMove();
     });
 }

@@ -52,23 +52,25 @@ void TResultListView::SnapshotSelection() {
         if (TRow* row = results_->RowAt(index)) row->SelectionSnapshot = true;
 }
 
-void TResultListView::SelectFromSnapshot() {
+void TResultListView::SelectMarked(bool TRow::*mark) {
     int lowest = -1;
     for (std::int64_t i = 0; i < results_->Count(); ++i) {
-        if (!results_->RowAt(i)->SelectionSnapshot) continue;
+        if (!(results_->RowAt(i)->*mark)) continue;
         SetItemState(static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
         if (lowest < 0) lowest = static_cast<int>(i);
     }
     if (lowest > 0) FocusRow(lowest);
 }
 
-bool TResultListView::RefreshAfterMove() {
+bool TResultListView::RefreshAfterMove() { return DropGoneRows(&TRow::SelectionSnapshot); }
+
+bool TResultListView::DropGoneRows(bool TRow::*mark) {
     if (!results_) return false;
     std::vector<std::wstring> goneFolders;
     bool anyGone = false, anyLeft = false;
     for (std::int64_t i = results_->Count() - 1; i >= 0; --i) {
         TRow* row = results_->RowAt(i);
-        if (!row->SelectionSnapshot) continue;
+        if (!(row->*mark)) continue;
         const std::wstring path = row->Folder + row->Name;
         if (row->IsDirectory() ? kit::DirectoryExists(path) : kit::FileExists(path)) {
             anyLeft = true;
@@ -79,7 +81,7 @@ bool TResultListView::RefreshAfterMove() {
     }
     if (anyGone) {
         DeleteGoneRows(goneFolders);
-        SelectFromSnapshot();
+        SelectMarked(mark);
     }
     return anyLeft;
 }

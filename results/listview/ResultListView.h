@@ -230,7 +230,10 @@ private:
     void RenameRow(TRow& row);
     void SetItemState(int index, UINT state, UINT mask);
     void SnapshotSelection();
-    void SelectFromSnapshot();
+    // The rows of a mark (the selection snapshot, or the cut) whose files are gone leave; the rest of them are
+    // selected again. True when a file of the mark still exists.
+    bool DropGoneRows(bool TRow::*mark);
+    void SelectMarked(bool TRow::*mark);
     void FocusRow(int index);
     void DeleteGoneRows(const std::vector<std::wstring>& goneFolders);
     void OnShortcutKey(WORD key);

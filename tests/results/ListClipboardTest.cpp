@@ -82,6 +82,49 @@ TEST_F(ListClipboardTest, RowsOfCutFilesMovedAwayLeaveWithinTheRefresh) {
     EXPECT_EQ(RowPaths(), (std::vector<std::wstring>{sibling, other}));
 }
 
+// A later action on another row takes its own snapshot (or, refused, none): the cut's rows stay the cut's, and
+// the refresh stops once no row is marked cut any more.
+TEST_F(ListClipboardTest, ACutKeepsItsRowsThroughLaterFileActions) {
+    struct Case {
+        const char* what;
+        std::function<void()> act;  // on row 1, B
+    };
+    const Case cases[] = {
+        {"a delete answered No",
+         [&] {
+             fakeShell_.answer.aborted = true;
+             List().DeleteSelected();
+         }},
+        {"a move to a folder", [&] { List().MoveSelectedToFolder(); }},
+        {"a drag that ended in a move",
+         [&] {
+             List().OnDragRequest = [](const std::vector<std::wstring>&) { return true; };
+             NMLISTVIEW begin{};
+             begin.hdr = {ListHwnd(), testsupport::ListTestWindow::ListId, LVN_BEGINDRAG};
+             begin.iItem = 1;
+             SendMessageW(window_->hwnd(), WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+         }},
+    };
+    destination_ = folder_ / L"destination";
+    List().SetFileOperation(&fakeShell_);  // touches no file: B stays
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::wstring a = AddFile(L"a.txt"), b = AddFile(L"b.txt");
+        fakeShell_ = {};
+        Select({0});
+        List().CutSelected();
+        Select({1});
+        c.act();
+        ASSERT_TRUE(MoveFileW(a.c_str(), (folder_ / L"pasted.txt").c_str()));  // pasted elsewhere
+        EXPECT_TRUE(PumpUntil(2500, [&] { return RowPaths() == std::vector<std::wstring>{b}; }));
+        EXPECT_FALSE(KillTimer(ListHwnd(), TResultListView::CutRefreshTimer)) << "no row is marked cut any more";
+        table_.Clear();
+        List().UpdateItemCount();
+        DeleteFileW(b.c_str());
+        DeleteFileW((folder_ / L"pasted.txt").c_str());
+    }
+}
+
 TEST_F(ListClipboardTest, TheRefreshWaitsWhileTheListIsBusy) {
     const std::wstring file = AddFile(L"x.txt");
     Select({0});
