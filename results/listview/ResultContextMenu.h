@@ -12,9 +12,11 @@ namespace results {
 
 inline constexpr UINT OpenContainingFolderCommand = 1025;
 inline constexpr UINT OpenFolderCommand = 1026;
-// The shell's items are numbered from 1; the shell knows each by its offset from there.
+// The shell's items are numbered from 1; the shell knows each by its offset from there. The range stops below
+// the program's own items, so a shell item can never be taken for one of them.
 inline constexpr UINT FirstShellCommand = 1;
-inline constexpr UINT LastShellCommand = 32767;
+inline constexpr UINT LastShellCommand = 1024;
+static_assert(LastShellCommand < OpenContainingFolderCommand && LastShellCommand < OpenFolderCommand);
 
 // What the worker does with the items' menu.
 enum class TContextMenuMode : std::uint8_t {

@@ -180,6 +180,7 @@ public:
     HRESULT invokeAnswer = S_OK;
     UINT defaultOffset = 2;
     std::vector<UINT> queryFlags;
+    UINT firstGiven = 0, lastGiven = 0;  // the ids the shell may number its items with
     std::vector<Invocation> invoked;
     std::vector<std::pair<int, UINT>> forwarded;  // (interface version, message)
 
@@ -193,8 +194,10 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
-    HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT first, UINT, UINT flags) override {
+    HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT first, UINT last, UINT flags) override {
         queryFlags.push_back(flags);
+        firstGiven = first;
+        lastGiven = last;
         if (FAILED(queryAnswer)) return queryAnswer;
         for (UINT i = 0; i < items.size(); ++i) InsertMenuW(menu, index + i, MF_BYPOSITION | MF_STRING, first + i, items[i].text);
         if (flags & CMF_DEFAULTONLY) SetMenuDefaultItem(menu, first + defaultOffset, FALSE);
@@ -270,6 +273,19 @@ TEST_F(ScriptedMenuTest, AVerbOfItsOwnIsRunByTheShellByItsOffset) {
         EXPECT_EQ(run.show, SW_SHOWNORMAL);
     }
     EXPECT_EQ(shell_.queryFlags, std::vector<UINT>(std::size(cases), CMF_EXPLORE | CMF_CANRENAME));
+}
+
+// A shell object may number its items anywhere in the range it is given: the program's own ids lie outside it.
+TEST_F(ScriptedMenuTest, TheShellsRangeOfIdsLeavesOutTheProgramsOwnItems) {
+    for (const TContextMenuMode mode : {TContextMenuMode::cmmShow, TContextMenuMode::cmmDefault}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        shell_.firstGiven = shell_.lastGiven = 0;
+        std::wstring verb;
+        Track(mode, verb);
+        ASSERT_GT(shell_.lastGiven, 0u);
+        for (const UINT own : {OpenFolderCommand, OpenContainingFolderCommand})
+            EXPECT_TRUE(own < shell_.firstGiven || own > shell_.lastGiven) << own;
+    }
 }
 
 TEST_F(ScriptedMenuTest, AShellObjectThatFillsNoMenuShowsNone) {
