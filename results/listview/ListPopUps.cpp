@@ -7,6 +7,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -67,20 +68,12 @@ constexpr std::array<TItemsPopUpRow, 18> ItemsRows = {{
     {L"Properties", &TResultListView::ShowPropertiesOfSelected},
 }};
 
-// The shell's verbs the list carries out itself, on its selection.
-struct TShellVerb {
-    std::wstring_view verb;
-    Operation run;
+// What the list runs, on its selection, for each of the shell's verbs it carries out itself: ProgramVerbs' order.
+constexpr std::array<Operation, ProgramVerbs.size()> ProgramVerbRuns = {
+    &TResultListView::CutSelected,    &TResultListView::CopySelected,
+    &TResultListView::DeleteSelected, &TResultListView::CreateShortcutsOfSelected,
+    &TResultListView::RenameSelected, &TResultListView::ShowPropertiesOfSelected,
 };
-
-constexpr std::array<TShellVerb, 6> ShellVerbs = {{
-    {L"cut", &TResultListView::CutSelected},
-    {L"copy", &TResultListView::CopySelected},
-    {L"delete", &TResultListView::DeleteSelected},
-    {L"link", &TResultListView::CreateShortcutsOfSelected},
-    {L"rename", &TResultListView::RenameSelected},
-    {L"properties", &TResultListView::ShowPropertiesOfSelected},
-}};
 
 // An item's command is its row index + 1: the seam answers 0 for a menu closed without a choice.
 UINT CommandOf(size_t index) { return static_cast<UINT>(index + 1); }
@@ -168,8 +161,8 @@ void TResultListViewItemsPopUp::ShowShellMenu(int index, POINT screen) {
     if (!row) return;
     std::wstring verb;
     if (!ShowResultContextMenu(row->Folder + row->Name, owner_.hwnd(), screen, verb)) return;
-    for (const TShellVerb& each : ShellVerbs)
-        if (verb == each.verb) (owner_.*each.run)();
+    const auto known = std::find(ProgramVerbs.begin(), ProgramVerbs.end(), verb);
+    if (known != ProgramVerbs.end()) (owner_.*ProgramVerbRuns[static_cast<size_t>(known - ProgramVerbs.begin())])();
 }
 
 void TResultListViewItemsPopUp::ShowOwnMenu(POINT screen) {

@@ -3,7 +3,6 @@
 #include "results/listview/ResultContextMenu.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "kit/Guard.h"
@@ -19,9 +18,6 @@ namespace {
 constexpr const wchar_t* kCallbackClass = L"ItemPropMenuCallbackHelper";
 constexpr const wchar_t* kCallbackWindowName = L"ItemPropCallbackProcessor";
 
-// The list runs these itself, with its own confirmation, clipboard and row updates.
-constexpr std::array<const wchar_t*, 6> kProgramVerbs{L"cut", L"copy", L"delete", L"link", L"rename", L"properties"};
-
 // What the callback window passes the menu's drawing messages to; the third version when the object has it.
 struct TMenuMessageTarget {
     kit::ComPtr<IContextMenu2> menu2;
@@ -36,7 +32,7 @@ kit::ComPtr<T> Query(IUnknown& object) {
 }
 
 bool IsProgramVerb(const std::wstring& verb) {
-    return std::find(kProgramVerbs.begin(), kProgramVerbs.end(), verb) != kProgramVerbs.end();
+    return std::find(ProgramVerbs.begin(), ProgramVerbs.end(), verb) != ProgramVerbs.end();
 }
 
 std::wstring LowerCase(std::wstring text) {

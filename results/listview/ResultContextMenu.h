@@ -5,8 +5,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace results {
 
@@ -17,6 +19,11 @@ inline constexpr UINT OpenFolderCommand = 1026;
 inline constexpr UINT FirstShellCommand = 1;
 inline constexpr UINT LastShellCommand = 1024;
 static_assert(LastShellCommand < OpenContainingFolderCommand && LastShellCommand < OpenFolderCommand);
+
+// The shell's verbs the list carries out itself, with its own confirmation, clipboard and row updates: the menu
+// hands them back instead of running them.
+inline constexpr std::array<std::wstring_view, 6> ProgramVerbs{L"cut",  L"copy",   L"delete",
+                                                               L"link", L"rename", L"properties"};
 
 // What the worker does with the items' menu.
 enum class TContextMenuMode : std::uint8_t {
