@@ -219,6 +219,14 @@ bool TMRUFolderComboBox::Populate(app::TMRUItems* list, const std::wstring& sele
     return list != nullptr;
 }
 
+void TMRUFolderComboBox::Repopulate(app::TMRUItems* list) {
+    const std::wstring text = EditText();
+    const bool typed = IndexOfItem(text) < 0;
+    if (!Populate(list, text) || !typed) return;
+    Select(-1);
+    SetEditText(text);
+}
+
 int TMRUFolderComboBox::IndexOfItem(const std::wstring& text) const {
     for (int i = 0; i < Count(); ++i)
         if (SameTextLocale(entries_[static_cast<std::size_t>(i)].caption, text)) return i;

@@ -41,6 +41,10 @@ public:
     // Rebuilds the whole list: the built-in entries, then the list's lines. False, with only the built-in
     // entries, for no list. Selects the entry of `selectText`, else the default entry.
     bool Populate(app::TMRUItems* list, const std::wstring& selectText);
+    // Populate after the list was edited elsewhere, keeping what the box shows: a text that was one of the
+    // entries selects its entry again, or the default one once its entry is gone; a typed text that was none
+    // stays as typed.
+    void Repopulate(app::TMRUItems* list);
     // Records a search path the user used (typed, browsed to, dropped): "<name> value" lines are named entries.
     void Add(const std::wstring& text);
     // Writes one line per recent entry (a named one as its name directly followed by its value); false for

@@ -1,5 +1,6 @@
 // The main window's action table, its menus with their opening handlers, the edit shortcuts that follow the
 // result list's focus, and the routing of commands to the actions.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -280,27 +281,25 @@ void TfrmMerrowinMain::actSETTINGSOptionsExecute() {
     dialog.ShowModal(hwnd());
 }
 
-// After the lists were edited, each recent-items box shows its list again, and keeps the text it showed only
-// while that text is still one of the list's.
+// After the lists were edited, each recent-items box shows its list again. A text the box's list held and no
+// longer holds was deleted there, and goes; any other text (one typed and never searched for) stays.
 void TfrmMerrowinMain::actSETTINGSManageItemsExecute() {
     app::GlobalWindowsVersion = app::GetWindowsVersion();
     TfrmKvrManageItems dialog;
     if (dialog.ShowModal(hwnd()) != IDOK) return;
-    TMRUItemsComboBox& fileMask = tshSELECTFilesAndFolders.cbmitFILEFileMask;
-    TMRUFolderComboBox& searchPath = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
-    TMRUItemsComboBox& searchText = tshSELECTContainingText.cbmitTEXTSearchText;
-    const std::wstring fileMaskText = fileMask.Text();
-    const std::wstring searchPathText = searchPath.EditText();
-    const std::wstring searchTextText = searchText.Text();
-
-    LoadFileMaskItems();
-    fileMask.SetText(fileMask.IndexOfItem(fileMaskText) > 0 ? fileMaskText : L"");
-    searchPath.Populate(&app::GlobalApplicationInit->MRUItems.SearchFolders.FolderValue, searchPathText);
+    const auto reload = [](TMRUItemsComboBox& box, const std::function<void()>& load) {
+        const std::wstring text = box.Text();
+        const auto listed = [&] { return box.IndexOfItem(text) >= box.FixedCount(); };
+        const bool wasListed = listed();
+        load();
+        box.SetText(wasListed && !listed() ? L"" : text);
+    };
+    reload(tshSELECTFilesAndFolders.cbmitFILEFileMask, [this] { LoadFileMaskItems(); });
+    tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath.Repopulate(
+        &app::GlobalApplicationInit->MRUItems.SearchFolders.FolderValue);
     const int textMode = tshSELECTContainingText.cbmitTEXTTextMaskMode.SelectedIndex();
-    if (textMode == engine::tmWordsText || textMode == engine::tmPhrasesText) {
-        LoadSearchTextItems();
-        searchText.SetText(searchText.IndexOfItem(searchTextText) > 0 ? searchTextText : L"");
-    }
+    if (textMode == engine::tmWordsText || textMode == engine::tmPhrasesText)
+        reload(tshSELECTContainingText.cbmitTEXTSearchText, [this] { LoadSearchTextItems(); });
 }
 
 } // namespace ui

@@ -149,3 +149,16 @@ TEST_F(SettingsActionsTest, RecentItemsEditedGiveABoxItsTextBackOnlyWhileItIsLis
     EXPECT_EQ(stored.FileMask.List(engine::TNameMaskType(mode)).Items, std::vector<std::wstring>{L"*.doc"});
     EXPECT_TRUE(interaction.asked.empty());
 }
+
+// A text typed and never searched for is in no list: the edited lists have nothing to take back from the boxes.
+TEST_F(SettingsActionsTest, RecentItemsEditedLeaveTextsTypedButNeverSearched) {
+    testsupport::TempFolder tree;
+    Open();
+    TypePath(tree.Path());
+    TypeMask(L"*.typed");
+    TypeText(L"typed words");
+    Run(ids::actSETTINGSManageItems, [&](HWND d) { Click(GetDlgItem(d, IDOK)); });
+    EXPECT_EQ(testsupport::TextOf(PathEdit()), tree.Path());
+    EXPECT_EQ(testsupport::TextOf(MaskBox()), L"*.typed");
+    EXPECT_EQ(testsupport::TextOf(TextBox()), L"typed words");
+}
