@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
+#include <vector>
 
 #include "kit/DeviceContexts.h"
 #include "kit/MessageLoop.h"
@@ -53,7 +54,9 @@ kit::UniqueImageList NameDragImage(HWND list, int item, POINT& upperLeft) {
         RECT label{iconWidth + kGap, 0, width, height};
         DrawTextW(dc.get(), name, -1, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-    const kit::UniqueBitmap opaque(CreateBitmap(width, height, 1, 1, nullptr));  // all 0: every pixel kept
+    // All 0, every pixel kept: a bitmap made without bits has undefined content. Mask rows are whole words.
+    const std::vector<BYTE> keepAll(static_cast<size_t>((width + 15) / 16 * 2) * static_cast<size_t>(height));
+    const kit::UniqueBitmap opaque(CreateBitmap(width, height, 1, 1, keepAll.data()));
     kit::UniqueImageList image(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 0));
     if (!image || ImageList_Add(image.get(), picture.get(), opaque.get()) < 0) return {};
     upperLeft = POINT{icon.left, icon.top + ((icon.bottom - icon.top) - height) / 2};
