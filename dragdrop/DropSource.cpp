@@ -230,8 +230,14 @@ TDragResult TCustomDropSource::ExecuteAsync() {
     }
     dragging_ = true;
     SetInShellDragLoop(true);
-    if (!thread_->WaitStarted())
+    if (!thread_->WaitStarted()) {
+        // The worker must not outlive the failed start: its drag is cancelled at its first question and waited
+        // for; the source itself lives on for the next drag.
+        EndAsyncDrag();
+        SetInShellDragLoop(false);
+        closing_ = false;
         throw kit::Exception(L"Failed to initiate asynchronouse drag and drop operation");
+    }
     return drAsync;
 }
 
