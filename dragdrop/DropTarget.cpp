@@ -340,7 +340,7 @@ bool TCustomDropTarget::GetData(DWORD effect) {
 }
 
 std::function<bool(IDataObject*)> TCustomDropTarget::TransferReader(IDataObject*) {
-    return [this](IDataObject* dataObject) { return DoGetData(dataObject); };
+    return [this](IDataObject* dataObject) { return !transferEnding_ && DoGetData(dataObject); };
 }
 
 LRESULT TCustomDropTarget::OnWindowCall(UINT code, WPARAM wp, LPARAM) {
@@ -366,7 +366,9 @@ void TCustomDropTarget::TransferEnded(bool read) {
 void TCustomDropTarget::EndTransfer() {
     if (!transfer_) return;
     closing_ = true;
+    transferEnding_ = true;
     transfer_.reset();
+    transferEnding_ = false;
     inTransfer_ = false;
     if (transferOperation_) transferOperation_->EndOperation(E_FAIL, nullptr, DROPEFFECT_NONE);
     transferOperation_.reset();

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <shobjidl.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -136,7 +137,10 @@ protected:
     // Reads the drag's data, or starts its transfer thread; false when nothing could be read.
     virtual bool GetData(DWORD effect);
     virtual bool DoGetData(IDataObject* dataObject) = 0;
-    // The reading a transfer thread runs in its own apartment; what raises events is decided here first.
+    // The reading a transfer thread runs in its own apartment; what raises events is decided here first. The
+    // reader runs until EndTransfer has waited for it, so whatever it reads must outlive that: a class whose
+    // reader reads its own members calls EndTransfer first in its destructor. The default one calls DoGetData
+    // on this target; once the transfer is being ended, a reader not yet begun reads nothing.
     virtual std::function<bool(IDataObject*)> TransferReader(IDataObject* dataObject);
     virtual void ClearData() = 0;
     virtual DWORD GetValidDropEffect(TShiftState shiftState, POINT point, DWORD effect);
@@ -199,6 +203,7 @@ private:
     bool closing_ = false;
     TComponentWindow window_;
     std::unique_ptr<TDropTargetTransferThread> transfer_;
+    std::atomic<bool> transferEnding_{false};  // read by the transfer thread
 };
 
 // A target that accepts nothing and shows the drag image over its controls.
