@@ -107,7 +107,8 @@ void TResultListView::RemoveSelectedFromList() {
     RunFileAction([this] {
         const std::vector<int> selected = SelectedIndexes();
         if (selected.empty()) return;
-        for (int index : selected) results_->RowAt(index)->Gone = true;
+        for (int index : selected)
+            if (TRow* row = results_->RowAt(index)) row->Gone = true;  // an item may outlast its row until recounted
         DeleteGoneRows({});
         const int lowest = selected.front();
         if (lowest > 0 && lowest < results_->Count()) FocusRow(lowest);

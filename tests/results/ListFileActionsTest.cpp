@@ -317,3 +317,16 @@ TEST_F(ListFileActionsTest, RemoveFromListDropsOnlyRows) {
     EXPECT_EQ(Selected(), std::vector<int>{});
     EXPECT_EQ(SendMessageW(ListHwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
 }
+
+// The table lost its last row and the list was not told yet: its selected item names no row.
+TEST_F(ListFileActionsTest, RemoveFromListPassesOverAnItemWhoseRowIsGone) {
+    AddFile(L"a.txt");
+    const std::wstring b = AddFile(L"b.txt");
+    AddFile(L"c.txt");
+    Select({0, 2});
+    table_.RowAt(2)->Gone = true;
+    table_.DeleteGoneRows();
+    List().RemoveSelectedFromList();
+    EXPECT_EQ(RowPaths(), std::vector<std::wstring>{b});
+    EXPECT_EQ(SendMessageW(ListHwnd(), LVM_GETITEMCOUNT, 0, 0), 1);
+}
