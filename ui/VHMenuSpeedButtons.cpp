@@ -6,6 +6,7 @@
 
 #include "kit/Controls.h"
 #include "kit/DeviceContexts.h"
+#include "kit/Interaction.h"
 #include "kit/Scope.h"
 
 namespace ui {
@@ -276,8 +277,10 @@ void TVHCustomMenuSpeedButton::Click() {
 void TVHCustomMenuSpeedButton::ShowMenu(POINT screen) {
     const HMENU menu = ActiveMenu();
     if (!menu) return;
-    TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen.x, screen.y,
-                     GetAncestor(hwnd(), GA_ROOT), nullptr);
+    // Through the seam, as every menu; the choice reaches the top-level window as a menu command would.
+    const HWND root = GetAncestor(hwnd(), GA_ROOT);
+    if (const UINT chosen = kit::UserInteraction().TrackMenu(root, menu, screen))
+        PostMessageW(root, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
 }
 
 POINT TVHCustomMenuSpeedButton::MenuCorner() const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "kit/Window.h"
+#include "tests/support/FakeInteraction.h"
 #include "ui/VHMenuSpeedButtons.h"
 
 namespace {
@@ -139,6 +140,32 @@ TEST_F(MenuSpeedButtonsTest, AReleaseOverTheButtonClicksThenDropsTheMenu) {
         EXPECT_EQ(menuSeen.opened, c.menu);
         EXPECT_EQ(downWhileOpen, c.downWhileOpen);
         EXPECT_FALSE(button.DrawnDown());
+    }
+}
+
+// The menu goes through the interaction seam like every other; the item chosen reaches the top-level window.
+TEST_F(MenuSpeedButtonsTest, TheMenuIsAskedThroughTheSeamAndItsChoiceReachesTheWindow) {
+    testsupport::FakeInteraction person;
+    TVHCustomMenuSpeedButton button;
+    button.Create(host.hwnd(), 10, RECT{50, 40, 130, 64}, L"Menu");
+    button.SetVisible(true);
+    button.SetActiveMenu(menu_);
+    button.MenuPlacing = 1;  // bottom-left
+    for (const UINT chosen : {502u, 0u}) {
+        SCOPED_TRACE(chosen);
+        person.menus.clear();
+        host.commands.clear();
+        person.chooseFromMenu = [&](HWND, HMENU) { return chosen; };
+        Press(button.hwnd(), {10, 10}, {10, 10});
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        ASSERT_EQ(person.menus.size(), 1u);
+        EXPECT_EQ(person.menus[0].owner, host.hwnd());
+        const POINT corner = ScreenPoint(button, {0, 24});
+        EXPECT_EQ(person.menus[0].point.x, corner.x);
+        EXPECT_EQ(person.menus[0].point.y, corner.y);
+        EXPECT_EQ(host.commands, chosen ? std::vector<int>{502} : std::vector<int>{});
+        EXPECT_FALSE(menuSeen.opened) << "no real menu";
     }
 }
 
