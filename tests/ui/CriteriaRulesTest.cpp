@@ -11,6 +11,7 @@
 #include "engine/FilterFile.h"
 #include "engine/SearchParams.h"
 #include "kit/DeviceContexts.h"
+#include "kit/Fonts.h"
 #include "kit/Scope.h"
 #include "kit/Strings.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -440,15 +441,15 @@ TEST(HexadecimalKeyPress, LetsHexadecimalDigitsBlanksAndBackspaceThrough) {
 
 namespace {
 
-// The wider of the two sample times in the test locale's format, measured with the picker's font.
+// The wider of a morning and an evening time in the test locale's format, measured with the picker's font.
 int SampleTimeWidth(HWND picker) {
-    const kit::WindowDc dc(picker);
-    const kit::ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(picker, WM_GETFONT, 0, 0)));
     int widest = 0;
-    for (const std::wstring text : {L"10:55:55 AM", L"10:55:55 PM"}) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
+    for (const WORD hour : {10, 22}) {
+        const SYSTEMTIME time{2001, 2, 0, 3, hour, 55, 55, 0};
+        wchar_t text[64] = {};
+        const int length = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, 64);
+        EXPECT_GT(length, 1);
+        widest = std::max(widest, kit::TextWidth(picker, text));
     }
     return widest;
 }
