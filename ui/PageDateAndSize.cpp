@@ -1,7 +1,7 @@
 #include "ui/PageDateAndSize.h"
 
 #include "engine/UKvrTYPEFile.h"
-#include "kit/DeviceContexts.h"
+#include "kit/Fonts.h"
 #include "ui/CheckBoxClick.h"
 #include "ui/ControlIds.h"
 #include "ui/PageLayout.h"
@@ -53,17 +53,12 @@ int Width(const kit::Control& control) {
 
 // The wider of two sample times, morning and evening, as the time pickers show them with their font.
 int TimeTextWidth(HWND picker) {
-    const kit::WindowDc dc(picker);
-    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(picker, WM_GETFONT, 0, 0));
-    const kit::ScopedSelect select(dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
     int widest = 0;
     for (const WORD hour : {10, 22}) {
         const SYSTEMTIME sample{2010, 12, 4, 30, hour, 55, 55, 995};
         wchar_t text[64] = {};
         const int length = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &sample, nullptr, text, 64);
-        SIZE size{};
-        if (length > 1 && GetTextExtentPoint32W(dc.get(), text, length - 1, &size))
-            widest = std::max(widest, static_cast<int>(size.cx));
+        if (length > 1) widest = std::max(widest, kit::TextWidth(picker, std::wstring_view(text, length - 1)));
     }
     return widest;
 }
