@@ -456,19 +456,6 @@ private:
     std::vector<std::unique_ptr<TCustomDataFormat>> items_;
 };
 
-// Runs an action when the scope ends, on every path (a flag set for a drag, a loop flag cleared after it).
-template <typename Action>
-class TScopeExit {
-public:
-    explicit TScopeExit(Action action) : action_(std::move(action)) {}
-    TScopeExit(const TScopeExit&) = delete;
-    TScopeExit& operator=(const TScopeExit&) = delete;
-    ~TScopeExit() { action_(); }
-
-private:
-    Action action_;
-};
-
 // An OLE failure as the program's exception, with the system's text for the code.
 [[noreturn]] void OleError(HRESULT hr);
 inline void OleCheck(HRESULT hr) {

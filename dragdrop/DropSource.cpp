@@ -8,6 +8,7 @@
 #include "kit/DeviceContexts.h"
 #include "kit/Exception.h"
 #include "kit/Guard.h"
+#include "kit/Scope.h"
 
 namespace dragdrop {
 namespace {
@@ -202,7 +203,7 @@ TDragResult TCustomDropSource::Execute(bool asynchronous) {
     if (asynchronous) return ExecuteAsync();
 
     dragging_ = true;
-    const TScopeExit dragEnds([this] { dragging_ = false; });
+    const kit::ScopeExit dragEnds([this] { dragging_ = false; });
     return DoExecute();
 }
 
@@ -250,7 +251,7 @@ LRESULT TCustomDropSource::OnWindowCall(UINT code, WPARAM wp, LPARAM lp) {
     case kCallDragEnded: {
         if (closing_ || !thread_) return 0;
         thread_.reset();  // its last act was this message: the wait is short
-        const TScopeExit dragEnds([this] {
+        const kit::ScopeExit dragEnds([this] {
             dragging_ = false;
             inAsyncThread_ = false;
         });
