@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "kit/Controls.h"
+#include "kit/Handles.h"
 #include "kit/Panel.h"
 #include "ui/MRUFolderComboBox.h"
 #include "ui/MRUItemsComboBox.h"
@@ -39,7 +40,7 @@ public:
     // A split Browse button with the browse menu, made, linked and kept hidden in the Browse button's place.
     TVHLinkedSpeedButton VHLinkedSpeedButton1;
     TVHLinkedMenuSpeedButton VHLinkedMenuSpeedButton1;
-    UniqueMenu pmBrowseMenu;
+    kit::UniqueMenu pmBrowseMenu;
 
 private:
     void SelectionsChanged();

@@ -25,15 +25,6 @@ inline constexpr UINT kMouseLeave = WM_USER + 7;
 
 enum class TMouseButton { Left, Right, Middle };
 
-struct MenuTraits {
-    using Value = HMENU;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { DestroyMenu(v); }
-};
-// A pop-up menu the program made and no window owns.
-using UniqueMenu = kit::UniqueResource<MenuTraits>;
-
 class TVHUngroupedSpeedButton : public kit::Window {
 public:
     using MouseEvent = std::function<void(TMouseButton button, UINT keys, int x, int y)>;
