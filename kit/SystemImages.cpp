@@ -12,4 +12,11 @@ HIMAGELIST SystemImageList(IconSize size) {
                                                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag));
 }
 
+int SmallSystemIconIndex(const std::wstring& path) {
+    SHFILEINFOW info{};
+    return SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON) != 0
+               ? info.iIcon
+               : I_IMAGENONE;
+}
+
 } // namespace kit

@@ -314,11 +314,7 @@ void TfrmKvrFindInResults::vleFindResultsData(NMLVDISPINFOW& info) {
 
 int TfrmKvrFindInResults::IconOf(results::TFindMatchLine& line) const {
     int& icon = line.Row.IconIndex;
-    if (icon != -1) return icon;
-    SHFILEINFOW info{};
-    const bool found = SHGetFileInfoW(line.Row.FullPath.c_str(), 0, &info, sizeof(info),
-                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON) != 0;
-    icon = found ? info.iIcon : I_IMAGENONE;  // a file without an icon is not asked again
+    if (icon == -1) icon = kit::SmallSystemIconIndex(line.Row.FullPath);  // a file without one is not asked again
     return icon;
 }
 

@@ -127,11 +127,8 @@ void TfrmKvrViewSourceFolders::lvSourceFoldersListResize() {
 
 int TfrmKvrViewSourceFolders::IconOf(int index) {
     int& icon = icons_[static_cast<size_t>(index)];
-    if (icon != kIconUnknown) return icon;
-    SHFILEINFOW info{};
-    const bool found = SHGetFileInfoW(folders_[static_cast<size_t>(index)].c_str(), FILE_ATTRIBUTE_NORMAL, &info,
-                                      sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON) != 0;
-    icon = found ? info.iIcon : I_IMAGENONE;  // a folder without an icon is not asked again
+    // A folder without an icon is not asked again.
+    if (icon == kIconUnknown) icon = kit::SmallSystemIconIndex(folders_[static_cast<size_t>(index)]);
     return icon;
 }
 
