@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "kit/Files.h"
 #include "kit/MessageDialog.h"
 #include "kit/ShellDialogs.h"
 #include "kit/TextPrompt.h"
@@ -60,6 +61,14 @@ Interaction* g_current = &g_system;
 } // namespace
 
 Interaction& UserInteraction() { return *g_current; }
+
+bool AddExtensionAskingOverwrite(HWND owner, std::wstring& fileName, const std::wstring& extension,
+                                 const std::wstring& caption) {
+    fileName += extension;
+    return !FileExists(fileName) ||
+           UserInteraction().AskYesNo(owner, fileName + L" already exists.\r\nOverwrite?", caption,
+                                      MessageType::Warning, MessageAnswer::No) == MessageAnswer::Yes;
+}
 void SetUserInteraction(Interaction* replacement) { g_current = replacement ? replacement : &g_system; }
 Interaction& RealInteraction() { return g_system; }
 

@@ -88,4 +88,10 @@ void SetUserInteraction(Interaction* replacement);
 // The real implementation, for tests that want to drive the real dialogs.
 Interaction& RealInteraction();
 
+// Adds `extension` (".txt") to a name the save dialog answered. The dialog asked about the name as typed, so an
+// existing file of the new name is asked about here ("<name> already exists. Overwrite?", No by default, under
+// `caption`). False when the person would keep that file.
+bool AddExtensionAskingOverwrite(HWND owner, std::wstring& fileName, const std::wstring& extension,
+                                 const std::wstring& caption);
+
 } // namespace kit

@@ -148,14 +148,9 @@ void TfrmKvrViewSourceFolders::bbtSourceFoldersOpenSaveToFileClick() {
                  .typeIndex = 1});
     if (!answer || answer->fileName.empty()) return;
     std::wstring fileName = answer->fileName;
-    if (answer->typeIndex == 1 && kit::UpperCase(kit::ExtractFileExt(fileName)) != L".TXT") {
-        fileName += L".txt";
-        // The dialog asked about the name as typed; this one is new.
-        if (kit::FileExists(fileName) &&
-            interaction.AskYesNo(hwnd(), fileName + L" already exists.\r\nOverwrite?", kSaveTitle,
-                                 kit::MessageType::Warning, kit::MessageAnswer::No) != kit::MessageAnswer::Yes)
-            return;
-    }
+    if (answer->typeIndex == 1 && kit::UpperCase(kit::ExtractFileExt(fileName)) != L".TXT" &&
+        !kit::AddExtensionAskingOverwrite(hwnd(), fileName, L".txt", kSaveTitle))
+        return;
     try {
         SaveList(fileName);
     } catch (...) {

@@ -92,15 +92,8 @@ void TfrmMerrowinMain::actFILEExportResultsExecute() {
     if (!entry.Writer) return;
 
     std::wstring fileName = answer->fileName;
-    if (!HasExtensionOf(fileName, entry)) {
-        fileName += entry.DefaultExt;
-        // The dialog asked about the name as typed; this one is new.
-        if (kit::FileExists(fileName) &&
-            kit::UserInteraction().AskYesNo(hwnd(), fileName + L" already exists.\r\nOverwrite?", title,
-                                            kit::MessageType::Warning,
-                                            kit::MessageAnswer::No) != kit::MessageAnswer::Yes)
-            return;
-    }
+    if (!HasExtensionOf(fileName, entry) && !kit::AddExtensionAskingOverwrite(hwnd(), fileName, entry.DefaultExt, title))
+        return;
     if (!WriteExport(entry, fileName)) {
         kit::UserInteraction().ShowMessage(hwnd(), L"Error: " + ResultTable.ExportError(), kit::MessageType::Error,
                                            kit::MessageButtons::Ok);
