@@ -60,6 +60,14 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
+void SelectListItem(HWND list, int index) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
 Control::~Control() { DestroyControl(); }
 
 void Control::SetText(const std::wstring& text) { SetWindowTextW(hwnd(), text.c_str()); }

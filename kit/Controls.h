@@ -21,6 +21,8 @@ namespace kit {
 HFONT ControlFont();
 // The text of any window (a control, the edit inside a combo box).
 std::wstring WindowText(HWND hwnd);
+// Selects and focuses a list-view item and scrolls it into view; the other items keep their states.
+void SelectListItem(HWND list, int index);
 
 // Creation options. Every wrapper honours startsGroup and controlParent; the others only where they say so.
 struct ControlOptions {

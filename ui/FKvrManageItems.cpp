@@ -80,13 +80,7 @@ int TItemsListView::SelectedIndex() const {
     return static_cast<int>(Send(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void TItemsListView::Select(int index) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    Send(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
-    Send(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
-}
+void TItemsListView::Select(int index) { kit::SelectListItem(hwnd(), index); }
 
 void TItemsListView::Add(const std::wstring& caption, int image) {
     LVITEMW item{};

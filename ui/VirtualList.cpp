@@ -32,13 +32,7 @@ int TVirtualList::FocusedItem() const {
     return static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
-void TVirtualList::SelectItem(int index) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
-    SendMessageW(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
-}
+void TVirtualList::SelectItem(int index) { kit::SelectListItem(hwnd(), index); }
 
 bool TVirtualList::OnNotifyCode(NMHDR& header, LRESULT& result) {
     result = 0;

@@ -138,8 +138,7 @@ void TResultListView::GoToRow(int index) {
     const auto count = static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
     if (!results_ || index < 0 || index >= count || index >= results_->Count()) return;
     SetItemState(AllItems, 0, LVIS_SELECTED);
-    SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    SendMessageW(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    kit::SelectListItem(hwnd(), index);
 }
 
 void TResultListView::OnShortcutKey(WORD key) {
