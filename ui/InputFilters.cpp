@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "kit/Guard.h"
+#include "kit/Handles.h"
 #include "kit/Scope.h"
 
 namespace ui {
@@ -21,10 +22,10 @@ std::optional<std::wstring> ClipboardText(HWND owner) {
     const kit::ScopeExit close([] { CloseClipboard(); });
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
-    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-    if (!text) return std::nullopt;
-    const kit::ScopeExit unlock([data] { GlobalUnlock(data); });
-    return std::wstring(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
+    const kit::GlobalMemoryLock lock(data);
+    if (!lock.data()) return std::nullopt;
+    const auto* text = reinterpret_cast<const wchar_t*>(lock.data());
+    return std::wstring(text, wcsnlen(text, lock.size() / sizeof(wchar_t)));
 }
 
 } // namespace
