@@ -2,6 +2,7 @@
 // A replacement for the interaction seam: records everything asked and gives scripted answers. Nothing is shown
 // and nothing is started.
 #include "kit/Interaction.h"
+#include "tests/support/MenuItems.h"
 
 #include <deque>
 #include <functional>
@@ -117,16 +118,7 @@ public:
 
     static std::vector<MenuItemSeen> ItemsOf(HMENU menu) {
         std::vector<MenuItemSeen> items;
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            wchar_t text[256] = L"";
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-            info.dwTypeData = text;
-            info.cch = 256;
-            if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-            items.push_back({info.wID, text, (info.fType & MFT_SEPARATOR) != 0});
-        }
+        for (const MenuItem& item : MenuItemsOf(menu)) items.push_back({item.id, item.text, item.separator});
         return items;
     }
 
