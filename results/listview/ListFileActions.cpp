@@ -23,6 +23,15 @@ bool IsPlayable(TRow& row) {
     return !ext.empty() && (groups.ExtensionsAudio.HasExtension(ext) || groups.ExtensionsVideo.HasExtension(ext));
 }
 
+// The selected files on the clipboard, to be pasted with `effect`; false when no row is selected.
+bool PutSelectionOnClipboard(const TResultListView& list, DWORD effect) {
+    const std::vector<std::wstring> paths = list.SelectedPaths();
+    if (paths.empty()) return false;
+    HourglassCursor wait;
+    PutFilesOnClipboard(list.hwnd(), PathListText(paths), effect);
+    return true;
+}
+
 } // namespace
 
 void TResultListView::SetFileOperation(TFileOperation* operation) {
@@ -58,10 +67,7 @@ bool TResultListView::AskDestination(const wchar_t* caption, std::wstring& folde
 
 void TResultListView::CutSelected() {
     RunFileAction([this] {
-        const std::vector<std::wstring> paths = SelectedPaths();
-        if (paths.empty()) return;
-        HourglassCursor wait;
-        PutFilesOnClipboard(hwnd(), PathListText(paths), DropEffectMove);
+        if (!PutSelectionOnClipboard(*this, DropEffectMove)) return;
         // The cut's own mark, which later file actions (each with its snapshot) leave alone.
         for (std::int64_t i = 0; i < results_->Count(); ++i) results_->RowAt(i)->Cut = false;
         for (int index : SelectedIndexes())
@@ -72,12 +78,7 @@ void TResultListView::CutSelected() {
 }
 
 void TResultListView::CopySelected() {
-    RunFileAction([this] {
-        const std::vector<std::wstring> paths = SelectedPaths();
-        if (paths.empty()) return;
-        HourglassCursor wait;
-        PutFilesOnClipboard(hwnd(), PathListText(paths), DropEffectCopy);
-    });
+    RunFileAction([this] { PutSelectionOnClipboard(*this, DropEffectCopy); });
 }
 
 // Checks every 2 s whether the cut files were moved away (pasted elsewhere) until no row is marked cut.
