@@ -180,8 +180,7 @@ void TfrmKvrOptions::CreateContextMenuPage() {
 }
 
 void TfrmKvrOptions::FormCreate() {
-    LoadSearchParams();
-    LoadSearchItems();
+    LoadBoxes();
     LoadExports();
     LoadContextMenuOptions();
     contextMenuChanged_ = false;
@@ -190,34 +189,38 @@ void TfrmKvrOptions::FormCreate() {
     ShowPage(pgExports);
 }
 
-void TfrmKvrOptions::LoadSearchParams() {
-    const app::TOptionsSearchParams& params = Options().SearchParams;
-    chbSAVESearchParams.SetChecked(params.Save);
-    chbLOADSearchParams.SetChecked(params.Load);
-    chbSAVEFilesAndFoldersParams.SetChecked(params.FilesAndFolders.Save);
-    chbSAVEContainingTextParams.SetChecked(params.ContainingText.Save);
-    chbSAVEDateAndSizeParams.SetChecked(params.DateAndSize.Save);
-    chbSAVEAttributesParams.SetChecked(params.Attributes.Save);
-    chbLOADFilesAndFoldersParams.SetChecked(params.FilesAndFolders.Load);
-    chbLOADContainingTextParams.SetChecked(params.ContainingText.Load);
-    chbLOADDateAndSizeParams.SetChecked(params.DateAndSize.Load);
-    chbLOADAttributesParams.SetChecked(params.Attributes.Load);
-    saveParams_.MasterClick();
-    loadParams_.MasterClick();
+std::vector<TfrmKvrOptions::BoxOption> TfrmKvrOptions::BoxOptions() {
+    app::TOptionsSearchParams& params = Options().SearchParams;
+    app::TOptionsSearchItems& items = Options().SearchItems;
+    return {
+        {chbSAVESearchParams, params.Save},
+        {chbLOADSearchParams, params.Load},
+        {chbSAVEFilesAndFoldersParams, params.FilesAndFolders.Save},
+        {chbSAVEContainingTextParams, params.ContainingText.Save},
+        {chbSAVEDateAndSizeParams, params.DateAndSize.Save},
+        {chbSAVEAttributesParams, params.Attributes.Save},
+        {chbLOADFilesAndFoldersParams, params.FilesAndFolders.Load},
+        {chbLOADContainingTextParams, params.ContainingText.Load},
+        {chbLOADDateAndSizeParams, params.DateAndSize.Load},
+        {chbLOADAttributesParams, params.Attributes.Load},
+        {chbSAVESearchItems, items.Save},
+        {chbLOADSearchItems, items.Load},
+        {chbSAVEFileNameItems, items.FileNameSave},
+        {chbSAVESearchPathItems, items.SearchPathSave},
+        {chbSAVESearchTextItems, items.SearchTextSave},
+        {chbLOADFileNameItems, items.FileNameLoad},
+        {chbLOADSearchPathItems, items.SearchPathLoad},
+        {chbLOADSearchTextItems, items.SearchTextLoad},
+    };
 }
 
-void TfrmKvrOptions::LoadSearchItems() {
-    const app::TOptionsSearchItems& items = Options().SearchItems;
-    chbSAVESearchItems.SetChecked(items.Save);
-    chbLOADSearchItems.SetChecked(items.Load);
-    chbSAVEFileNameItems.SetChecked(items.FileNameSave);
-    chbSAVESearchPathItems.SetChecked(items.SearchPathSave);
-    chbSAVESearchTextItems.SetChecked(items.SearchTextSave);
-    chbLOADFileNameItems.SetChecked(items.FileNameLoad);
-    chbLOADSearchPathItems.SetChecked(items.SearchPathLoad);
-    chbLOADSearchTextItems.SetChecked(items.SearchTextLoad);
-    saveItems_.MasterClick();
-    loadItems_.MasterClick();
+void TfrmKvrOptions::LoadBoxes() {
+    for (const BoxOption& each : BoxOptions()) each.box.SetChecked(each.option);
+    for (TMasterBoxes* masters : {&saveParams_, &loadParams_, &saveItems_, &loadItems_}) masters->MasterClick();
+}
+
+void TfrmKvrOptions::StoreBoxes() {
+    for (const BoxOption& each : BoxOptions()) each.option = each.box.Checked();
 }
 
 void TfrmKvrOptions::LoadExports() {
@@ -226,32 +229,6 @@ void TfrmKvrOptions::LoadExports() {
     rbEXPUseSelectedFolder.SetChecked(exports.OutputFolder == app::eofSelected);
     edEXPSelectedFolder.SetText(exports.FolderSelected);
     cbEXPAsCSVDelimiterChar.Select(exports.CSV.DelimiterChar == L";" ? 1 : 0);
-}
-
-void TfrmKvrOptions::StoreSearchParams() const {
-    app::TOptionsSearchParams& params = Options().SearchParams;
-    params.Save = chbSAVESearchParams.Checked();
-    params.Load = chbLOADSearchParams.Checked();
-    params.FilesAndFolders.Save = chbSAVEFilesAndFoldersParams.Checked();
-    params.ContainingText.Save = chbSAVEContainingTextParams.Checked();
-    params.DateAndSize.Save = chbSAVEDateAndSizeParams.Checked();
-    params.Attributes.Save = chbSAVEAttributesParams.Checked();
-    params.FilesAndFolders.Load = chbLOADFilesAndFoldersParams.Checked();
-    params.ContainingText.Load = chbLOADContainingTextParams.Checked();
-    params.DateAndSize.Load = chbLOADDateAndSizeParams.Checked();
-    params.Attributes.Load = chbLOADAttributesParams.Checked();
-}
-
-void TfrmKvrOptions::StoreSearchItems() const {
-    app::TOptionsSearchItems& items = Options().SearchItems;
-    items.Save = chbSAVESearchItems.Checked();
-    items.Load = chbLOADSearchItems.Checked();
-    items.FileNameSave = chbSAVEFileNameItems.Checked();
-    items.SearchPathSave = chbSAVESearchPathItems.Checked();
-    items.SearchTextSave = chbSAVESearchTextItems.Checked();
-    items.FileNameLoad = chbLOADFileNameItems.Checked();
-    items.SearchPathLoad = chbLOADSearchPathItems.Checked();
-    items.SearchTextLoad = chbLOADSearchTextItems.Checked();
 }
 
 void TfrmKvrOptions::StoreExports() const {
@@ -267,8 +244,7 @@ void TfrmKvrOptions::OnOk() {
     // Everything is checked before anything is stored: a refused OK followed by Cancel must leave the options
     // as they were.
     if (!ExportFolderAccepted()) return;
-    StoreSearchParams();
-    StoreSearchItems();
+    StoreBoxes();
     StoreExports();
     if (contextMenuChanged_) ApplyContextMenuOptions();
     End(IDOK);

@@ -90,11 +90,15 @@ private:
     void CreateExportAsCSVPage();
     void CreateContextMenuPage();
     void FormCreate();
-    void LoadSearchParams();
-    void LoadSearchItems();
+    // Each Save and Load box of the two criteria pages with the option it shows: what loads and stores them.
+    struct BoxOption {
+        kit::CheckBox& box;
+        bool& option;
+    };
+    std::vector<BoxOption> BoxOptions();
+    void LoadBoxes();
+    void StoreBoxes();
     void LoadExports();
-    void StoreSearchParams() const;
-    void StoreSearchItems() const;
     void StoreExports() const;
     // Refuses a selected export folder that does not exist: shows it on its page and says so.
     bool ExportFolderAccepted();
