@@ -153,7 +153,6 @@ struct V {
     using T = __m128i;
     static constexpr std::size_t Bytes = 16;
     static T Load(const void* at) { return _mm_loadu_si128(static_cast<const T*>(at)); }
-    static T Zero() { return _mm_setzero_si128(); }
     static T Splat8(std::uint8_t value) { return _mm_set1_epi8(static_cast<char>(value)); }
     static T Splat16(std::uint16_t value) { return _mm_set1_epi16(static_cast<short>(value)); }
     static T Equal8(T a, T b) { return _mm_cmpeq_epi8(a, b); }
@@ -175,7 +174,6 @@ struct V {
     using T = __m256i;
     static constexpr std::size_t Bytes = 32;
     static T Load(const void* at) { return _mm256_loadu_si256(static_cast<const T*>(at)); }
-    static T Zero() { return _mm256_setzero_si256(); }
     static T Splat8(std::uint8_t value) { return _mm256_set1_epi8(static_cast<char>(value)); }
     static T Splat16(std::uint16_t value) { return _mm256_set1_epi16(static_cast<short>(value)); }
     static T Equal8(T a, T b) { return _mm256_cmpeq_epi8(a, b); }

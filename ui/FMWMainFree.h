@@ -74,8 +74,6 @@ public:
 
     // True while the Search action runs, from its first step to its last.
     bool Searching() const { return searching_; }
-    // True while the Export action runs, from its first step to its last.
-    bool ExportRunning() const { return exporting_; }
     const std::vector<std::wstring>& SourceFolders() const { return SourceFolders_; }
     results::TResultTable& Results() { return ResultTable; }
     kit::ActionList& Actions() { return actions_; }
