@@ -74,17 +74,10 @@ void AddVerb(const kit::RegistryKeyPath& verb, const Place& place, const std::ws
 
 } // namespace
 
-std::uint8_t GetContextMenuOptions(const std::wstring& verbName, HWND owner) {
+std::uint8_t GetContextMenuOptions(const std::wstring& verbName) {
     std::uint8_t mask = 0;
-    std::wstring step;
-    try {
-        for (const Place& place : kPlaces) {
-            step = StepText(L"Get Option", place);
-            if (kit::RegistryKeyExists(VerbKey(place, verbName))) mask |= place.bit;
-        }
-    } catch (const std::exception& e) {
-        ShowStepError(owner, step, e);
-    }
+    for (const Place& place : kPlaces)
+        if (kit::RegistryKeyExists(VerbKey(place, verbName))) mask |= place.bit;
     return mask;
 }
 

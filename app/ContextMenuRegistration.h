@@ -19,9 +19,8 @@ enum TContextMenuPlace : std::uint8_t {
     cmpFolders = 8,
 };
 
-// The places whose verb key exists. An error is shown (over `owner`) with the step that failed; the places
-// read before it are answered.
-std::uint8_t GetContextMenuOptions(const std::wstring& verbName, HWND owner = nullptr);
+// The places whose verb key exists (a key that cannot be read counts as missing).
+std::uint8_t GetContextMenuOptions(const std::wstring& verbName);
 
 // Adds the verb where `mask` has the place's bit and its key is missing, and removes it where the bit is clear.
 // A verb already there stays as it is. A key whose creation is refused is left out quietly (the caller reads

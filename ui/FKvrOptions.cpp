@@ -291,14 +291,14 @@ void TfrmKvrOptions::ShowContextMenuPlaces(std::uint8_t mask) {
 }
 
 void TfrmKvrOptions::LoadContextMenuOptions() {
-    ShowContextMenuPlaces(app::GetContextMenuOptions(app::kContextMenuVerbName, hwnd()));
+    ShowContextMenuPlaces(app::GetContextMenuOptions(app::kContextMenuVerbName));
 }
 
 void TfrmKvrOptions::ApplyContextMenuOptions() {
     const std::uint8_t mask = CheckedContextMenuPlaces();
     const bool ok = app::SetContextMenuOptions(mask, app::GlobalApplicationInit->ExeFileName,
                                                app::kContextMenuVerbName, app::kContextMenuCaption, hwnd());
-    const std::uint8_t actual = app::GetContextMenuOptions(app::kContextMenuVerbName, hwnd());
+    const std::uint8_t actual = app::GetContextMenuOptions(app::kContextMenuVerbName);
     ShowContextMenuPlaces(actual);
     if (ok && actual != mask)
         kit::UserInteraction().ShowMessage(
