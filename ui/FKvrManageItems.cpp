@@ -44,7 +44,6 @@ void TItemsListView::Create(HWND parent, int id, const RECT& bounds) {
                   bounds, WS_EX_CLIENTEDGE);
     Send(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     Send(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(kit::SystemImageList(kit::IconSize::Small)));
-    Send(hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(kit::SystemImageList(kit::IconSize::Large)));
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t*>(L"Items");

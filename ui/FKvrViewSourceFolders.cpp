@@ -53,10 +53,8 @@ void TfrmKvrViewSourceFolders::OnCreate() {
     const int listBottom = closeTop - kMargin - BorderStrip(StoredVersion());
     lvSourceFoldersList.Create(hwnd(), kList, RECT{kMargin, kMargin, buttonsLeft - kMargin, listBottom});
     lvSourceFoldersList.SetColumn(kCaption, 500);
-    for (const auto& [list, size] : {std::pair{LVSIL_SMALL, kit::IconSize::Small},
-                                    std::pair{LVSIL_NORMAL, kit::IconSize::Large}})
-        SendMessageW(lvSourceFoldersList.hwnd(), LVM_SETIMAGELIST, list,
-                     reinterpret_cast<LPARAM>(kit::SystemImageList(size)));
+    SendMessageW(lvSourceFoldersList.hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(kit::SystemImageList(kit::IconSize::Small)));
     const auto buttonAt = [&](int top) { return RECT{buttonsLeft, top, buttonsLeft + kButtonWidth, top + kButtonHeight}; };
     bbtSourceFoldersOpen.Create(hwnd(), kOpen, L"Open", buttonAt(kMargin));
     bbtSourceFoldersOpenSaveToFile.Create(hwnd(), kSaveToFile, L"Save to file",
