@@ -34,27 +34,31 @@ void TResultFindItem::MarkStale() {
 void TResultFindItem::SetValue(const std::wstring& value) {
     if (value == value_) return;
     value_ = value;
-    Execute();
+    Search();
 }
 
 void TResultFindItem::SetColumn(std::uint8_t column) {
     if (column >= ColumnCount || column == column_) return;
     column_ = column;
-    Execute();
+    Search();
 }
 
 void TResultFindItem::SetRule(bool TFindRule::*field, bool on) {
     if (rule_.*field == on) return;
     rule_.*field = on;
-    Execute();
+    Search();
 }
 
 void TResultFindItem::SetFirstPosition(bool on) { SetRule(&TFindRule::FirstPosition, on); }
 void TResultFindItem::SetWholeWord(bool on) { SetRule(&TFindRule::WholeWord, on); }
 void TResultFindItem::SetCaseSensitive(bool on) { SetRule(&TFindRule::CaseSensitive, on); }
 
-void TResultFindItem::Execute() {
+void TResultFindItem::Search() {
     active_ = true;
+    Execute();
+}
+
+void TResultFindItem::Execute() {
     matches_.clear();
     comparedValue_ = rule_.CaseSensitive ? value_ : kit::UpperCase(value_);
     TResultTable* table = owner_.Results();

@@ -67,12 +67,15 @@ public:
     void SetFirstPosition(bool on);
     void SetWholeWord(bool on);
     void SetCaseSensitive(bool on);
+    // Finds the matches again after the rows changed; a closed find window's item stays inactive.
     void Refresh() { Execute(); }
 
     // The matching rows in table order. Empty while the value is empty.
     const std::vector<TFindMatchLine>& MatchList() const { return matches_; }
 
 private:
+    // A change the person made in the find window: the item is in use, and its matches are found again.
+    void Search();
     void Execute();
     void SetRule(bool TFindRule::*field, bool on);
     std::wstring CellOf(TRow& row) const;

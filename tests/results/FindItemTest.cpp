@@ -123,6 +123,19 @@ TEST_F(FindItemTest, OnlyAnActiveItemWithAValuePaintsRows) {
     EXPECT_TRUE(Find().MatchList().empty());
 }
 
+// The rows changed after the find window closed (a search ended): its matches are found again, yet the list
+// paints no row by them.
+TEST_F(FindItemTest, MatchesFoundAgainForAClosedWindowPaintNoRow) {
+    FillRows();
+    Find().SetValue(L"notes");
+    Find().SetActive(false);
+    Find().MarkStale();
+    Find().Refresh();
+    EXPECT_FALSE(Find().Active());
+    EXPECT_TRUE(TestedRows().empty());
+    EXPECT_EQ(Find().MatchList().size(), 1u);
+}
+
 TEST_F(FindItemTest, EveryChangeOfTheRowsMarksTheMatchesStale) {
     struct Case {
         const char* what;
