@@ -31,7 +31,7 @@ public:
 class TfrmMWAbout : public kit::Dialog {
 public:
     static constexpr const wchar_t* kCaption = L"About";
-    static constexpr const wchar_t* kVersionText = L"1.0.0";  // as the executable's version resource
+    static constexpr const wchar_t* kVersionText = L"" KVR_VERSION;  // the project's version, from the build
     enum : int {
         kProductName = 100, kLogo, kVersion, kVersionValue, kLegalCopyright, kLicenseInfo, kWebSite, kWebSiteValue,
         kOSVersionInfoValue, kPhysicalMemoryValues, kPagedMemoryValues,
