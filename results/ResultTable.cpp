@@ -2,6 +2,7 @@
 
 #include "kit/Guard.h"
 #include "results/ResultExports.h"
+#include "results/RowSort.h"
 
 #include <windows.h>
 
@@ -25,21 +26,6 @@ int CompareText(const std::wstring& a, const std::wstring& b) {
     return result == 0 ? 0 : result - CSTR_EQUAL;
 }
 
-// Bytes that, compared as unsigned bytes, order texts as CompareStringW does with the same locale and flags.
-// Texts here hold no NULs, so the terminated form serves (and gives an empty text its real key). One call for
-// the usual key that fits the buffer; a second call sizes a longer one.
-std::string SortKey(LCID locale, DWORD flags, const std::wstring& text) {
-    alignas(wchar_t) char buffer[512];
-    const DWORD mapping = LCMAP_SORTKEY | flags;
-    const int size = LCMapStringW(locale, mapping, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer), sizeof buffer);
-    if (size > 0) return std::string(buffer, static_cast<size_t>(size));
-    const int needed = LCMapStringW(locale, mapping, text.c_str(), -1, nullptr, 0);
-    if (needed <= 0) return {};
-    std::string key(static_cast<size_t>(needed), '\0');
-    LCMapStringW(locale, mapping, text.c_str(), -1, reinterpret_cast<LPWSTR>(key.data()), needed);
-    return key;
-}
-
 std::wstring Lower(std::wstring text) {
     CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
@@ -53,26 +39,6 @@ int CompareTypeNames(TRow& a, TRow& b) {
     if (ta.empty()) return -1;
     if (tb.empty()) return 1;
     return Sign(lstrcmpW(ta.c_str(), tb.c_str()));
-}
-
-std::string TypeNameSortKey(TRow& row) {
-    const std::wstring type = Lower(row.TypeNameText());
-    return type.empty() ? std::string() : SortKey(GetThreadLocale(), 0, type);  // empty sorts before any key
-}
-
-bool HasSortKey(TColumnsEnum column) {
-    return column == tcName || column == tcFolder || column == tcExt || column == tcType || column == tcAttribute;
-}
-
-// The sort key of a row for a column that HasSortKey.
-std::string RowSortKey(TRow& row, TColumnsEnum column) {
-    switch (column) {
-    case tcName: return SortKey(LOCALE_USER_DEFAULT, TextFlags, row.Name);
-    case tcFolder: return SortKey(LOCALE_USER_DEFAULT, TextFlags, row.Folder);
-    case tcExt: return SortKey(LOCALE_USER_DEFAULT, TextFlags, row.ExtText());
-    case tcAttribute: return SortKey(LOCALE_USER_DEFAULT, TextFlags, row.AttributesText());
-    default: return TypeNameSortKey(row);
-    }
 }
 
 // Holds the table's export flag for the life of one export, on every path out of it.
@@ -197,56 +163,12 @@ bool TResultTable::Sort(TColumnsEnum column, std::uint8_t direction, std::int64_
     if (lowIndex < 0) lowIndex = 0;
     if (highIndex > Count() - 1) highIndex = Count() - 1;
     if (lowIndex >= highIndex) return true;
-    // Comparing texts through the locale at every step is slow on large tables; a sort key per row, made once,
-    // gives the same answers byte by byte, so the same order and the same ties.
-    sortKeys_.clear();  // in case a sort was left by an exception
-    if (direction != 0 && HasSortKey(column)) {
-        sortKeys_.resize(rows_.size());
-        for (std::int64_t i = lowIndex; i <= highIndex; ++i)
-            sortKeys_[static_cast<size_t>(i)] = RowSortKey(*rows_[static_cast<size_t>(i)], column);
+    if (sortDirection_ == 0) {  // never sorted: the order rows were found in
+        sortColumn_ = tcNumber;
+        sortDirection_ = 1;
     }
-    QuickSort(lowIndex, highIndex);
-    std::vector<std::string>().swap(sortKeys_);
+    SortRows(rows_, sortColumn_, sortDirection_, lowIndex, highIndex);
     return true;
-}
-
-int TResultTable::CompareToPivot(std::int64_t index, TRow& pivot, const std::string& pivotKey) {
-    if (sortKeys_.empty()) return CompareRows(*rows_[static_cast<size_t>(index)], pivot);
-    const int result = Sign(sortKeys_[static_cast<size_t>(index)].compare(pivotKey));
-    return sortDirection_ == 2 ? -result : result;
-}
-
-void TResultTable::QuickSort(std::int64_t low, std::int64_t high) {
-    // Hoare partition round the middle row. Recursion takes the smaller part and the loop the larger, so the
-    // depth stays logarithmic whatever the order. The keys, when there are any, move with their rows.
-    const auto at = [this](std::int64_t index) -> std::unique_ptr<TRow>& { return rows_[static_cast<size_t>(index)]; };
-    const auto key = [this](std::int64_t index) -> std::string& { return sortKeys_[static_cast<size_t>(index)]; };
-    while (low < high) {
-        std::int64_t i = low;
-        std::int64_t j = high;
-        const std::int64_t middle = low + (high - low) / 2;
-        TRow* pivot = at(middle).get();
-        const std::string pivotKey = sortKeys_.empty() ? std::string() : key(middle);
-        do {
-            while (CompareToPivot(i, *pivot, pivotKey) < 0) ++i;
-            while (CompareToPivot(j, *pivot, pivotKey) > 0) --j;
-            if (i <= j) {
-                if (i < j) {
-                    std::swap(at(i), at(j));
-                    if (!sortKeys_.empty()) std::swap(key(i), key(j));
-                }
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (j - low < high - i) {
-            if (low < j) QuickSort(low, j);
-            low = i;
-        } else {
-            if (i < high) QuickSort(i, high);
-            high = j;
-        }
-    }
 }
 
 template <typename Writer, typename... Args>

@@ -217,13 +217,9 @@ public:
 private:
     template <typename Writer, typename... Args>
     bool RunExport(const std::wstring& fileName, const std::wstring& title, Args&&... args);
-    void QuickSort(std::int64_t low, std::int64_t high);
-    // The row at index against the pivot row, by their sort keys while there are any.
-    int CompareToPivot(std::int64_t index, TRow& pivot, const std::string& pivotKey);
 
     std::vector<std::unique_ptr<TRow>> rows_;
     std::unique_ptr<TColumns> columns_;
-    std::vector<std::string> sortKeys_;  // one per row while a text sort runs, else empty
     std::int64_t currentRow_ = -1;
     TColumnsEnum sortColumn_ = tcNumber;
     std::uint8_t sortDirection_ = 0;

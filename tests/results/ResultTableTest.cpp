@@ -3,6 +3,7 @@
 #include "engine/DateTimes.h"
 #include "results/DateTimeText.h"
 #include "results/ResultTable.h"
+#include "results/RowSort.h"
 #include "tests/results/ResultsFixture.h"
 
 #include <cfenv>
@@ -265,6 +266,92 @@ TEST(ResultTable, TextSortsKeepTheLocaleOrderAndItsTies) {
     EXPECT_EQ(Numbers(ties), (std::vector<std::int64_t>{3, 5, 6, 2, 1, 4, 8, 7}));
     ASSERT_TRUE(ties.Sort(tcName, 2, ties.Count() - 1, 0));
     EXPECT_EQ(Numbers(ties), (std::vector<std::int64_t>{8, 7, 1, 4, 5, 3, 2, 6}));
+}
+
+// Sort keys stand in for CompareStringW: for every pair of hard names they must give the comparison's answer.
+TEST(ResultTable, SortKeysOrderEveryPairAsTheLocaleComparison) {
+    const std::vector<std::wstring> names = {
+        L"", L"a", L"A", L"b", L"File", L"file", L"FILE1", L"file1",                        // case
+        L"e", L"\u00e9", L"\u00c9", L"\u00e8", L"r\u00e9sum\u00e9", L"resume", L"R\u00c9SUM\u00c9",   // accents
+        L"\u00c5ngstr\u00f6m", L"angstrom", L"na\u00efve", L"naive", L"\u00fc", L"u",
+        L"1", L"01", L"2", L"10", L"file2", L"file10", L"file01", L"\u00b2", L"\u0661",            // digits
+        L"co-op", L"coop", L"Co-Op", L"it's", L"its", L"a b", L"ab", L"a-b", L"a_b", L"_x", L".x",  // punctuation
+        L"x.", L"!", L"~", L"a.b.c", L"a\u2013b", L"(1)", L"[1]",
+        L"\u00e6", L"ae", L"\u00c6", L"AE", L"\u0153", L"oe", L"stra\u00dfe", L"strasse",           // ligatures
+        L"\ufb01", L"fi", L"\u0132", L"ij", L"\u01c6", L"d\u017e",
+        std::wstring(600, L'a'), std::wstring(600, L'a') + L"b", std::wstring(599, L'a') + L"\u00e9",  // long keys
+    };
+    for (const std::wstring& a : names) {
+        for (const std::wstring& b : names) {
+            const int expected = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+                                                static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size())) -
+                                 CSTR_EQUAL;
+            const std::string ka = SortKey(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a);
+            const std::string kb = SortKey(LOCALE_USER_DEFAULT, NORM_IGNORECASE, b);
+            const int compared = ka.compare(kb);
+            EXPECT_EQ((compared > 0) - (compared < 0), expected) << testing::PrintToString(a) << " vs "
+                                                                 << testing::PrintToString(b);
+        }
+    }
+}
+
+namespace {
+
+// The sort the keys replace: the Hoare quicksort over the rows themselves, asking the comparison at each step.
+template <typename Compare>
+void ReferenceQuickSort(std::vector<TRow*>& rows, std::int64_t low, std::int64_t high, const Compare& compare) {
+    std::int64_t i = low;
+    do {
+        i = low;
+        std::int64_t j = high;
+        TRow* pivot = rows[static_cast<size_t>((low + high) / 2)];
+        do {
+            while (compare(*rows[static_cast<size_t>(i)], *pivot) < 0) ++i;
+            while (compare(*rows[static_cast<size_t>(j)], *pivot) > 0) --j;
+            if (i <= j) {
+                if (i < j) std::swap(rows[static_cast<size_t>(i)], rows[static_cast<size_t>(j)]);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (low < j) ReferenceQuickSort(rows, low, j, compare);
+        low = i;
+    } while (i < high);
+}
+
+} // namespace
+
+// Rows that compare equal (names equal but for case or accents the locale ignores, sizes alike) end where the
+// comparison-driven sort puts them, in small tables and in ones large enough to be sorted on several threads.
+TEST(ResultTable, SortsPutEqualRowsWhereTheComparisonSortDid) {
+    const wchar_t* names[] = {L"a", L"A", L"co-op", L"Co-Op", L"coop", L"r\u00e9sum\u00e9", L"R\u00c9SUM\u00c9",
+                              L"file10", L"FILE10", L"file2", L"stra\u00dfe", L"STRA\u00dfE", L"\u00e6", L"\u00c6", L""};
+    // The small table's sizes are not whole byte counts, so both ways of comparing sizes are taken.
+    for (const int count : {40, 30000}) {
+        TResultTable table;
+        const long double fraction = count < 100 ? 0.25L : 0;
+        for (int i = 0; i < count; ++i)
+            AddFile(table, names[(i * 7) % std::size(names)] + std::to_wstring((i * 13) % 5),
+                    (i * 31) % 11 + (i % 2 ? fraction : 0));
+        struct Case { TColumnsEnum column; std::uint8_t direction; };
+        for (const Case c : {Case{tcName, 1}, Case{tcName, 2}, Case{tcSize, 1}, Case{tcSize, 2}}) {
+            SCOPED_TRACE(testing::Message() << count << " rows, column " << c.column << " direction "
+                                            << static_cast<int>(c.direction));
+            std::vector<TRow*> expected;
+            for (std::int64_t i = 0; i < table.Count(); ++i) expected.push_back(table.RowAt(i));
+            const int sign = c.direction == 2 ? -1 : 1;
+            ReferenceQuickSort(expected, 0, count - 1, [&](const TRow& a, const TRow& b) {
+                if (c.column == tcSize) return sign * ((a.Size > b.Size) - (a.Size < b.Size));
+                return sign * (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.Name.c_str(),
+                                              static_cast<int>(a.Name.size()), b.Name.c_str(),
+                                              static_cast<int>(b.Name.size())) - CSTR_EQUAL);
+            });
+            std::vector<std::int64_t> expectedNumbers;
+            for (const TRow* row : expected) expectedNumbers.push_back(row->Number);
+            ASSERT_TRUE(table.Sort(c.column, c.direction, table.Count() - 1, 0));
+            EXPECT_EQ(Numbers(table), expectedNumbers);
+        }
+    }
 }
 
 TEST(ResultTable, DeleteAndClear) {

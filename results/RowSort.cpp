@@ -1,0 +1,270 @@
+#include "results/RowSort.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <thread>
+#include <utility>
+
+namespace results {
+namespace {
+
+// The locale and flags of the text columns' order; the type names follow lstrcmpW (the thread's locale, no flags).
+constexpr DWORD TextFlags = NORM_IGNORECASE;
+
+// Below this many rows a second thread costs more than it saves.
+constexpr std::int64_t ParallelRows = 20000;
+
+template <typename T>
+int Compare(const T& a, const T& b) { return (a > b) - (a < b); }
+
+std::wstring Lower(std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool IsTextColumn(TColumnsEnum column) {
+    return column == tcName || column == tcFolder || column == tcExt || column == tcType || column == tcAttribute;
+}
+
+unsigned Workers(std::int64_t rows) {
+    if (rows < ParallelRows) return 1;
+    return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+}
+
+// Runs work(begin, end) over [0, count) in `workers` slices at once, the calling thread taking the first.
+template <typename Work>
+void InSlices(std::int64_t count, unsigned workers, const Work& work) {
+    std::vector<std::thread> threads;
+    const std::int64_t slice = (count + workers - 1) / workers;
+    for (unsigned w = 1; w < workers; ++w) {
+        const std::int64_t begin = std::min(count, slice * w), end = std::min(count, begin + slice);
+        if (begin < end) threads.emplace_back([&work, begin, end] { work(begin, end); });
+    }
+    work(0, std::min(count, slice));
+    for (std::thread& thread : threads) thread.join();
+}
+
+// A row's place before the sort and the value it is sorted by.
+template <typename Value>
+struct Entry {
+    Value value;
+    std::uint32_t row;  // from the start of the sorted range
+};
+
+// A sort key kept in one of the shared buffers, with its first eight bytes as a number (big-endian,
+// zero-padded) so that most comparisons end there. A padded zero sorts no later than any real byte, so the
+// number orders two keys as their bytes do whenever the numbers differ.
+struct TextKey {
+    std::uint64_t head;
+    const unsigned char* bytes;
+    std::uint32_t length;
+};
+
+// As std::string::compare of the two keys' bytes.
+int CompareKeys(const TextKey& a, const TextKey& b) {
+    if (a.head != b.head) return a.head < b.head ? -1 : 1;
+    const std::uint32_t common = std::min(a.length, b.length);
+    if (common > 8) {
+        const int bytes = std::memcmp(a.bytes + 8, b.bytes + 8, common - 8);
+        if (bytes != 0) return bytes < 0 ? -1 : 1;
+    }
+    return Compare(a.length, b.length);
+}
+
+// The keys of one slice of rows, in one buffer.
+class KeyMaker {
+public:
+    KeyMaker(LCID locale, DWORD flags) : locale_(locale), flags_(flags | LCMAP_SORTKEY) {}
+
+    // Appends the key of `text`; returns where it starts.
+    std::pair<size_t, std::uint32_t> Add(const std::wstring& text) {
+        const size_t offset = bytes_.size();
+        if (bytes_.capacity() - offset < 1024) bytes_.reserve(std::max<size_t>(bytes_.capacity() * 2, 1 << 16));
+        // Texts here hold no NULs, so the terminated form serves (and gives an empty text its real key).
+        bytes_.resize(offset + 1024);
+        int size = LCMapStringW(locale_, flags_, text.c_str(), -1, reinterpret_cast<LPWSTR>(&bytes_[offset]), 1024);
+        if (size <= 0) {
+            const int needed = LCMapStringW(locale_, flags_, text.c_str(), -1, nullptr, 0);
+            bytes_.resize(offset + static_cast<size_t>(std::max(needed, 0)));
+            size = needed > 0 ? LCMapStringW(locale_, flags_, text.c_str(), -1,
+                                             reinterpret_cast<LPWSTR>(&bytes_[offset]), needed) : 0;
+        }
+        bytes_.resize(offset + static_cast<size_t>(std::max(size, 0)));
+        return {offset, static_cast<std::uint32_t>(bytes_.size() - offset)};
+    }
+
+    TextKey Key(size_t offset, std::uint32_t length) const {
+        const unsigned char* bytes = bytes_.data() + offset;
+        std::uint64_t head = 0;
+        for (std::uint32_t i = 0; i < 8; ++i) head = head << 8 | (i < length ? bytes[i] : 0u);
+        return {head, bytes, length};
+    }
+
+private:
+    LCID locale_;
+    DWORD flags_;
+    std::vector<unsigned char> bytes_;
+};
+
+// Hoare partition round the middle entry, as the table has always sorted: the same comparisons in the same steps
+// give the same order and the same ties. The two parts of a partition never touch, so a large one may go to
+// another thread without changing the result. The loop takes the larger part, so the depth stays logarithmic.
+template <typename Item, typename Comparer>
+void QuickSort(std::vector<Item>& items, std::int64_t low, std::int64_t high, const Comparer& compare,
+               unsigned spare) {
+    const auto at = [&items](std::int64_t index) -> Item& { return items[static_cast<size_t>(index)]; };
+    std::vector<std::thread> helpers;
+    while (low < high) {
+        std::int64_t i = low;
+        std::int64_t j = high;
+        const Item pivot = at(low + (high - low) / 2);
+        do {
+            while (compare(at(i), pivot) < 0) ++i;
+            while (compare(at(j), pivot) > 0) --j;
+            if (i <= j) {
+                if (i < j) std::swap(at(i), at(j));
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        const bool leftSmaller = j - low < high - i;
+        const std::int64_t from = leftSmaller ? low : i, to = leftSmaller ? j : high;
+        if (from < to) {
+            if (spare > 1 && to - from >= ParallelRows) {
+                const unsigned given = spare / 2;
+                spare -= given;
+                helpers.emplace_back([&items, from, to, &compare, given] { QuickSort(items, from, to, compare, given); });
+            } else {
+                QuickSort(items, from, to, compare, 1);
+            }
+        }
+        if (leftSmaller) low = i;
+        else high = j;
+    }
+    for (std::thread& helper : helpers) helper.join();
+}
+
+// Sorts the entries (one for each row from `low` on) and puts the rows in their order.
+template <typename Value, typename Comparer>
+void SortAndPlace(std::vector<std::unique_ptr<TRow>>& rows, std::int64_t low, std::vector<Entry<Value>>& entries,
+                  std::uint8_t direction, const Comparer& compare) {
+    const int sign = direction == 2 ? -1 : 1;
+    const auto count = static_cast<std::int64_t>(entries.size());
+    QuickSort(entries, 0, count - 1,
+              [sign, &compare](const Entry<Value>& a, const Entry<Value>& b) { return sign * compare(a.value, b.value); },
+              Workers(count));
+    std::vector<std::unique_ptr<TRow>> sorted(entries.size());
+    InSlices(count, Workers(count), [&](std::int64_t begin, std::int64_t end) {
+        for (std::int64_t i = begin; i < end; ++i)
+            sorted[static_cast<size_t>(i)] = std::move(rows[static_cast<size_t>(low) + entries[static_cast<size_t>(i)].row]);
+    });
+    std::move(sorted.begin(), sorted.end(), rows.begin() + low);
+}
+
+// The values are read on several threads: after an earlier sort the rows lie scattered in memory, and reading
+// them is most of the work.
+template <typename Value, typename Read>
+std::vector<Entry<Value>> ReadValues(std::vector<std::unique_ptr<TRow>>& rows, std::int64_t low, std::int64_t high,
+                                     const Read& read) {
+    const std::int64_t count = high - low + 1;
+    std::vector<Entry<Value>> entries(static_cast<size_t>(count));
+    InSlices(count, Workers(count), [&](std::int64_t begin, std::int64_t end) {
+        for (std::int64_t i = begin; i < end; ++i)
+            entries[static_cast<size_t>(i)] = {read(*rows[static_cast<size_t>(low + i)]), static_cast<std::uint32_t>(i)};
+    });
+    return entries;
+}
+
+template <typename Value, typename Read>
+void SortByValue(std::vector<std::unique_ptr<TRow>>& rows, std::uint8_t direction, std::int64_t low,
+                 std::int64_t high, const Read& read) {
+    std::vector<Entry<Value>> entries = ReadValues<Value>(rows, low, high, read);
+    SortAndPlace(rows, low, entries, direction, [](const Value& a, const Value& b) { return Compare(a, b); });
+}
+
+bool WholeSize(long double size) { return size >= 0 && size < 18446744073709551616.0L && std::floor(size) == size; }
+
+// Sizes are whole byte counts: as 64-bit integers they compare as the floats do, in half the room. Any other
+// size sorts the floats themselves.
+void SortBySize(std::vector<std::unique_ptr<TRow>>& rows, std::uint8_t direction, std::int64_t low,
+                std::int64_t high) {
+    std::atomic<bool> whole = true;
+    std::vector<Entry<std::uint64_t>> entries = ReadValues<std::uint64_t>(rows, low, high, [&whole](TRow& r) {
+        if (!WholeSize(r.Size)) {
+            whole = false;
+            return std::uint64_t{0};
+        }
+        return static_cast<std::uint64_t>(r.Size);
+    });
+    if (whole) return SortAndPlace(rows, low, entries, direction, [](std::uint64_t a, std::uint64_t b) { return Compare(a, b); });
+    std::vector<Entry<std::uint64_t>>().swap(entries);
+    SortByValue<long double>(rows, direction, low, high, [](TRow& r) { return r.Size; });
+}
+
+const std::wstring& RowText(TRow& row, TColumnsEnum column) {
+    switch (column) {
+    case tcName: return row.Name;
+    case tcFolder: return row.Folder;
+    case tcExt: return row.ExtText();
+    default: return row.AttributesText();
+    }
+}
+
+void SortByText(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, std::uint8_t direction,
+                std::int64_t low, std::int64_t high) {
+    const std::int64_t count = high - low + 1;
+    std::vector<Entry<TextKey>> entries(static_cast<size_t>(count));
+    // The type name may ask the shell, which stays on this thread; lstrcmpW's order of the lower-cased names,
+    // an empty name before any other.
+    const bool types = column == tcType;
+    const unsigned workers = types ? 1 : Workers(count);
+    std::vector<KeyMaker> makers(workers, KeyMaker(types ? GetThreadLocale() : LOCALE_USER_DEFAULT,
+                                                   types ? 0 : TextFlags));
+    std::vector<std::pair<size_t, std::uint32_t>> places(static_cast<size_t>(count));
+    std::vector<unsigned> makerOf(static_cast<size_t>(count));
+    const std::int64_t slice = (count + workers - 1) / workers;
+    InSlices(count, workers, [&](std::int64_t begin, std::int64_t end) {
+        KeyMaker& maker = makers[static_cast<size_t>(begin / slice)];
+        for (std::int64_t i = begin; i < end; ++i) {
+            TRow& row = *rows[static_cast<size_t>(low + i)];
+            if (types) {
+                const std::wstring type = Lower(row.TypeNameText());
+                places[static_cast<size_t>(i)] = type.empty() ? std::pair<size_t, std::uint32_t>{0, 0} : maker.Add(type);
+            } else {
+                places[static_cast<size_t>(i)] = maker.Add(RowText(row, column));
+            }
+            makerOf[static_cast<size_t>(i)] = static_cast<unsigned>(begin / slice);
+        }
+    });
+    for (size_t i = 0; i < entries.size(); ++i)
+        entries[i] = {makers[makerOf[i]].Key(places[i].first, places[i].second), static_cast<std::uint32_t>(i)};
+    SortAndPlace(rows, low, entries, direction, CompareKeys);
+}
+
+} // namespace
+
+std::string SortKey(LCID locale, DWORD flags, const std::wstring& text) {
+    KeyMaker maker(locale, flags);
+    const auto [offset, length] = maker.Add(text);
+    const TextKey key = maker.Key(offset, length);
+    return std::string(reinterpret_cast<const char*>(key.bytes), key.length);
+}
+
+void SortRows(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, std::uint8_t direction,
+              std::int64_t low, std::int64_t high) {
+    if (IsTextColumn(column)) return SortByText(rows, column, direction, low, high);
+    switch (column) {
+    case tcSize: return SortBySize(rows, direction, low, high);
+    case tcDateModified: return SortByValue<double>(rows, direction, low, high, [](TRow& r) { return r.Modified; });
+    case tcDateCreated: return SortByValue<double>(rows, direction, low, high, [](TRow& r) { return r.Created; });
+    case tcDateAccessed:
+        return SortByValue<double>(rows, direction, low, high, [](TRow& r) { return r.LastAccess; });
+    default: return SortByValue<std::int64_t>(rows, direction, low, high, [](TRow& r) { return r.Number; });
+    }
+}
+
+} // namespace results
