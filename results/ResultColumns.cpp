@@ -2,7 +2,7 @@
 #include "results/CellFormat.h"
 #include "results/DateTimeText.h"
 #include "results/ResultTable.h"
-#include "results/ShellIcons.h"
+#include "results/ShellKinds.h"
 
 namespace results {
 
@@ -24,7 +24,7 @@ const std::wstring& TRow::AttributesText() {
 }
 
 const std::wstring& TRow::TypeNameText() {
-    if (TypeName == TypeNameUnknown) TypeName = ShellTypeName(Folder + Name, IsDirectory());
+    if (TypeName == TypeNameUnknown) TypeName = ShellKinds().TypeName(Folder, Name, IsDirectory());
     return TypeName;
 }
 

@@ -10,6 +10,7 @@
 #include "kit/Interaction.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
+#include "results/ShellKinds.h"
 #include "results/listview/ResultFindItem.h"
 #include "ui/ControlIds.h"
 #include "ui/FKvrFindInResults.h"
@@ -162,6 +163,7 @@ void TfrmMerrowinMain::FinishRun(bool walked) {
 }
 
 void TfrmMerrowinMain::ClearResults() {
+    results::ShellKinds().Forget();  // each search asks the shell anew for the kinds it meets
     if (!Params().AppendResults) ResultTable.Clear();
     ResultListView->UpdateItemCount();
 }

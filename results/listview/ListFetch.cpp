@@ -2,7 +2,7 @@
 #include "results/listview/ResultListView.h"
 
 #include "kit/Strings.h"
-#include "results/ShellIcons.h"
+#include "results/ShellKinds.h"
 #include "results/listview/HourglassCursor.h"
 
 #include <shellapi.h>
@@ -119,14 +119,12 @@ void TResultListView::FetchThumbnail(TRow& row) {
 }
 
 void TResultListView::FetchDetails(TRow& row) {
-    const std::wstring path = row.Folder + row.Name;
     if (row.SystemIconIndex == -1) {
         const bool link = kit::UpperCase(row.ExtText()) == L".LNK";
-        row.SystemIconIndex = ShellIconIndex(path, row.IsDirectory(),
-                                             SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (link ? SHGFI_LINKOVERLAY : 0));
+        row.SystemIconIndex = ShellKinds().Icon(row.Folder, row.Name, row.Attributes,
+                                                SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (link ? SHGFI_LINKOVERLAY : 0));
     }
-    if (viewStyle_ == zvsReport && row.TypeIconIndex == -1)
-        row.TypeIconIndex = ShellIconIndex(row.Folder, true, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    if (viewStyle_ == zvsReport && row.TypeIconIndex == -1) row.TypeIconIndex = ShellKinds().FolderIcon(row.Folder);
     row.TypeNameText();
     if (row.TypeName != TRow::TypeNameUnknown && row.SystemIconIndex != -1 && row.TypeIconIndex != -1) row.DetailsFetched = true;
 }
