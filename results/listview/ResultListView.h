@@ -267,7 +267,7 @@ private:
     HIMAGELIST systemLarge_ = nullptr;
     kit::UniqueImageList thumbnails_;  // 165 x 130; the control only shares it
     TFileThumb fileThumb_;
-    kit::CostShare growth_{0.1};
+    kit::CostShare growth_{0.05};
     TFileOperation* fileOperation_ = &ShellFileOperation();
     int fileActionsRunning_ = 0;
 };
