@@ -9,6 +9,8 @@
 #include <thread>
 #include <utility>
 
+#include "kit/TaskGroup.h"
+
 namespace results {
 namespace {
 
@@ -38,14 +40,14 @@ unsigned Workers(std::int64_t rows) {
 // Runs work(begin, end) over [0, count) in `workers` slices at once, the calling thread taking the first.
 template <typename Work>
 void InSlices(std::int64_t count, unsigned workers, const Work& work) {
-    std::vector<std::thread> threads;
+    kit::TaskGroup group;
     const std::int64_t slice = (count + workers - 1) / workers;
     for (unsigned w = 1; w < workers; ++w) {
         const std::int64_t begin = std::min(count, slice * w), end = std::min(count, begin + slice);
-        if (begin < end) threads.emplace_back([&work, begin, end] { work(begin, end); });
+        if (begin < end) group.Run([&work, begin, end] { work(begin, end); });
     }
     work(0, std::min(count, slice));
-    for (std::thread& thread : threads) thread.join();
+    group.Wait();
 }
 
 // A row's place before the sort and the value it is sorted by.
@@ -117,7 +119,7 @@ template <typename Item, typename Comparer>
 void QuickSort(std::vector<Item>& items, std::int64_t low, std::int64_t high, const Comparer& compare,
                unsigned spare) {
     const auto at = [&items](std::int64_t index) -> Item& { return items[static_cast<size_t>(index)]; };
-    std::vector<std::thread> helpers;
+    kit::TaskGroup helpers;
     while (low < high) {
         std::int64_t i = low;
         std::int64_t j = high;
@@ -137,7 +139,7 @@ void QuickSort(std::vector<Item>& items, std::int64_t low, std::int64_t high, co
             if (spare > 1 && to - from >= ParallelRows) {
                 const unsigned given = spare / 2;
                 spare -= given;
-                helpers.emplace_back([&items, from, to, &compare, given] { QuickSort(items, from, to, compare, given); });
+                helpers.Run([&items, from, to, &compare, given] { QuickSort(items, from, to, compare, given); });
             } else {
                 QuickSort(items, from, to, compare, 1);
             }
@@ -145,7 +147,7 @@ void QuickSort(std::vector<Item>& items, std::int64_t low, std::int64_t high, co
         if (leftSmaller) low = i;
         else high = j;
     }
-    for (std::thread& helper : helpers) helper.join();
+    helpers.Wait();
 }
 
 // Sorts the entries (one for each row from `low` on) and puts the rows in their order.
