@@ -85,17 +85,18 @@ public:
     // Appends the key of `text`; returns where it starts.
     std::pair<size_t, std::uint32_t> Add(const std::wstring& text) {
         const size_t offset = bytes_.size();
-        if (bytes_.capacity() - offset < 1024) bytes_.reserve(std::max<size_t>(bytes_.capacity() * 2, 1 << 16));
-        // Texts here hold no NULs, so the terminated form serves (and gives an empty text its real key).
-        bytes_.resize(offset + 1024);
-        int size = LCMapStringW(locale_, flags_, text.c_str(), -1, reinterpret_cast<LPWSTR>(&bytes_[offset]), 1024);
-        if (size <= 0) {
-            const int needed = LCMapStringW(locale_, flags_, text.c_str(), -1, nullptr, 0);
-            bytes_.resize(offset + static_cast<size_t>(std::max(needed, 0)));
-            size = needed > 0 ? LCMapStringW(locale_, flags_, text.c_str(), -1,
-                                             reinterpret_cast<LPWSTR>(&bytes_[offset]), needed) : 0;
+        // Texts here hold no NULs, so the terminated form serves (and gives an empty text its real key). Most keys
+        // fit the buffer on the stack; a longer one is asked for its size and made in place.
+        unsigned char key[1024];
+        const int size = LCMapStringW(locale_, flags_, text.c_str(), -1, reinterpret_cast<LPWSTR>(key), sizeof key);
+        if (size > 0) {
+            bytes_.insert(bytes_.end(), key, key + size);
+        } else if (const int needed = LCMapStringW(locale_, flags_, text.c_str(), -1, nullptr, 0); needed > 0) {
+            bytes_.resize(offset + static_cast<size_t>(needed));
+            const int made = LCMapStringW(locale_, flags_, text.c_str(), -1, reinterpret_cast<LPWSTR>(&bytes_[offset]),
+                                          needed);
+            bytes_.resize(offset + static_cast<size_t>(std::max(made, 0)));
         }
-        bytes_.resize(offset + static_cast<size_t>(std::max(size, 0)));
         return {offset, static_cast<std::uint32_t>(bytes_.size() - offset)};
     }
 

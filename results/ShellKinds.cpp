@@ -27,7 +27,8 @@ std::optional<std::wstring> ClassesText(const std::wstring& path) {
 // The registry gives the kind a per-file icon: its default icon is the file itself ("%1") or an icon handler
 // draws each file.
 bool RegistryGivesOwnIcon(const std::wstring& extension) {
-    for (const std::wstring& kind : {extension, ClassesText(extension).value_or(L"")}) {
+    for (const std::wstring& kind :
+         {extension, ClassesText(extension).value_or(L""), L"SystemFileAssociations\\" + extension}) {
         if (kind.empty()) continue;
         if (ClassesText(kind + L"\\DefaultIcon").value_or(L"").find(L"%1") != std::wstring::npos) return true;
         if (kit::RegistryKeyExists({HKEY_CLASSES_ROOT, kind + L"\\shellex\\IconHandler"})) return true;
@@ -35,8 +36,11 @@ bool RegistryGivesOwnIcon(const std::wstring& extension) {
     return false;
 }
 
-bool MayHaveOwnFolderIcon(engine::TScanAttributes attributes) {
-    return attributes.Contains(engine::saSystem) || attributes.Contains(engine::saReadOnly);
+// A folder marked system or read-only may carry a desktop.ini icon; one named "name.{class id}" is a junction
+// that shows its class's icon.
+bool MayHaveOwnFolderIcon(const std::wstring& name, engine::TScanAttributes attributes) {
+    return attributes.Contains(engine::saSystem) || attributes.Contains(engine::saReadOnly) ||
+           kit::StartsWithText(PathFindExtensionW(name.c_str()), L".{");
 }
 
 class RealShell : public TShellAsk {
@@ -73,7 +77,7 @@ int TShellKinds::Icon(const std::wstring& folder, const std::wstring& name, engi
                       UINT flags) {
     const bool isFolder = attributes.Contains(engine::saDirectory);
     const std::wstring extension = isFolder ? std::wstring() : ShellExtension(name);
-    bool perFile = isFolder && MayHaveOwnFolderIcon(attributes);
+    bool perFile = isFolder && MayHaveOwnFolderIcon(name, attributes);
     if (!isFolder) {
         auto known = ownIcons_.find(extension);
         if (known == ownIcons_.end()) known = ownIcons_.emplace(extension, HasOwnIcon(extension)).first;

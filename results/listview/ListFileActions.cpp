@@ -119,8 +119,9 @@ void TResultListView::DeleteSelected() {
         const std::vector<std::wstring> paths = SelectedPaths();
         if (paths.empty()) return;
         HourglassCursor wait;
-        // To the recycle bin; the shell asks. Declined, it leaves the rows and the last snapshot as they were.
-        if (!RunFileOperation(FO_DELETE, PathListText(paths), {}, FOF_ALLOWUNDO)) return;
+        // To the recycle bin; the shell asks. Whatever its answer, a refresh drops the rows of the files that went:
+        // a delete that fails or is cancelled part-way has still removed some.
+        RunFileOperation(FO_DELETE, PathListText(paths), {}, FOF_ALLOWUNDO);
         SnapshotSelection();
         RefreshAfterMove();
     });

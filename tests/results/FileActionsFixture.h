@@ -7,19 +7,22 @@
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace resultstest {
 
-// Records each request and gives one answer; touches no file.
+// Records each request and gives one answer; touches no file but what `effect` does.
 class FakeFileOperation : public results::TFileOperation {
 public:
     std::vector<results::TFileOperationRequest> requests;
     results::TFileOperationAnswer answer;
+    std::function<void()> effect;  // what the shell did before it answered
     results::TFileOperationAnswer Run(HWND, const results::TFileOperationRequest& request) override {
         requests.push_back(request);
+        if (effect) effect();
         return answer;
     }
 };

@@ -101,6 +101,18 @@ TEST_F(ListFileActionsTest, DeleteGoesThroughTheShellsQuestion) {
     }
 }
 
+// The shell removed one file, then failed on the other (in use): the removed file's row must not stay.
+TEST_F(ListFileActionsTest, ADeleteThatFailsPartWayDropsTheRowsOfWhatWent) {
+    const std::wstring gone = AddFile(L"gone.txt");
+    const std::wstring locked = AddFile(L"locked.txt");
+    List().SetFileOperation(&fakeShell_);
+    fakeShell_.effect = [&] { DeleteFileW(gone.c_str()); };
+    fakeShell_.answer = {ERROR_SHARING_VIOLATION, false};
+    Select({0, 1});
+    List().DeleteSelected();
+    EXPECT_EQ(RowPaths(), std::vector<std::wstring>{locked});
+}
+
 TEST_F(ListFileActionsTest, MoveToFolderDropsTheRowsOfWhatLeft) {
     const std::wstring sibling = AddFolderAndSibling().sibling;
     const std::wstring file = AddFile(L"x.txt", "moved");

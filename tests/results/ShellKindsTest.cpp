@@ -53,6 +53,7 @@ TEST(ShellKinds, FilesWithIconsOfTheirOwnAreNeverAnsweredFromTheCache) {
         {L"notes.txt", L"MORE.TXT", {saArchive}, true},    {L"a.b c", L"README", {saArchive}, true},
         {L"plain", L"other", {saDirectory}, true},         {L"custom", L"other", {saDirectory, saSystem}, false},
         {L"marked", L"other", {saDirectory, saReadOnly}, false},
+        {L"Tools.{ED7BA470-8E54-465E-825C-99712043E01C}", L"other", {saDirectory}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.first)));
