@@ -120,8 +120,7 @@ HMENU ActionList::AddMenu(int id, std::wstring caption, std::vector<int> entries
 void ActionList::SetMenuEntries(int id, std::vector<int> entries) {
     Action& menu = Get(id);
     menu.entries = std::move(entries);
-    const std::vector<int> shown = menu.entries;
-    if (IsMenu(menu.popup)) FillMenu(menu.popup, shown);
+    if (IsMenu(menu.popup)) FillMenu(menu.popup, menu.entries);
 }
 
 void ActionList::SetMenuBar(HWND window, std::vector<int> ids) {
@@ -148,8 +147,7 @@ bool ActionList::OnInitMenuPopup(HMENU popup) {
         const Handler open = menu->handler;  // a copy: the handler changes the table it came from
         open();
     }
-    const std::vector<int> entries = Get(id).entries;
-    FillMenu(popup, entries);
+    FillMenu(popup, Get(id).entries);
     return true;
 }
 

@@ -76,6 +76,12 @@ std::wstring UpperCase(std::wstring_view text) {
     return upper;
 }
 
+std::wstring LowerCase(std::wstring_view text) {
+    std::wstring lower(text);
+    if (!lower.empty()) CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
 std::wstring Format(const wchar_t* format, ...) {
     va_list args;
     va_start(args, format);

@@ -19,6 +19,7 @@ bool SameText(std::wstring_view a, std::wstring_view b);
 // True when `text` begins with `prefix`, compared as SameText compares; copies nothing.
 bool StartsWithText(std::wstring_view text, std::wstring_view prefix);
 std::wstring UpperCase(std::wstring_view text);
+std::wstring LowerCase(std::wstring_view text);
 
 // printf-style formatting into a wide string.
 std::wstring Format(const wchar_t* format, ...);

@@ -1,6 +1,7 @@
 #include "results/ResultTable.h"
 
 #include "kit/Guard.h"
+#include "kit/Strings.h"
 #include "results/ResultExports.h"
 #include "results/RowSort.h"
 
@@ -17,24 +18,16 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 template <typename T>
 int Compare(const T& a, const T& b) { return (a > b) - (a < b); }
 
-// The locale and flags of the text columns' order; the type names follow lstrcmpW (the thread's locale, no flags).
-constexpr DWORD TextFlags = NORM_IGNORECASE;
-
 int CompareText(const std::wstring& a, const std::wstring& b) {
-    const int result = CompareStringW(LOCALE_USER_DEFAULT, TextFlags, a.c_str(), static_cast<int>(a.size()),
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, SortTextFlags, a.c_str(), static_cast<int>(a.size()),
                                       b.c_str(), static_cast<int>(b.size()));
     return result == 0 ? 0 : result - CSTR_EQUAL;
 }
 
-std::wstring Lower(std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 // lstrcmpW's order, empty names first.
 int CompareTypeNames(TRow& a, TRow& b) {
-    const std::wstring ta = Lower(a.TypeNameText());
-    const std::wstring tb = Lower(b.TypeNameText());
+    const std::wstring ta = kit::LowerCase(a.TypeNameText());
+    const std::wstring tb = kit::LowerCase(b.TypeNameText());
     if (ta == tb) return 0;
     if (ta.empty()) return -1;
     if (tb.empty()) return 1;

@@ -9,24 +9,17 @@
 #include <thread>
 #include <utility>
 
+#include "kit/Strings.h"
 #include "kit/TaskGroup.h"
 
 namespace results {
 namespace {
-
-// The locale and flags of the text columns' order; the type names follow lstrcmpW (the thread's locale, no flags).
-constexpr DWORD TextFlags = NORM_IGNORECASE;
 
 // Below this many rows a second thread costs more than it saves.
 constexpr std::int64_t ParallelRows = 20000;
 
 template <typename T>
 int Compare(const T& a, const T& b) { return (a > b) - (a < b); }
-
-std::wstring Lower(std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 bool IsTextColumn(TColumnsEnum column) {
     return column == tcName || column == tcFolder || column == tcExt || column == tcType || column == tcAttribute;
@@ -226,25 +219,25 @@ void SortByText(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, s
     const bool types = column == tcType;
     const unsigned workers = types ? 1 : Workers(count);
     std::vector<KeyMaker> makers(workers, KeyMaker(types ? GetThreadLocale() : LOCALE_USER_DEFAULT,
-                                                   types ? 0 : TextFlags));
+                                                   types ? 0 : SortTextFlags));
     std::vector<std::pair<size_t, std::uint32_t>> places(static_cast<size_t>(count));
-    std::vector<unsigned> makerOf(static_cast<size_t>(count));
     const std::int64_t slice = (count + workers - 1) / workers;
     InSlices(count, workers, [&](std::int64_t begin, std::int64_t end) {
         KeyMaker& maker = makers[static_cast<size_t>(begin / slice)];
         for (std::int64_t i = begin; i < end; ++i) {
             TRow& row = *rows[static_cast<size_t>(low + i)];
             if (types) {
-                const std::wstring type = Lower(row.TypeNameText());
+                const std::wstring type = kit::LowerCase(row.TypeNameText());
                 places[static_cast<size_t>(i)] = type.empty() ? std::pair<size_t, std::uint32_t>{0, 0} : maker.Add(type);
             } else {
                 places[static_cast<size_t>(i)] = maker.Add(RowText(row, column));
             }
-            makerOf[static_cast<size_t>(i)] = static_cast<unsigned>(begin / slice);
         }
     });
+    // Slice w starts at w * slice, so a row's index divided by the slice is its maker's.
     for (size_t i = 0; i < entries.size(); ++i)
-        entries[i] = {makers[makerOf[i]].Key(places[i].first, places[i].second), static_cast<std::uint32_t>(i)};
+        entries[i] = {makers[i / static_cast<size_t>(slice)].Key(places[i].first, places[i].second),
+                      static_cast<std::uint32_t>(i)};
     SortAndPlace(rows, low, entries, direction, CompareKeys);
 }
 

@@ -13,6 +13,10 @@
 
 namespace results {
 
+// The flags of the text columns' order, with the user's locale; the type names follow lstrcmpW (the thread's
+// locale, no flags) instead.
+constexpr DWORD SortTextFlags = NORM_IGNORECASE;
+
 // Sorts rows[low..high] (both within the vector, low < high) by `column`, direction 1 ascending, 2 descending.
 void SortRows(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, std::uint8_t direction,
               std::int64_t low, std::int64_t high);

@@ -69,9 +69,7 @@ void TResultListView::CutSelected() {
     RunFileAction([this] {
         if (!PutSelectionOnClipboard(*this, DropEffectMove)) return;
         // The cut's own mark, which later file actions (each with its snapshot) leave alone.
-        for (std::int64_t i = 0; i < results_->Count(); ++i) results_->RowAt(i)->Cut = false;
-        for (int index : SelectedIndexes())
-            if (TRow* row = results_->RowAt(index)) row->Cut = true;
+        MarkSelection(&TRow::Cut);
         InvalidateRect(hwnd(), nullptr, TRUE);
         SetTimer(hwnd(), CutRefreshTimer, CutRefreshInterval, nullptr);
     });

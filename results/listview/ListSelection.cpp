@@ -46,10 +46,12 @@ void TResultListView::FocusRow(int index) {
     SendMessageW(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
-void TResultListView::SnapshotSelection() {
-    for (std::int64_t i = 0; i < results_->Count(); ++i) results_->RowAt(i)->SelectionSnapshot = false;
+void TResultListView::SnapshotSelection() { MarkSelection(&TRow::SelectionSnapshot); }
+
+void TResultListView::MarkSelection(bool TRow::*mark) {
+    for (std::int64_t i = 0; i < results_->Count(); ++i) results_->RowAt(i)->*mark = false;
     for (int index : SelectedIndexes())
-        if (TRow* row = results_->RowAt(index)) row->SelectionSnapshot = true;
+        if (TRow* row = results_->RowAt(index)) row->*mark = true;
 }
 
 void TResultListView::SelectMarked(bool TRow::*mark) {

@@ -35,11 +35,6 @@ bool IsProgramVerb(const std::wstring& verb) {
     return std::find(ProgramVerbs.begin(), ProgramVerbs.end(), verb) != ProgramVerbs.end();
 }
 
-std::wstring LowerCase(std::wstring text) {
-    if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 bool HasWildcard(const std::wstring& name) { return name.find_first_of(L"*?") != std::wstring::npos; }
 
 // The entries of `folder` (ending in a separator) that `mask` matches.
@@ -90,7 +85,7 @@ std::wstring VerbOf(IContextMenu& menu, UINT id) {
                                      255)))
         return {};
     verb[255] = L'\0';
-    return LowerCase(verb);
+    return kit::LowerCase(verb);
 }
 
 bool BuildShellContextMenu(IContextMenu& menu, HMENU popup) {

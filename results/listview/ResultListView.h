@@ -230,6 +230,7 @@ private:
     void RenameRow(TRow& row);
     void SetItemState(int index, UINT state, UINT mask);
     void SnapshotSelection();
+    void MarkSelection(bool TRow::*mark);  // exactly the selected rows marked
     // The rows of a mark (the selection snapshot, or the cut) whose files are gone leave; the rest of them are
     // selected again. True when a file of the mark still exists.
     bool DropGoneRows(bool TRow::*mark);
