@@ -265,8 +265,7 @@ void TfrmMerrowinMain::actVIEWReportExecute() {
 }
 
 void TfrmMerrowinMain::actVIEWShowGridLinesExecute() {
-    actions_.SetChecked(ids::actVIEWShowGridLines, !actions_.Checked(ids::actVIEWShowGridLines));
-    ResultListView->SetShowGridLines(actions_.Checked(ids::actVIEWShowGridLines));
+    ResultListView->SetShowGridLines(!ResultListView->ShowGridLines());
     actions_.SetChecked(ids::actVIEWShowGridLines, ResultListView->ShowGridLines());
 }
 

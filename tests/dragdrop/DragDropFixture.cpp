@@ -6,20 +6,7 @@
 #include <cstring>
 
 #include "dragdrop/DragDrop.h"
-#include "dragdrop/DragDropRegistration.h"
 #include "kit/Guard.h"
-
-namespace {
-
-// The test program registers the library's classes once, as the program does at its start.
-class DragDropEnvironment : public testing::Environment {
-public:
-    void SetUp() override { dragdrop::RegisterDragDropClasses(); }
-    void TearDown() override { dragdrop::ShutdownDragDrop(); }
-};
-testing::Environment* const g_environment = testing::AddGlobalTestEnvironment(new DragDropEnvironment);
-
-} // namespace
 
 namespace ddtest {
 

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "tests/support/DialogDriver.h"
+#include "tests/support/MenuItems.h"
 
 namespace testsupport {
 namespace {
@@ -19,12 +20,8 @@ bool CarriesAccessKey(HWND hwnd) {
 // The texts of a menu's items before the tab that starts a shown shortcut; separators have none.
 std::vector<std::wstring> MenuCaptions(HMENU menu) {
     std::vector<std::wstring> captions;
-    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[256] = L"";
-        if (GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION) <= 0) continue;
-        const std::wstring caption = text;
-        captions.push_back(caption.substr(0, caption.find(L'\t')));
-    }
+    for (const MenuItem& item : MenuItemsOf(menu))
+        if (!item.separator && !item.text.empty()) captions.push_back(item.Caption());
     return captions;
 }
 

@@ -13,13 +13,13 @@ BOOL CALLBACK KeepDialog(HWND hwnd, LPARAM found) {
     return FALSE;
 }
 
+} // namespace
+
 HWND FindDialogOf(DWORD thread) {
     HWND found = nullptr;
     EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
-
-} // namespace
 
 std::wstring TextOf(HWND hwnd) { return kit::WindowText(hwnd); }
 

@@ -12,7 +12,9 @@ namespace testsupport {
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
-// The visible dialog ("#32770") of a thread, waited for up to 10 s; null when none opened.
+// The visible dialog ("#32770") of a thread, or null.
+HWND FindDialogOf(DWORD thread);
+// The same, waited for up to 10 s; null when none opened.
 HWND WaitForDialogOf(DWORD thread);
 // The window with the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window);

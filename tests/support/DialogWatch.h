@@ -20,16 +20,9 @@ public:
     int Seen() const { return seen_; }
 
 private:
-    static BOOL CALLBACK Find(HWND hwnd, LPARAM found) {
-        if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
     void Watch() {
         while (!stop_) {
-            HWND dialog = nullptr;
-            EnumThreadWindows(thread_, Find, reinterpret_cast<LPARAM>(&dialog));
-            if (dialog) {
+            if (HWND dialog = FindDialogOf(thread_)) {
                 ++seen_;
                 PostMessageW(dialog, WM_COMMAND, IDNO, 0);
                 PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

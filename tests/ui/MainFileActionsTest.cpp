@@ -21,11 +21,6 @@ constexpr int kEditActions[] = {ids::actEDITCut,    ids::actEDITCopy,   ids::act
 
 class MainFileActionsTest : public MainWindowTest {
 protected:
-    void SelectFirstRow() {
-        LVITEMW item{};
-        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(List(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-    }
     std::wstring FirstRowPath() const {
         const std::vector<Row> rows = Rows();
         return rows.empty() ? std::wstring() : rows[0].folder + rows[0].name;

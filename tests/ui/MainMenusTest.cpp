@@ -76,9 +76,7 @@ protected:
     std::wstring SmallFile(const wchar_t* name) const { return *tree_ / L"small\\" + name; }
     // A click on the first row: it is selected and the list has the focus.
     void ClickFirstRow() {
-        LVITEMW item{};
-        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(List(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+        SelectFirstRow();
         SetFocus(List());
     }
     HWND MaskEdit() const { return FindWindowExW(MaskBox(), nullptr, L"Edit", nullptr); }

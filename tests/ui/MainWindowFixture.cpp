@@ -7,23 +7,12 @@
 #include <utility>
 
 #include "app/ApplicationSetup.h"
-#include "dragdrop/DragDrop.h"
-#include "dragdrop/DragDropRegistration.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
 #include "ui/ControlIds.h"
 
 namespace uitest {
 namespace {
-
-// The drag-and-drop classes, registered once as the program does at its start: the main window drags and
-// takes drops.
-class DragDropEnvironment : public testing::Environment {
-public:
-    void SetUp() override { dragdrop::RegisterDragDropClasses(); }
-    void TearDown() override { dragdrop::ShutdownDragDrop(); }
-};
-testing::Environment* const g_dragDrop = testing::AddGlobalTestEnvironment(new DragDropEnvironment);
 
 std::wstring MakerFolder() {
     std::wstring folder = app::TApplicationInit::GetSettingsFolder();  // ...\Harbelune\Kolvaran\ .

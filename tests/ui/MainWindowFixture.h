@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ProgramObjects.h"
+#include "kit/Controls.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/PagesHost.h"
@@ -59,6 +60,7 @@ protected:
     HWND PathEdit() const;
     HWND TextBox() const;
     HWND List() const;
+    void SelectFirstRow() { kit::SelectListItem(List(), 0); }
 
     void Type(HWND box, const std::wstring& text);
     void TypeMask(const std::wstring& text) { Type(MaskBox(), text); }

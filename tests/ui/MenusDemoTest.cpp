@@ -74,9 +74,7 @@ TEST_F(MenusDemo, DISABLED_DropEachMenu) {
     TypeMask(L"*.txt");
     TypePath(files.Path());
     ClickSearch();
-    LVITEMW item{};
-    item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(List(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    SelectFirstRow();
     SetFocus(List());  // the Edit menu as a person sees it after clicking a row
 
     const Shot shots[] = {{L'f', 0}, {L'e', 0}, {L'a', 0}, {L'v', 0}, {L'v', 'Z'}, {L'i', 0}, {L'h', 0}};
