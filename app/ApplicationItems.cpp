@@ -4,8 +4,8 @@
 #include <map>
 #include <optional>
 
-#include "app/SettingsFile.h"
 #include "kit/Strings.h"
+#include "store/SettingsFile.h"
 
 namespace app {
 namespace {
@@ -43,7 +43,7 @@ void TMRUItems::ResetCounters() {
     Fixed = 0;
 }
 
-void TMRUItems::LoadFrom(const TMemIniFileUnicode& ini) {
+void TMRUItems::LoadFrom(const store::TMemIniFileUnicode& ini) {
     StoredCount = ini.ReadInteger(section_, L"Count", 0);
     Fixed = ini.ReadInteger(section_, L"Fixed", 0);
     Items.clear();
@@ -63,7 +63,7 @@ void TMRUItems::LoadFrom(const TMemIniFileUnicode& ini) {
     }
 }
 
-void TMRUItems::SaveTo(TMemIniFileUnicode& ini) const {
+void TMRUItems::SaveTo(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
     int n = 0;
     for (const auto& item : Items) {
@@ -79,12 +79,12 @@ TModeItems::TModeItems(std::wstring section, std::span<const wchar_t* const> mod
     for (const wchar_t* suffix : modeSections) lists_.emplace_back(section_ + suffix);
 }
 
-void TModeItems::LoadFrom(const TMemIniFileUnicode& ini) {
+void TModeItems::LoadFrom(const store::TMemIniFileUnicode& ini) {
     for (size_t mode = 0; mode < lists_.size(); ++mode)
         if (static_cast<int>(mode) != sessionOnlyMode_) lists_[mode].LoadFrom(ini);
 }
 
-void TModeItems::SaveTo(TMemIniFileUnicode& ini) const {
+void TModeItems::SaveTo(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
     for (size_t mode = 0; mode < lists_.size(); ++mode)
         if (static_cast<int>(mode) != sessionOnlyMode_) lists_[mode].SaveTo(ini);
@@ -108,7 +108,7 @@ TApplicationMRUItems::TApplicationMRUItems(std::wstring fileName, const std::wst
 
 void TApplicationMRUItems::Load(const TOptionsSearchItems& options) {
     if (!options.Load) return;
-    LoadSettingsFile(fileName_, [&](const TMemIniFileUnicode& ini) {
+    store::LoadSettingsFile(fileName_, [&](const store::TMemIniFileUnicode& ini) {
         if (options.FileNameLoad) FileMask.LoadFrom(ini);
         if (options.SearchPathLoad) SearchFolders.LoadFrom(ini);
         if (options.SearchTextLoad) SearchText.LoadFrom(ini);
@@ -116,7 +116,7 @@ void TApplicationMRUItems::Load(const TOptionsSearchItems& options) {
 }
 
 void TApplicationMRUItems::Save(const TOptionsSearchItems& options) const {
-    SaveSettingsFile(fileName_, [&](TMemIniFileUnicode& ini) {
+    store::SaveSettingsFile(fileName_, [&](store::TMemIniFileUnicode& ini) {
         if (!options.Save) return;
         if (options.FileNameSave) FileMask.SaveTo(ini);
         if (options.SearchPathSave) SearchFolders.SaveTo(ini);

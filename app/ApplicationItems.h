@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/ApplicationOptions.h"
-#include "app/MemIniFileUnicode.h"
 #include "engine/UKvrTYPEFile.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace app {
 
@@ -25,10 +25,10 @@ public:
     void ResetCounters();
 
     // Loads the "NumberN" keys below "Count" in number order; empty values are skipped.
-    void LoadFrom(const TMemIniFileUnicode& ini);
+    void LoadFrom(const store::TMemIniFileUnicode& ini);
     // Writes the non-empty items numbered densely from 0. A blank-only item is quoted in the file (the store
     // trims values), while the list keeps it as it is.
-    void SaveTo(TMemIniFileUnicode& ini) const;
+    void SaveTo(store::TMemIniFileUnicode& ini) const;
 
     std::vector<std::wstring> Items;
     int StoredCount = 0;  // "Count" at the last load
@@ -43,9 +43,9 @@ class TModeItems {
 public:
     TModeItems(std::wstring section, std::span<const wchar_t* const> modeSections, int sessionOnlyMode);
     const std::wstring& Section() const { return section_; }
-    void LoadFrom(const TMemIniFileUnicode& ini);
+    void LoadFrom(const store::TMemIniFileUnicode& ini);
     // Erases the holder's own section (it has no keys), then saves the lists.
-    void SaveTo(TMemIniFileUnicode& ini) const;
+    void SaveTo(store::TMemIniFileUnicode& ini) const;
 
 protected:
     TMRUItems& ListAt(std::size_t mode) { return lists_.at(mode); }
@@ -76,8 +76,8 @@ class TItemsSearchFolders {
 public:
     explicit TItemsSearchFolders(const std::wstring& owner);
     const std::wstring& Section() const { return section_; }
-    void LoadFrom(const TMemIniFileUnicode& ini) { FolderValue.LoadFrom(ini); }
-    void SaveTo(TMemIniFileUnicode& ini) const { FolderValue.SaveTo(ini); }
+    void LoadFrom(const store::TMemIniFileUnicode& ini) { FolderValue.LoadFrom(ini); }
+    void SaveTo(store::TMemIniFileUnicode& ini) const { FolderValue.SaveTo(ini); }
 
     TMRUItems FolderValue;
 

@@ -1,22 +1,22 @@
 #include "app/ApplicationOptions.h"
 
-#include "app/SettingsFile.h"
 #include "kit/Strings.h"
+#include "store/SettingsFile.h"
 
 namespace app {
 
 TOptionsParam::TOptionsParam(std::wstring section, bool save, bool load)
     : Save(save), Load(load), section_(std::move(section)) {}
 
-void TOptionsParam::LoadFrom(const TMemIniFileUnicode& ini) {
-    Save = ReadIniBoolean(ini, section_, L"Save", Save);
-    Load = ReadIniBoolean(ini, section_, L"Load", Load);
+void TOptionsParam::LoadFrom(const store::TMemIniFileUnicode& ini) {
+    Save = store::ReadIniBoolean(ini, section_, L"Save", Save);
+    Load = store::ReadIniBoolean(ini, section_, L"Load", Load);
 }
 
-void TOptionsParam::SaveTo(TMemIniFileUnicode& ini) const {
+void TOptionsParam::SaveTo(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
-    WriteIniBoolean(ini, section_, L"Save", Save);
-    WriteIniBoolean(ini, section_, L"Load", Load);
+    store::WriteIniBoolean(ini, section_, L"Save", Save);
+    store::WriteIniBoolean(ini, section_, L"Load", Load);
 }
 
 TOptionsSearchParams::TOptionsSearchParams(const std::wstring& owner)
@@ -26,7 +26,7 @@ TOptionsSearchParams::TOptionsSearchParams(const std::wstring& owner)
       DateAndSize(Section()),
       Attributes(Section()) {}
 
-void TOptionsSearchParams::LoadFrom(const TMemIniFileUnicode& ini) {
+void TOptionsSearchParams::LoadFrom(const store::TMemIniFileUnicode& ini) {
     TOptionsParam::LoadFrom(ini);
     FilesAndFolders.LoadFrom(ini);
     ContainingText.LoadFrom(ini);
@@ -34,7 +34,7 @@ void TOptionsSearchParams::LoadFrom(const TMemIniFileUnicode& ini) {
     Attributes.LoadFrom(ini);
 }
 
-void TOptionsSearchParams::SaveTo(TMemIniFileUnicode& ini) const {
+void TOptionsSearchParams::SaveTo(store::TMemIniFileUnicode& ini) const {
     TOptionsParam::SaveTo(ini);
     FilesAndFolders.SaveTo(ini);
     ContainingText.SaveTo(ini);
@@ -51,20 +51,20 @@ const TOptionsSearchItems::Switches TOptionsSearchItems::switches_[4] = {
 
 TOptionsSearchItems::TOptionsSearchItems(const std::wstring& owner) : section_(owner + L"/Search/Items") {}
 
-void TOptionsSearchItems::LoadFrom(const TMemIniFileUnicode& ini) {
+void TOptionsSearchItems::LoadFrom(const store::TMemIniFileUnicode& ini) {
     for (const auto& s : switches_) {
         const std::wstring section = section_ + s.suffix;
-        this->*s.save = ReadIniBoolean(ini, section, L"Save", true);
-        this->*s.load = ReadIniBoolean(ini, section, L"Load", true);
+        this->*s.save = store::ReadIniBoolean(ini, section, L"Save", true);
+        this->*s.load = store::ReadIniBoolean(ini, section, L"Load", true);
     }
 }
 
-void TOptionsSearchItems::SaveTo(TMemIniFileUnicode& ini) const {
+void TOptionsSearchItems::SaveTo(store::TMemIniFileUnicode& ini) const {
     for (const auto& s : switches_) {
         const std::wstring section = section_ + s.suffix;
         ini.EraseSection(section);
-        WriteIniBoolean(ini, section, L"Save", this->*s.save);
-        WriteIniBoolean(ini, section, L"Load", this->*s.load);
+        store::WriteIniBoolean(ini, section, L"Save", this->*s.save);
+        store::WriteIniBoolean(ini, section, L"Load", this->*s.load);
     }
 }
 
@@ -76,12 +76,12 @@ TOutputFolder OutputFolderFromName(std::wstring_view name) {
     return kit::SameText(name, L"eofSelected") ? eofSelected : eofDefault;
 }
 
-void TExportToCSV::LoadFrom(const TMemIniFileUnicode& ini) {
+void TExportToCSV::LoadFrom(const store::TMemIniFileUnicode& ini) {
     DelimiterChar = ini.ReadString(Section(), L"DelimiterChar", L"");
     if (DelimiterChar != L"," && DelimiterChar != L";") DelimiterChar = L",";
 }
 
-void TExportToCSV::SaveTo(TMemIniFileUnicode& ini) const {
+void TExportToCSV::SaveTo(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(Section());
     ini.WriteString(Section(), L"DelimiterChar", DelimiterChar);
 }
@@ -94,13 +94,13 @@ TOptionsExports::TOptionsExports(const std::wstring& owner)
       XML(owner + L"/Exports"),
       section_(owner + L"/Exports") {}
 
-void TOptionsExports::LoadFrom(const TMemIniFileUnicode& ini) {
+void TOptionsExports::LoadFrom(const store::TMemIniFileUnicode& ini) {
     OutputFolder = OutputFolderFromName(ini.ReadString(section_, L"OutputFolder", L""));
     FolderSelected = ini.ReadString(section_, L"FolderSelected", L"");
     CSV.LoadFrom(ini);  // the other formats store nothing
 }
 
-void TOptionsExports::SaveTo(TMemIniFileUnicode& ini) const {
+void TOptionsExports::SaveTo(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
     ini.WriteString(section_, L"OutputFolder", OutputFolderName(OutputFolder));
     ini.WriteString(section_, L"FolderSelected", FolderSelected);
@@ -115,7 +115,7 @@ TApplicationOptions::TApplicationOptions(std::wstring fileName, const std::wstri
       section_(prefix + L"/Options") {}
 
 void TApplicationOptions::Load() {
-    LoadSettingsFile(fileName_, [this](const TMemIniFileUnicode& ini) {
+    store::LoadSettingsFile(fileName_, [this](const store::TMemIniFileUnicode& ini) {
         SearchParams.LoadFrom(ini);
         SearchItems.LoadFrom(ini);
         Exports.LoadFrom(ini);
@@ -123,7 +123,7 @@ void TApplicationOptions::Load() {
 }
 
 void TApplicationOptions::Save() const {
-    SaveSettingsFile(fileName_, [this](TMemIniFileUnicode& ini) {
+    store::SaveSettingsFile(fileName_, [this](store::TMemIniFileUnicode& ini) {
         SearchParams.SaveTo(ini);
         SearchItems.SaveTo(ini);
         Exports.SaveTo(ini);

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace app {
 
@@ -14,8 +14,8 @@ public:
     TOptionsParam(std::wstring section, bool save, bool load);
     const std::wstring& Section() const { return section_; }
     // A missing or malformed key keeps the current value.
-    void LoadFrom(const TMemIniFileUnicode& ini);
-    void SaveTo(TMemIniFileUnicode& ini) const;
+    void LoadFrom(const store::TMemIniFileUnicode& ini);
+    void SaveTo(store::TMemIniFileUnicode& ini) const;
 
     bool Save;
     bool Load;
@@ -45,8 +45,8 @@ public:
 class TOptionsSearchParams : public TOptionsParam {
 public:
     explicit TOptionsSearchParams(const std::wstring& owner);
-    void LoadFrom(const TMemIniFileUnicode& ini);
-    void SaveTo(TMemIniFileUnicode& ini) const;
+    void LoadFrom(const store::TMemIniFileUnicode& ini);
+    void SaveTo(store::TMemIniFileUnicode& ini) const;
 
     TFilesAndFoldersParams FilesAndFolders;
     TContainingTextParams ContainingText;
@@ -60,8 +60,8 @@ public:
     explicit TOptionsSearchItems(const std::wstring& owner);
     const std::wstring& Section() const { return section_; }
     // Every missing or malformed key gives true, whatever the current value.
-    void LoadFrom(const TMemIniFileUnicode& ini);
-    void SaveTo(TMemIniFileUnicode& ini) const;
+    void LoadFrom(const store::TMemIniFileUnicode& ini);
+    void SaveTo(store::TMemIniFileUnicode& ini) const;
 
     bool Save = true;
     bool Load = true;
@@ -113,8 +113,8 @@ class TExportToCSV : public TExportBase {
 public:
     explicit TExportToCSV(const std::wstring& owner) : TExportBase(owner + L"/CSV") {}
     // Anything but "," or ";" (a missing key included) gives ",".
-    void LoadFrom(const TMemIniFileUnicode& ini);
-    void SaveTo(TMemIniFileUnicode& ini) const;
+    void LoadFrom(const store::TMemIniFileUnicode& ini);
+    void SaveTo(store::TMemIniFileUnicode& ini) const;
 
     std::wstring DelimiterChar = L";";
 };
@@ -123,8 +123,8 @@ class TOptionsExports {
 public:
     explicit TOptionsExports(const std::wstring& owner);
     const std::wstring& Section() const { return section_; }
-    void LoadFrom(const TMemIniFileUnicode& ini);
-    void SaveTo(TMemIniFileUnicode& ini) const;
+    void LoadFrom(const store::TMemIniFileUnicode& ini);
+    void SaveTo(store::TMemIniFileUnicode& ini) const;
 
     TOutputFolder OutputFolder = eofDefault;
     std::wstring FolderSelected;

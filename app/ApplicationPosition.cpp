@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/SettingsFile.h"
 #include "kit/Strings.h"
+#include "store/SettingsFile.h"
 
 namespace app {
 namespace {
@@ -38,7 +38,7 @@ TApplicationPosition::TApplicationPosition(std::wstring fileName, const std::wst
     : fileName_(std::move(fileName)), section_(prefix + L"/Position/MainForm"), display_(display) {}
 
 void TApplicationPosition::Load(TFormPlacement& form) const {
-    LoadSettingsFile(fileName_, [&](const TMemIniFileUnicode& ini) {
+    store::LoadSettingsFile(fileName_, [&](const store::TMemIniFileUnicode& ini) {
         const auto monitors = display_.Monitors();
         const int monitor = ini.ReadInteger(section_, L"Monitor", -1);
         if (monitor > static_cast<int>(monitors.size()) - 1) {  // the saved monitor is gone
@@ -74,7 +74,7 @@ void TApplicationPosition::FitOnScreen(TFormPlacement& form, const std::vector<T
 }
 
 void TApplicationPosition::Save(const TFormPlacement& form) const {
-    SaveSettingsFile(fileName_, [&](TMemIniFileUnicode& ini) {
+    store::SaveSettingsFile(fileName_, [&](store::TMemIniFileUnicode& ini) {
         ini.EraseSection(section_);
         ini.WriteInteger(section_, L"Top", form.Top);
         ini.WriteInteger(section_, L"Left", form.Left);

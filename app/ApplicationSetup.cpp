@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/MemIniFileUnicode.h"
 #include "app/ShellNamespace.h"
 #include "kit/Files.h"
 #include "kit/Strings.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace app {
 namespace {
@@ -28,7 +28,7 @@ NameValue SplitLine(const std::wstring& line) {
     return {line.substr(0, equals), line.substr(equals + 1)};
 }
 
-std::vector<NameValue> ReadPairs(const TMemIniFileUnicode& ini, const std::wstring& section) {
+std::vector<NameValue> ReadPairs(const store::TMemIniFileUnicode& ini, const std::wstring& section) {
     std::vector<NameValue> pairs;
     for (const auto& line : ini.ReadSectionValues(section)) pairs.push_back(SplitLine(line));
     return pairs;
@@ -85,7 +85,7 @@ std::wstring TApplicationInit::GetSettingsFolder() { return GetAppDataProductFol
 std::wstring TApplicationInit::GetExportsFolder() { return JoinFolder(GetDocumentsProductFolder(), {L"Exports"}); }
 
 void RenameIniSection(const std::wstring& fileName, const std::wstring& oldSection, const std::wstring& newSection) {
-    TMemIniFileUnicode ini(fileName);
+    store::TMemIniFileUnicode ini(fileName);
     if (!ini.SectionExists(oldSection)) return;
     const std::vector<NameValue> pairs = ReadPairs(ini, oldSection);
     ini.EraseSection(oldSection);
@@ -117,7 +117,7 @@ TApplicationInit::TApplicationInit(std::wstring exeFileName)
 void TApplicationInit::MigrateLegacySettings() {
     MigrationLists lists(MRUItems);
     {
-        TMemIniFileUnicode legacy(LegacyIniFileName);
+        store::TMemIniFileUnicode legacy(LegacyIniFileName);
         lists.fileMasks = legacy.ReadSectionValues(L"HISTORYFileMask");
         lists.folders = legacy.ReadSectionValues(L"HISTORYPathToSearch");
         lists.texts = legacy.ReadSectionValues(L"HISTORYTextToSearch");
@@ -127,7 +127,7 @@ void TApplicationInit::MigrateLegacySettings() {
     // next start migrates again (the writes only replace keys, so a repeat does no harm).
     bool written = true;
     try {
-        TMemIniFileUnicode items(ItemsIniFileName);
+        store::TMemIniFileUnicode items(ItemsIniFileName);
         const std::pair<const wchar_t*, const std::vector<std::wstring>*> sections[] = {
             {L"/Items/Files/FileMask/ManualWildcards", &lists.fileMasks},
             {L"/Items/Folders/FolderValue", &lists.folders},
@@ -146,7 +146,7 @@ void TApplicationInit::MigrateLegacySettings() {
         written = false;
     }
     try {
-        TMemIniFileUnicode params(ParamsIniFileName);
+        store::TMemIniFileUnicode params(ParamsIniFileName);
         for (const auto& line : lists.folders) {
             const NameValue pair = SplitLine(line);
             const std::wstring name = ReplaceFirst(ReplaceFirst(pair.name, L"N", L"Number"), L"SELECTED", L"Selected");

@@ -163,19 +163,19 @@ void TFileTypesIFilters::ApplySelection() {
     }
 }
 
-void TFileTypesIFilters::LoadSelection(const app::TMemIniFileUnicode& ini, const std::wstring& path) {
+void TFileTypesIFilters::LoadSelection(const store::TMemIniFileUnicode& ini, const std::wstring& path) {
     const std::wstring section = path + L"/" + DocumentFiles.Name();
-    DocumentFiles.SelectedAll = app::ReadIniBoolean(ini, section, L"SelectedAll", false);
+    DocumentFiles.SelectedAll = store::ReadIniBoolean(ini, section, L"SelectedAll", false);
     DocumentFiles.SelectedAllLoaded = DocumentFiles.SelectedAll;
     DocumentFiles.Selected = ini.ReadString(section, L"Selected", L"Default");
     // Normally read before the scan, which applies it; a later load takes effect at once.
     if (scanned_) ApplySelection();
 }
 
-void TFileTypesIFilters::SaveSelection(app::TMemIniFileUnicode& ini, const std::wstring& path) const {
+void TFileTypesIFilters::SaveSelection(store::TMemIniFileUnicode& ini, const std::wstring& path) const {
     const std::wstring section = path + L"/" + DocumentFiles.Name();
     ini.EraseSection(section);
-    app::WriteIniBoolean(ini, section, L"SelectedAll", DocumentFiles.SelectedAll);
+    store::WriteIniBoolean(ini, section, L"SelectedAll", DocumentFiles.SelectedAll);
     // Before the scan there are no flags to write: the selection as loaded is kept, not lost.
     ini.WriteString(section, L"Selected", scanned_ ? SelectedExtensions() : DocumentFiles.Selected);
 }

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/MemIniFileUnicode.h"
 #include "engine/FileTypesGroups.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace engine {
 
@@ -58,8 +58,8 @@ public:
 
     // The "DocumentFiles" selection in the section `path` + "/DocumentFiles" of an open store. Failures of the
     // store reach the caller.
-    void LoadSelection(const app::TMemIniFileUnicode& ini, const std::wstring& path);
-    void SaveSelection(app::TMemIniFileUnicode& ini, const std::wstring& path) const;
+    void LoadSelection(const store::TMemIniFileUnicode& ini, const std::wstring& path);
+    void SaveSelection(store::TMemIniFileUnicode& ini, const std::wstring& path) const;
 
     // True once the scan has run and the selection was applied to its result.
     bool Scanned() const { return scanned_; }

@@ -1,9 +1,9 @@
 #include "engine/SearchParams.h"
 
 #include "app/ApplicationOptions.h"
-#include "app/MemIniFileUnicode.h"
-#include "app/SettingsFile.h"
 #include "kit/Strings.h"
+#include "store/MemIniFileUnicode.h"
+#include "store/SettingsFile.h"
 
 namespace engine::SearchParams {
 namespace {
@@ -32,11 +32,11 @@ void TSearchParams::Reset() {
 }
 
 void TSearchParams::LoadFromFile(const std::wstring& fileName, const app::TOptionsSearchParams& options) {
-    app::LoadSettingsFile(fileName, [&](const app::TMemIniFileUnicode& ini) {
+    store::LoadSettingsFile(fileName, [&](const store::TMemIniFileUnicode& ini) {
         if (Loads(options, options.FilesAndFolders)) {
-            ShowFileNames = app::ReadIniBoolean(ini, section_, L"ShowFileNames", true);
-            ShowFoldernames = app::ReadIniBoolean(ini, section_, L"ShowFoldernames", true);
-            AppendResults = app::ReadIniBoolean(ini, section_, L"AppendResults", false);
+            ShowFileNames = store::ReadIniBoolean(ini, section_, L"ShowFileNames", true);
+            ShowFoldernames = store::ReadIniBoolean(ini, section_, L"ShowFoldernames", true);
+            AppendResults = store::ReadIniBoolean(ini, section_, L"AppendResults", false);
         }
         Files.Load(ini, options);
         Folders.Load(ini, options);
@@ -45,7 +45,7 @@ void TSearchParams::LoadFromFile(const std::wstring& fileName, const app::TOptio
 }
 
 void TSearchParams::SaveToFile(const std::wstring& fileName, const app::TOptionsSearchParams& options) const {
-    app::SaveSettingsFile(fileName, [&](app::TMemIniFileUnicode& ini) {
+    store::SaveSettingsFile(fileName, [&](store::TMemIniFileUnicode& ini) {
         // This file's header also carries a description and tags, between the name and the version.
         ini.EraseSection(L"FileIni");
         ini.WriteString(L"FileIni", L"Name", kit::ExtractFileName(fileName));
@@ -54,9 +54,9 @@ void TSearchParams::SaveToFile(const std::wstring& fileName, const app::TOptions
         ini.WriteString(L"FileIni", L"Version", L"1.0");
         if (Saves(options, options.FilesAndFolders)) {
             ini.EraseSection(section_);
-            app::WriteIniBoolean(ini, section_, L"ShowFileNames", ShowFileNames);
-            app::WriteIniBoolean(ini, section_, L"ShowFoldernames", ShowFoldernames);
-            app::WriteIniBoolean(ini, section_, L"AppendResults", AppendResults);
+            store::WriteIniBoolean(ini, section_, L"ShowFileNames", ShowFileNames);
+            store::WriteIniBoolean(ini, section_, L"ShowFoldernames", ShowFoldernames);
+            store::WriteIniBoolean(ini, section_, L"AppendResults", AppendResults);
         }
         Files.Save(ini, options);
         Folders.Save(ini, options);

@@ -1,9 +1,9 @@
 #include "engine/SearchParamsDate.h"
 
-#include "app/MemIniFileUnicode.h"
 #include "engine/SearchParamsDates.h"
 #include "engine/SearchParamsIni.h"
 #include "kit/Interaction.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace engine::SearchParams {
 
@@ -65,7 +65,7 @@ void TSearchDateBase::Reset() {
     Recompute();
 }
 
-void TSearchDateBase::Load(const app::TMemIniFileUnicode& ini) {
+void TSearchDateBase::Load(const store::TMemIniFileUnicode& ini) {
     const double now = kit::UserInteraction().Now();
     const std::wstring picture = UserShortDateFormat();
     auto date = [&](const wchar_t* key) {
@@ -73,7 +73,7 @@ void TSearchDateBase::Load(const app::TMemIniFileUnicode& ini) {
     };
     auto time = [&](const wchar_t* key) { return ParseStoredTime(ini.ReadString(section_, key, L"")).value_or(0.0); };
 
-    Enabled = app::ReadIniBoolean(ini, section_, L"Enabled", false);
+    Enabled = store::ReadIniBoolean(ini, section_, L"Enabled", false);
     RangeType = ReadSelected(ini, section_ + L"/RangeType", drBetween);
     valueDateFrom_ = date(L"ValueDateFrom");
     valueTimeFrom_ = time(L"ValueTimeFrom");
@@ -86,10 +86,10 @@ void TSearchDateBase::Load(const app::TMemIniFileUnicode& ini) {
     Recompute();
 }
 
-void TSearchDateBase::Save(app::TMemIniFileUnicode& ini) const {
+void TSearchDateBase::Save(store::TMemIniFileUnicode& ini) const {
     // The criterion's own section is erased once: its keys are written around the two choice sections.
     ini.EraseSection(section_);
-    app::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
+    store::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
     WriteSelected(ini, section_ + L"/RangeType", RangeType);
     ini.WriteString(section_, L"ValueDateFrom", DateToStoredText(valueDateFrom_));
     ini.WriteString(section_, L"ValueTimeFrom", TimeToStoredText(valueTimeFrom_));
@@ -111,16 +111,16 @@ void TSearchDate::Reset() {
     DateLastAccess.Reset();
 }
 
-void TSearchDate::Load(const app::TMemIniFileUnicode& ini) {
-    Enabled = app::ReadIniBoolean(ini, section_, L"Enabled", false);
+void TSearchDate::Load(const store::TMemIniFileUnicode& ini) {
+    Enabled = store::ReadIniBoolean(ini, section_, L"Enabled", false);
     DateModified.Load(ini);
     DateCreation.Load(ini);
     DateLastAccess.Load(ini);
 }
 
-void TSearchDate::Save(app::TMemIniFileUnicode& ini) const {
+void TSearchDate::Save(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
-    app::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
+    store::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
     DateModified.Save(ini);
     DateCreation.Save(ini);
     DateLastAccess.Save(ini);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace store {
 class TMemIniFileUnicode;
 }
 
@@ -57,8 +57,8 @@ public:
 
     void Reset();
     // Failures of the store pass to the caller.
-    void Load(const app::TMemIniFileUnicode& ini);
-    void Save(app::TMemIniFileUnicode& ini) const;
+    void Load(const store::TMemIniFileUnicode& ini);
+    void Save(store::TMemIniFileUnicode& ini) const;
 
 protected:
     TSearchDateBase(const std::wstring& ownerSection, const wchar_t* suffix, TDateTypeType type);
@@ -103,8 +103,8 @@ public:
     TSearchDateLastAccess DateLastAccess;
 
     void Reset();
-    void Load(const app::TMemIniFileUnicode& ini);
-    void Save(app::TMemIniFileUnicode& ini) const;
+    void Load(const store::TMemIniFileUnicode& ini);
+    void Save(store::TMemIniFileUnicode& ini) const;
 };
 
 } // namespace engine::SearchParams

@@ -1,8 +1,8 @@
 #include "engine/SearchParamsFiles.h"
 
 #include "app/ApplicationOptions.h"
-#include "app/MemIniFileUnicode.h"
 #include "engine/SearchParamsIni.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace engine::SearchParams {
 namespace {
@@ -65,8 +65,8 @@ void TSearchSize::Reset() {
     Recompute();
 }
 
-void TSearchSize::Load(const app::TMemIniFileUnicode& ini) {
-    Enabled = app::ReadIniBoolean(ini, section_, L"Enabled", false);
+void TSearchSize::Load(const store::TMemIniFileUnicode& ini) {
+    Enabled = store::ReadIniBoolean(ini, section_, L"Enabled", false);
     RangeType = ReadSelected(ini, section_ + L"/RangeType", srBetween);
     unitTypeFrom_ = ReadSelected(ini, section_ + L"/UnitTypeFrom", suKB);
     valueFrom_ = ini.ReadInteger(section_, L"ValueFrom", 0);
@@ -75,9 +75,9 @@ void TSearchSize::Load(const app::TMemIniFileUnicode& ini) {
     Recompute();
 }
 
-void TSearchSize::Save(app::TMemIniFileUnicode& ini) const {
+void TSearchSize::Save(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
-    app::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
+    store::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
     WriteSelected(ini, section_ + L"/RangeType", RangeType);
     WriteSelected(ini, section_ + L"/UnitTypeFrom", unitTypeFrom_);
     ini.WriteInteger(section_, L"ValueFrom", valueFrom_);
@@ -101,27 +101,27 @@ void TSearchAttributes::Reset() {
 }
 
 // Each member is a key named after it without its "sa" prefix.
-void TSearchAttributes::Load(const app::TMemIniFileUnicode& ini) {
-    Enabled = app::ReadIniBoolean(ini, section_, L"Enabled", false);
+void TSearchAttributes::Load(const store::TMemIniFileUnicode& ini) {
+    Enabled = store::ReadIniBoolean(ini, section_, L"Enabled", false);
     MatchAttributes = ReadSelected(ini, section_ + L"/Match", maMatchAny);
     const std::wstring valuesSection = section_ + L"/Values";
     TScanAttributes values;
     for (int i = 0; i < ScanAttributeCount; ++i) {
         const auto member = static_cast<TScanAttribute>(i);
-        if (app::ReadIniBoolean(ini, valuesSection, IdentifierName(member).substr(2), false)) values.Include(member);
+        if (store::ReadIniBoolean(ini, valuesSection, IdentifierName(member).substr(2), false)) values.Include(member);
     }
     SetValues(values);
 }
 
-void TSearchAttributes::Save(app::TMemIniFileUnicode& ini) const {
+void TSearchAttributes::Save(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
-    app::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
+    store::WriteIniBoolean(ini, section_, L"Enabled", Enabled);
     WriteSelected(ini, section_ + L"/Match", MatchAttributes);
     const std::wstring valuesSection = section_ + L"/Values";
     ini.EraseSection(valuesSection);
     for (int i = 0; i < ScanAttributeCount; ++i) {
         const auto member = static_cast<TScanAttribute>(i);
-        app::WriteIniBoolean(ini, valuesSection, IdentifierName(member).substr(2), values_.Contains(member));
+        store::WriteIniBoolean(ini, valuesSection, IdentifierName(member).substr(2), values_.Contains(member));
     }
 }
 
@@ -141,7 +141,7 @@ void TSearchFiles::Reset() {
     ResetMask(FileMaskExclude, fileMaskDefault_);
 }
 
-void TSearchFiles::Load(const app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) {
+void TSearchFiles::Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) {
     if (!options.Load) return;
     if (options.FilesAndFolders.Load) FileMask.Load(ini);
     if (options.DateAndSize.Load) {
@@ -151,7 +151,7 @@ void TSearchFiles::Load(const app::TMemIniFileUnicode& ini, const app::TOptionsS
     if (options.Attributes.Load) Attributes.Load(ini);
 }
 
-void TSearchFiles::Save(app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const {
+void TSearchFiles::Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const {
     if (!options.Save) return;
     if (options.FilesAndFolders.Save) FileMask.Save(ini);
     if (options.DateAndSize.Save) {

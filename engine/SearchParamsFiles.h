@@ -11,8 +11,10 @@
 #include <vector>
 
 namespace app {
-class TMemIniFileUnicode;
 class TOptionsSearchParams;
+}
+namespace store {
+class TMemIniFileUnicode;
 }
 
 namespace engine::SearchParams {
@@ -48,8 +50,8 @@ public:
 
     void Reset();
     // Failures of the store pass to the caller.
-    void Load(const app::TMemIniFileUnicode& ini);
-    void Save(app::TMemIniFileUnicode& ini) const;
+    void Load(const store::TMemIniFileUnicode& ini);
+    void Save(store::TMemIniFileUnicode& ini) const;
 
 private:
     void Recompute();
@@ -75,8 +77,8 @@ public:
     DWORD Win32Attributes() const { return win32Attributes_; }
 
     void Reset();
-    void Load(const app::TMemIniFileUnicode& ini);
-    void Save(app::TMemIniFileUnicode& ini) const;
+    void Load(const store::TMemIniFileUnicode& ini);
+    void Save(store::TMemIniFileUnicode& ini) const;
 
     // The set the matcher also starts from.
     static constexpr TScanAttributes DefaultValues = TFilterAttributes::DefaultValues;
@@ -107,8 +109,8 @@ public:
     // The two file masks only; the criteria model resets the other parts.
     void Reset();
     // Each part by its option group, under the master switch.
-    void Load(const app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options);
-    void Save(app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const;
+    void Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options);
+    void Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const;
 
 private:
     std::wstring fileMaskDefault_;

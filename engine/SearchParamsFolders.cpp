@@ -4,12 +4,12 @@
 #include <optional>
 
 #include "app/ApplicationOptions.h"
-#include "app/MemIniFileUnicode.h"
 #include "engine/Drives.h"
 #include "engine/SearchParams.h"
 #include "kit/Files.h"
 #include "kit/Interaction.h"
 #include "kit/Strings.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace engine::SearchParams {
 namespace {
@@ -244,18 +244,18 @@ void TSearchFolders::Reset() {
     IncludeHiddenSubfolders = false;
 }
 
-void TSearchFolders::Load(const app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) {
+void TSearchFolders::Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) {
     if (!options.Load || !options.FilesAndFolders.Load) return;
-    SearchInSubfolders = app::ReadIniBoolean(ini, section_, L"SearchInSubfolders", true);
-    IncludeHiddenSubfolders = app::ReadIniBoolean(ini, section_, L"IncludeHiddenSubfolders", false);
+    SearchInSubfolders = store::ReadIniBoolean(ini, section_, L"SearchInSubfolders", true);
+    IncludeHiddenSubfolders = store::ReadIniBoolean(ini, section_, L"IncludeHiddenSubfolders", false);
     FolderValue = ini.ReadString(section_ + L"/FolderValue", L"Selected", L"");
 }
 
-void TSearchFolders::Save(app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const {
+void TSearchFolders::Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const {
     if (!options.Save || !options.FilesAndFolders.Save) return;
     ini.EraseSection(section_);
-    app::WriteIniBoolean(ini, section_, L"SearchInSubfolders", SearchInSubfolders);
-    app::WriteIniBoolean(ini, section_, L"IncludeHiddenSubfolders", IncludeHiddenSubfolders);
+    store::WriteIniBoolean(ini, section_, L"SearchInSubfolders", SearchInSubfolders);
+    store::WriteIniBoolean(ini, section_, L"IncludeHiddenSubfolders", IncludeHiddenSubfolders);
     const std::wstring valueSection = section_ + L"/FolderValue";
     ini.EraseSection(valueSection);
     ini.WriteString(valueSection, L"Selected", FolderValue);

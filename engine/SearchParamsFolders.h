@@ -9,8 +9,10 @@
 #include <vector>
 
 namespace app {
-class TMemIniFileUnicode;
 class TOptionsSearchParams;
+}
+namespace store {
+class TMemIniFileUnicode;
 }
 
 namespace engine::SearchParams {
@@ -104,8 +106,8 @@ public:
     bool CheckPaths();
 
     void Reset();  // the switches only; the lists and texts stay
-    void Load(const app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options);
-    void Save(app::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const;
+    void Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options);
+    void Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const;
 
 private:
     void NotifyCheck(const std::wstring& text) const;

@@ -1,8 +1,8 @@
 #pragma once
 // How the criteria parts store a chosen enumeration value: by identifier name under "Selected", in a
 // section of its own.
-#include "app/MemIniFileUnicode.h"
 #include "engine/UKvrTYPEFile.h"
+#include "store/MemIniFileUnicode.h"
 
 #include <array>
 #include <string>
@@ -14,13 +14,13 @@ inline constexpr const wchar_t* SelectedKey = L"Selected";
 
 // A missing key or a name that is no identifier of E gives `fallback`.
 template <typename E>
-E ReadSelected(const app::TMemIniFileUnicode& ini, const std::wstring& section, E fallback) {
+E ReadSelected(const store::TMemIniFileUnicode& ini, const std::wstring& section, E fallback) {
     return IdentifierValue<E>(ini.ReadString(section, SelectedKey, L"")).value_or(fallback);
 }
 
 // Erases the section, then writes the value's name as its one key.
 template <typename E>
-void WriteSelected(app::TMemIniFileUnicode& ini, const std::wstring& section, E value) {
+void WriteSelected(store::TMemIniFileUnicode& ini, const std::wstring& section, E value) {
     ini.EraseSection(section);
     ini.WriteString(section, SelectedKey, IdentifierName(value));
 }

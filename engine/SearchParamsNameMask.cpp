@@ -1,10 +1,10 @@
 #include "engine/SearchParamsNameMask.h"
 
-#include "app/MemIniFileUnicode.h"
 #include "engine/MultiMasks.h"
 #include "engine/MultiTexts.h"
 #include "kit/Exception.h"
 #include "kit/Interaction.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace engine::SearchParams {
 namespace {
@@ -59,7 +59,7 @@ void TNameMask::Reset() {
     for (std::wstring& text : texts_) text.clear();
 }
 
-void TNameMask::Load(const app::TMemIniFileUnicode& ini) {
+void TNameMask::Load(const store::TMemIniFileUnicode& ini) {
     const std::wstring type = ini.ReadString(section_ + L"/Type", Key, IdentifierName(nmSimpleText));
     maskType_ = IdentifierValue<TNameMaskType>(type).value_or(nmSimpleText);
     // Stored texts are taken as they are: the "*" rule of Value is for typing.
@@ -67,7 +67,7 @@ void TNameMask::Load(const app::TMemIniFileUnicode& ini) {
         texts_[mode] = ini.ReadString(section_ + NameMaskTypeSections[mode], Key, L"");
 }
 
-void TNameMask::Save(app::TMemIniFileUnicode& ini) const {
+void TNameMask::Save(store::TMemIniFileUnicode& ini) const {
     auto write = [&](const std::wstring& section, std::wstring_view value) {
         ini.EraseSection(section);
         ini.WriteString(section, Key, value);

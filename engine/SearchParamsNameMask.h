@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace store {
 class TMemIniFileUnicode;
 }
 
@@ -45,8 +45,8 @@ public:
     void Reset();
 
     // Failures of the store pass to the caller.
-    void Load(const app::TMemIniFileUnicode& ini);
-    void Save(app::TMemIniFileUnicode& ini) const;
+    void Load(const store::TMemIniFileUnicode& ini);
+    void Save(store::TMemIniFileUnicode& ini) const;
 
 protected:
     explicit TNameMask(std::wstring section);

@@ -1,9 +1,9 @@
 #include "engine/SearchParamsText.h"
 
-#include "app/MemIniFileUnicode.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/FileTypesIFilters.h"
 #include "engine/SearchParamsIni.h"
+#include "store/MemIniFileUnicode.h"
 
 namespace engine::SearchParams {
 namespace {
@@ -47,13 +47,13 @@ void TTextMask::Reset() {
     for (std::wstring& text : texts_) text.clear();
 }
 
-void TTextMask::Load(const app::TMemIniFileUnicode& ini) {
+void TTextMask::Load(const store::TMemIniFileUnicode& ini) {
     maskType_ = ReadSelected(ini, section_ + L"/Type", tmWordsText);
     for (std::size_t mode = 0; mode < texts_.size(); ++mode)
         if (IsStoredMode(mode)) texts_[mode] = ini.ReadString(section_ + TextMaskTypeSections[mode], SelectedKey, L"");
 }
 
-void TTextMask::Save(app::TMemIniFileUnicode& ini) const {
+void TTextMask::Save(store::TMemIniFileUnicode& ini) const {
     WriteSelected(ini, section_ + L"/Type", maskType_);
     for (std::size_t mode = 0; mode < texts_.size(); ++mode) {
         if (!IsStoredMode(mode)) continue;
@@ -79,23 +79,23 @@ void TSearchText::Reset() {
     for (const SkipKey& skip : SkipKeys) this->*skip.field = true;
 }
 
-void TSearchText::Load(const app::TMemIniFileUnicode& ini) {
-    WholeWords = app::ReadIniBoolean(ini, section_, L"WholeWords", true);
-    CaseSensitive = app::ReadIniBoolean(ini, section_, L"CaseSensitive", false);
-    Without = app::ReadIniBoolean(ini, section_, L"Without", false);
+void TSearchText::Load(const store::TMemIniFileUnicode& ini) {
+    WholeWords = store::ReadIniBoolean(ini, section_, L"WholeWords", true);
+    CaseSensitive = store::ReadIniBoolean(ini, section_, L"CaseSensitive", false);
+    Without = store::ReadIniBoolean(ini, section_, L"Without", false);
     TextSource = ReadSelected(ini, section_ + L"/Source", tsRawFile);
     if (app::GlobalFileTypesIFilters) app::GlobalFileTypesIFilters->LoadSelection(ini, section_ + L"/IFilters");
     MatchText = ReadSelected(ini, section_ + L"/Match", mtMatchAny);
     TextMask.Load(ini);
     const std::wstring skipSection = section_ + L"/SkipFiles";
-    for (const SkipKey& skip : SkipKeys) this->*skip.field = app::ReadIniBoolean(ini, skipSection, skip.key, true);
+    for (const SkipKey& skip : SkipKeys) this->*skip.field = store::ReadIniBoolean(ini, skipSection, skip.key, true);
 }
 
-void TSearchText::Save(app::TMemIniFileUnicode& ini) const {
+void TSearchText::Save(store::TMemIniFileUnicode& ini) const {
     ini.EraseSection(section_);
-    app::WriteIniBoolean(ini, section_, L"WholeWords", WholeWords);
-    app::WriteIniBoolean(ini, section_, L"CaseSensitive", CaseSensitive);
-    app::WriteIniBoolean(ini, section_, L"Without", Without);
+    store::WriteIniBoolean(ini, section_, L"WholeWords", WholeWords);
+    store::WriteIniBoolean(ini, section_, L"CaseSensitive", CaseSensitive);
+    store::WriteIniBoolean(ini, section_, L"Without", Without);
     WriteSelected(ini, section_ + L"/Source", TextSource);
     // Without the registry (before start-up made it) the stored selection is left as it is.
     if (app::GlobalFileTypesIFilters) app::GlobalFileTypesIFilters->SaveSelection(ini, section_ + L"/IFilters");
@@ -103,7 +103,7 @@ void TSearchText::Save(app::TMemIniFileUnicode& ini) const {
     TextMask.Save(ini);
     const std::wstring skipSection = section_ + L"/SkipFiles";
     ini.EraseSection(skipSection);
-    for (const SkipKey& skip : SkipKeys) app::WriteIniBoolean(ini, skipSection, skip.key, this->*skip.field);
+    for (const SkipKey& skip : SkipKeys) store::WriteIniBoolean(ini, skipSection, skip.key, this->*skip.field);
 }
 
 } // namespace engine::SearchParams

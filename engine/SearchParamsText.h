@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace store {
 class TMemIniFileUnicode;
 }
 
@@ -41,8 +41,8 @@ public:
 
     void Reset();
     // The binary text is never stored. Failures of the store pass to the caller.
-    void Load(const app::TMemIniFileUnicode& ini);
-    void Save(app::TMemIniFileUnicode& ini) const;
+    void Load(const store::TMemIniFileUnicode& ini);
+    void Save(store::TMemIniFileUnicode& ini) const;
 
 private:
     void SetModeText(TTextMaskType type, const std::wstring& text);
@@ -77,8 +77,8 @@ public:
 
     void Reset();
     // The text-filter selection goes through the program's filter registry, when it exists.
-    void Load(const app::TMemIniFileUnicode& ini);
-    void Save(app::TMemIniFileUnicode& ini) const;
+    void Load(const store::TMemIniFileUnicode& ini);
+    void Save(store::TMemIniFileUnicode& ini) const;
 
 private:
     std::wstring maskDefault_;

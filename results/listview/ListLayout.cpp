@@ -1,10 +1,10 @@
 // The result list's layout file: the columns' order, widths and visibility, the grid lines and the zoom.
 #include "results/listview/ResultListView.h"
 
-#include "app/SettingsFile.h"
 #include "engine/UKvrTYPEFile.h"
 #include "kit/Exception.h"
 #include "kit/Strings.h"
+#include "store/SettingsFile.h"
 
 #include <algorithm>
 #include <array>
@@ -41,7 +41,7 @@ std::vector<std::wstring> ListEntries(const std::wstring& list) {
 }
 
 // Any other file in the layout's place (a broken write, something binary) is not read as one.
-void RequireLayoutFile(const app::TMemIniFileUnicode& ini) {
+void RequireLayoutFile(const store::TMemIniFileUnicode& ini) {
     if (GetFileAttributesW(ini.FileName().c_str()) == INVALID_FILE_ATTRIBUTES) return;
     for (const std::wstring& section : ini.ReadSections())
         if (kit::SameText(section, L"FileIni") || kit::SameText(section.substr(0, ListSection.size()), ListSection))
@@ -58,18 +58,18 @@ int ClampLayoutWidth(int width, int defaultWidth) {
 }
 
 void TResultListView::SaveLayout(const std::wstring& fileName) const {
-    app::SaveSettingsFile(fileName, [this](app::TMemIniFileUnicode& ini) {
+    store::SaveSettingsFile(fileName, [this](store::TMemIniFileUnicode& ini) {
         ini.EraseSection(ListSection);
-        app::WriteIniBoolean(ini, ListSection, L"ShowGridLines", gridLines_);
+        store::WriteIniBoolean(ini, ListSection, L"ShowGridLines", gridLines_);
         SaveColumns(ini);
         ini.EraseSection(ZoomSection);
         ini.WriteString(ZoomSection, L"Selected", ZoomNames[zoom_]);
-        app::WriteIniBoolean(ini, ZoomSection, L"TextBold", bold_);
-        app::WriteIniBoolean(ini, ZoomSection, L"AutoResizes", zoomAutoResizes_);
+        store::WriteIniBoolean(ini, ZoomSection, L"TextBold", bold_);
+        store::WriteIniBoolean(ini, ZoomSection, L"AutoResizes", zoomAutoResizes_);
     });
 }
 
-void TResultListView::SaveColumns(app::TMemIniFileUnicode& ini) const {
+void TResultListView::SaveColumns(store::TMemIniFileUnicode& ini) const {
     const std::vector<int> order = ColumnOrder();
     std::wstring list;
     for (int column : order) {
@@ -91,21 +91,21 @@ void TResultListView::SaveColumns(app::TMemIniFileUnicode& ini) const {
         ini.WriteString(section, L"Alignment", alignment != AlignmentNames.end() ? alignment->name : L"taLeftJustify");
         // Away from the report style the columns' widths are not the ones people set: keep those.
         ini.WriteInteger(section, L"Width", viewStyle_ == zvsReport ? ColumnWidthAt(column) : info.reportWidth);
-        app::WriteIniBoolean(ini, section, L"Visible", info.visible);
+        store::WriteIniBoolean(ini, section, L"Visible", info.visible);
         ini.WriteInteger(section, L"WidthVisible", info.widthVisible);
     }
 }
 
 void TResultListView::LoadLayout(const std::wstring& fileName) {
-    app::LoadSettingsFile(fileName, [this](const app::TMemIniFileUnicode& ini) {
+    store::LoadSettingsFile(fileName, [this](const store::TMemIniFileUnicode& ini) {
         RequireLayoutFile(ini);
-        SetShowGridLines(app::ReadIniBoolean(ini, ListSection, L"ShowGridLines", false));
+        SetShowGridLines(store::ReadIniBoolean(ini, ListSection, L"ShowGridLines", false));
         LoadColumns(ini);
         LoadZoom(ini);
     });
 }
 
-void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
+void TResultListView::LoadColumns(const store::TMemIniFileUnicode& ini) {
     const std::wstring list = ini.ReadString(ColumnsSection, L"List", L"");
     if (list.empty()) return;
     int position = 0;
@@ -129,7 +129,7 @@ void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
         const int defaultWidth = DefaultWidth(kind);
         SetColumnWidth(column, ClampLayoutWidth(ini.ReadInteger(section, L"Width", defaultWidth), defaultWidth));
         TColumnExtraInfo& info = columns_[static_cast<size_t>(column)];
-        info.visible = app::ReadIniBoolean(ini, section, L"Visible", false);
+        info.visible = store::ReadIniBoolean(ini, section, L"Visible", false);
         // The width a hidden column comes back with must show it.
         const int widthVisible =
             ClampLayoutWidth(ini.ReadInteger(section, L"WidthVisible", defaultWidth), defaultWidth);
@@ -138,12 +138,12 @@ void TResultListView::LoadColumns(const app::TMemIniFileUnicode& ini) {
     }
 }
 
-void TResultListView::LoadZoom(const app::TMemIniFileUnicode& ini) {
+void TResultListView::LoadZoom(const store::TMemIniFileUnicode& ini) {
     zoomAutoResizes_ = false;  // the zoom read below must not resize the columns just read
     const auto zoom = engine::IdentifierIndex(ZoomNames, ini.ReadString(ZoomSection, L"Selected", L""));
     SetTextZoom(zoom ? static_cast<TTextZoom>(*zoom) : tzNormal);
-    SetTextBold(app::ReadIniBoolean(ini, ZoomSection, L"TextBold", false));
-    zoomAutoResizes_ = app::ReadIniBoolean(ini, ZoomSection, L"AutoResizes", false);
+    SetTextBold(store::ReadIniBoolean(ini, ZoomSection, L"TextBold", false));
+    zoomAutoResizes_ = store::ReadIniBoolean(ini, ZoomSection, L"AutoResizes", false);
 }
 
 } // namespace results

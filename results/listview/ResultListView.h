@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-namespace app { class TMemIniFileUnicode; }
+namespace store { class TMemIniFileUnicode; }
 
 namespace results {
 
@@ -244,9 +244,9 @@ private:
     POINT KeyboardMenuPoint() const;
 
     // Layout (ListLayout.cpp).
-    void SaveColumns(app::TMemIniFileUnicode& ini) const;
-    void LoadColumns(const app::TMemIniFileUnicode& ini);
-    void LoadZoom(const app::TMemIniFileUnicode& ini);
+    void SaveColumns(store::TMemIniFileUnicode& ini) const;
+    void LoadColumns(const store::TMemIniFileUnicode& ini);
+    void LoadZoom(const store::TMemIniFileUnicode& ini);
 
     std::array<TColumnExtraInfo, results::ColumnCount> columns_{};
     bool fitDefaultWidths_ = false;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ApplicationItems.h"
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/support/TempFolder.h"
 
 using app::TApplicationMRUItems;
@@ -23,7 +23,7 @@ Items LoadSection(const std::string& body) {
     const auto path = folder / L"KolvaranItems.ini";
     WriteBytes(path, "[/Items/Folders/FolderValue]\r\n" + body);
     TMRUItems list(kSection);
-    list.LoadFrom(app::TMemIniFileUnicode(path));
+    list.LoadFrom(store::TMemIniFileUnicode(path));
     return list.Items;
 }
 
@@ -63,7 +63,7 @@ TEST(MRUItems, LoadVisitsTheNumberedKeysBelowCount) {
 TEST(MRUItems, SaveNumbersDenselyAndQuotesBlanksInTheFileOnly) {
     TempFolder folder;
     const auto path = folder / L"KolvaranItems.ini";
-    app::TMemIniFileUnicode ini(path);
+    store::TMemIniFileUnicode ini(path);
     ini.WriteString(kSection, L"Stale", L"1");
     TMRUItems list(kSection);
     list.Items = {L"a", L"", L"   ", L"a"};
@@ -76,7 +76,7 @@ TEST(MRUItems, SaveNumbersDenselyAndQuotesBlanksInTheFileOnly) {
 
     ini.UpdateFile();
     TMRUItems read(kSection);
-    read.LoadFrom(app::TMemIniFileUnicode(path));
+    read.LoadFrom(store::TMemIniFileUnicode(path));
     EXPECT_EQ(read.Items, (Items{L"a", L"   ", L"a"}));
     EXPECT_EQ(read.StoredCount, 3);
     EXPECT_EQ(read.Fixed, 7);
@@ -102,7 +102,7 @@ TEST(ApplicationMRUItems, SaveWritesEveryStoredListInOrder) {
     items.SearchFolders.FolderValue.Items = {L"C:\\"};
     items.Save(TOptionsSearchItems(L"/Options"));
 
-    app::TMemIniFileUnicode ini(path);
+    store::TMemIniFileUnicode ini(path);
     EXPECT_EQ(ini.ReadSections(),
               (Items{L"FileIni", L"/Items/Files/FileMask/SimpleText", L"/Items/Files/FileMask/ManualWildcards",
                      L"/Items/Files/FileMask/RegularExpression", L"/Items/Folders/FolderValue",
@@ -148,7 +148,7 @@ TEST(ApplicationMRUItems, LoadFollowsTheSwitchesAndSkipsTheBinaryList) {
 TEST(ApplicationMRUItems, ListsNotSavedKeepTheirSectionsByteForByte) {
     TempFolder folder;
     const auto path = folder / L"KolvaranItems.ini";
-    app::TMemIniFileUnicode before(path);
+    store::TMemIniFileUnicode before(path);
     before.WriteString(L"/Items/Folders/FolderValue", L"Number0", L"D:\\Old");
     before.WriteString(L"/Items/Folders/FolderValue", L"Count", L"1");
     before.WriteString(L"/Items/Folders/FolderValue", L"Custom", L"kept");

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ApplicationOptions.h"
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/support/TempFolder.h"
 
 using app::TApplicationOptions;
@@ -126,7 +126,7 @@ TEST(ApplicationOptions, SaveRewritesItsSectionsAndKeepsOthers) {
     TApplicationOptions options(path, L"");
     options.Load();
     options.Save();
-    app::TMemIniFileUnicode ini(path);
+    store::TMemIniFileUnicode ini(path);
     EXPECT_EQ(ini.ReadSectionValues(L"FileIni"), (std::vector<std::wstring>{L"Name=KolvaranOptions.ini", L"Version=1.0"}));
     EXPECT_EQ(ini.ReadSectionValues(L"/Options/Exports"),
               (std::vector<std::wstring>{L"OutputFolder=eofDefault", L"FolderSelected=A"}));

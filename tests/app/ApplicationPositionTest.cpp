@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ApplicationPosition.h"
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/support/TempFolder.h"
 
 using app::TDisplayMonitor;
@@ -93,7 +93,7 @@ TEST(ApplicationPosition, SaveKeepsTheNormalBoundsInEveryState) {
         app::TApplicationPosition position(path, L"", kTwoMonitors);
         position.Save(TFormPlacement{1700, 60, 800, 600, c.state, 1});
 
-        app::TMemIniFileUnicode ini(path);
+        store::TMemIniFileUnicode ini(path);
         EXPECT_EQ(ini.ReadSectionValues(L"/Position/MainForm"),
                   (std::vector<std::wstring>{L"Top=60", L"Left=1700", L"Width=800", L"Height=600", L"Monitor=1",
                                              std::wstring(L"WindowState=") + c.stored}));
@@ -133,7 +133,7 @@ TEST(ApplicationPosition, WindowOpensPlacedAndSavesItsNormalBoundsWhileMaximised
     EXPECT_TRUE(IsZoomed(window));
 
     position.Save(window);
-    app::TMemIniFileUnicode ini(path);
+    store::TMemIniFileUnicode ini(path);
     EXPECT_EQ(ini.ReadSectionValues(L"/Position/MainForm"),
               (std::vector<std::wstring>{L"Top=40", L"Left=30", L"Width=720", L"Height=510", L"Monitor=0",
                                          L"WindowState=wsMaximized"}));

@@ -1,11 +1,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/app/SettingsFolderFixture.h"
 
 using app::TApplicationInit;
-using app::TMemIniFileUnicode;
+using store::TMemIniFileUnicode;
 using testsupport::FileExists;
 using testsupport::FolderExists;
 using testsupport::WriteBytes;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/SettingsFile.h"
 #include "kit/Handles.h"
 #include "kit/MessageLoop.h"
+#include "store/SettingsFile.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
 
@@ -190,7 +190,7 @@ TEST_F(FileTypesIFiltersTest, StoredSelectionIsAppliedAfterTheScan) {
         SCOPED_TRACE(c.section);
         testsupport::WriteBytes(path, std::string("[/Params/Text/IFilters/DocumentFiles]\r\n") + c.section);
         TFileTypesIFilters filters(groups);
-        app::LoadSettingsFile(path, [&](const app::TMemIniFileUnicode& ini) {
+        store::LoadSettingsFile(path, [&](const store::TMemIniFileUnicode& ini) {
             filters.LoadSelection(ini, L"/Params/Text/IFilters");
         });
         WaitForScan(filters);
@@ -201,7 +201,7 @@ TEST_F(FileTypesIFiltersTest, StoredSelectionIsAppliedAfterTheScan) {
 TEST_F(FileTypesIFiltersTest, LoadAfterTheScanTakesEffectAtOnce) {
     TFileTypesIFilters filters(groups);
     WaitForScan(filters);
-    app::TMemIniFileUnicode ini(folder / L"KolvaranParams.ini");
+    store::TMemIniFileUnicode ini(folder / L"KolvaranParams.ini");
     ini.WriteString(L"P/DocumentFiles", L"Selected", L".SLDM");
     ini.WriteString(L"P/DocumentFiles", L"SelectedAll", L"True");
     filters.LoadSelection(ini, L"P");
@@ -215,22 +215,22 @@ TEST_F(FileTypesIFiltersTest, SaveWritesTheSelectedExtensionsOverTheOldSection) 
     testsupport::WriteBytes(path, "[/Params/Text/IFilters/DocumentFiles]\r\nSelectedAll=yes\r\nSelected=.sldm\r\n"
                                   "Stale=1\r\n[/Params/Text]\r\nWholeWords=True\r\n");
     TFileTypesIFilters filters(groups);
-    app::LoadSettingsFile(path, [&](const app::TMemIniFileUnicode& ini) {
+    store::LoadSettingsFile(path, [&](const store::TMemIniFileUnicode& ini) {
         filters.LoadSelection(ini, L"/Params/Text/IFilters");
     });
     EXPECT_FALSE(filters.DocumentFiles.SelectedAll);  // "yes" is not a Boolean text
     WaitForScan(filters);
     filters.DocumentFiles.SelectedAll = true;
-    app::SaveSettingsFile(path, [&](app::TMemIniFileUnicode& ini) {
+    store::SaveSettingsFile(path, [&](store::TMemIniFileUnicode& ini) {
         filters.SaveSelection(ini, L"/Params/Text/IFilters");
     });
-    const app::TMemIniFileUnicode saved(path);
+    const store::TMemIniFileUnicode saved(path);
     EXPECT_EQ(saved.ReadSectionValues(L"/Params/Text/IFilters/DocumentFiles"),
               (std::vector<std::wstring>{L"SelectedAll=True", L"Selected=.SLDM"}));
     EXPECT_EQ(saved.ReadString(L"/Params/Text", L"WholeWords", L""), L"True");
 
     // Every type selected: they are all listed, "Default" is not written back.
-    app::TMemIniFileUnicode ini(path);
+    store::TMemIniFileUnicode ini(path);
     ini.WriteString(L"/Params/Text/IFilters/DocumentFiles", L"Selected", L"Default");
     filters.LoadSelection(ini, L"/Params/Text/IFilters");
     filters.SaveSelection(ini, L"/Params/Text/IFilters");
@@ -245,7 +245,7 @@ TEST_F(FileTypesIFiltersTest, SaveBeforeTheScanKeepsTheLoadedSelection) {
     const EarlyCase cases[] = {{L".SLDM|.ONETOC2", L".SLDM|.ONETOC2"}, {nullptr, L"Default"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.stored ? c.stored : L"(none)"));
-        app::TMemIniFileUnicode ini(folder / L"KolvaranParams.ini");
+        store::TMemIniFileUnicode ini(folder / L"KolvaranParams.ini");
         if (c.stored) ini.WriteString(L"P/DocumentFiles", L"Selected", c.stored);
         TFileTypesIFilters filters(groups);
         filters.LoadSelection(ini, L"P");

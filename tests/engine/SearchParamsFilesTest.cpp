@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/MemIniFileUnicode.h"
 #include "engine/SearchParamsDates.h"
 #include "engine/SearchParamsFiles.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/engine/CalendarFixture.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
@@ -120,7 +120,7 @@ TEST(SearchParamsFiles, DateRowsRoundTripInTheirOrder) {
     testsupport::FakeInteraction clock;
     clock.now = At(2023, 3, 15, 12);
     testsupport::TempFolder folder;
-    app::TMemIniFileUnicode ini(folder / L"criteria.ini");
+    store::TMemIniFileUnicode ini(folder / L"criteria.ini");
     ini.WriteString(Modified, L"Stale", L"gone");
 
     TSearchDate saved(Owner);
@@ -166,7 +166,7 @@ TEST(SearchParamsFiles, DateRowsRoundTripInTheirOrder) {
 TEST(SearchParamsFiles, ChangingTheLocaleDoesNotSwapStoredDays) {
     testsupport::FakeInteraction clock;
     testsupport::TempFolder folder;
-    app::TMemIniFileUnicode ini(folder / L"criteria.ini");
+    store::TMemIniFileUnicode ini(folder / L"criteria.ini");
     TSearchDate saved(Owner);
     saved.DateModified.SetValueDateFrom(At(2010, 5, 4));
     {
@@ -188,7 +188,7 @@ TEST(SearchParamsFiles, UnreadableRowsFallBackToTheDefaults) {
     testsupport::FakeInteraction clock;
     clock.now = At(2023, 3, 15, 12);
     testsupport::TempFolder folder;
-    app::TMemIniFileUnicode ini(folder / L"criteria.ini");
+    store::TMemIniFileUnicode ini(folder / L"criteria.ini");
     ini.WriteString(Modified, L"Enabled", L"yes");
     ini.WriteString(Modified, L"ValueDateFrom", L"someday");
     ini.WriteString(Modified, L"ValueTimeFrom", L"teatime");
@@ -224,7 +224,7 @@ TEST(SearchParamsFiles, AttributeSetAndItsRows) {
     EXPECT_EQ(attributes.Win32Attributes(), DWORD{2 + 65536});
 
     testsupport::TempFolder folder;
-    app::TMemIniFileUnicode ini(folder / L"criteria.ini");
+    store::TMemIniFileUnicode ini(folder / L"criteria.ini");
     attributes.Reset();
     attributes.Save(ini);
     const std::wstring values = L"/Params/Files/Attributes/Values";

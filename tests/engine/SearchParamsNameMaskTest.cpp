@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/MemIniFileUnicode.h"
 #include "engine/SearchParamsNameMask.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
 
@@ -72,7 +72,7 @@ TEST(SearchParamsNameMask, IsValidWarnsAboutAMaskThatDoesNotCompile) {
 
 TEST(SearchParamsNameMask, SaveAndLoad) {
     testsupport::TempFolder folder;
-    app::TMemIniFileUnicode ini(folder / L"criteria.ini");
+    store::TMemIniFileUnicode ini(folder / L"criteria.ini");
     TFileNameMask saved(Owner);
     saved.SetSimpleText(L"report 2010");
     saved.SetRegularExpression(L"^a.*");
@@ -107,7 +107,7 @@ TEST(SearchParamsNameMask, LoadTakesStoredModesAndTextsAsTheyAre) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << '"' << c.stored << '"');
-        app::TMemIniFileUnicode ini(folder / L"criteria.ini");
+        store::TMemIniFileUnicode ini(folder / L"criteria.ini");
         ini.WriteString(L"/Params/Files/FileMask/Type", L"Selected", c.stored);
         ini.WriteString(L"/Params/Files/FileMask/ManualWildcards", L"Selected", L"*.*");
         TFileNameMask mask(Owner);

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app/ApplicationOptions.h"
-#include "app/MemIniFileUnicode.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/FileTypesGroups.h"
 #include "engine/FileTypesIFilters.h"
 #include "engine/SearchParams.h"
 #include "kit/Files.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/engine/CalendarFixture.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/support/TempFolder.h"
@@ -90,7 +90,7 @@ TEST(SearchParams, SaveWithTheDefaultOptionsWritesTheDefaultGroups) {
     params.Text.TextMask.SetBinaryCode(L"0101");
     params.SaveToFile(file, app::TOptionsSearchParams(L"/Options"));
 
-    const app::TMemIniFileUnicode ini(file);
+    const store::TMemIniFileUnicode ini(file);
     EXPECT_EQ(ini.ReadSections(), DefaultSections);
     EXPECT_EQ(ini.ReadSectionValues(L"FileIni"),
               (std::vector<std::wstring>{L"Name=KolvaranParams.ini", L"Description=", L"Tags=", L"Version=1.0"}));
@@ -120,12 +120,12 @@ TEST(SearchParams, EveryGroupRoundTrips) {
     saved.Files.Attributes.SetValues(TSearchAttributes::DefaultValues);
     saved.SaveToFile(file, AllGroups(true));
 
-    const app::TMemIniFileUnicode ini(file);
+    const store::TMemIniFileUnicode ini(file);
     const std::wstring values = L"/Params/Files/Attributes/Values";
     ASSERT_EQ(ini.ReadSection(values).size(), 15u);
     for (int i = 0; i < ScanAttributeCount; ++i) {
         const auto member = static_cast<TScanAttribute>(i);
-        EXPECT_EQ(app::ReadIniBoolean(ini, values, IdentifierName(member).substr(2), false),
+        EXPECT_EQ(store::ReadIniBoolean(ini, values, IdentifierName(member).substr(2), false),
                   TSearchAttributes::DefaultValues.Contains(member));
     }
     EXPECT_EQ(saved.Files.Attributes.Win32Attributes(), 18615u);
@@ -175,7 +175,7 @@ TEST(SearchParams, GroupsSwitchedOffLeaveTheirSectionsAlone) {
     saved.SaveToFile(file, AllGroups(true));
     const std::string written = BytesWithoutHeader(file);
     {
-        app::TMemIniFileUnicode ini(file);
+        store::TMemIniFileUnicode ini(file);
         ini.WriteString(L"FileIni", L"Description", L"old");
         ini.UpdateFile();
     }
@@ -184,7 +184,7 @@ TEST(SearchParams, GroupsSwitchedOffLeaveTheirSectionsAlone) {
     ChangeEverything(changed);
     changed.SaveToFile(file, AllGroups(false));
     EXPECT_EQ(BytesWithoutHeader(file), written);
-    const app::TMemIniFileUnicode header(file);
+    const store::TMemIniFileUnicode header(file);
     EXPECT_EQ(header.ReadSectionValues(L"FileIni"),
               (std::vector<std::wstring>{L"Name=KolvaranParams.ini", L"Description=", L"Tags=", L"Version=1.0"}));
     auto masterOff = AllGroups(true);
@@ -208,7 +208,7 @@ TEST(SearchParams, TheFilterSelectionTravelsWithTheTextGroup) {
     testsupport::TempFolder folder;
     const std::wstring file = folder / CriteriaFileName;
     {
-        app::TMemIniFileUnicode ini(file);
+        store::TMemIniFileUnicode ini(file);
         ini.WriteString(L"/Params/Text/IFilters/DocumentFiles", L"SelectedAll", L"True");
         ini.WriteString(L"/Params/Text/IFilters/DocumentFiles", L"Selected", L".PDF|.DOC");
         ini.UpdateFile();
@@ -226,7 +226,7 @@ TEST(SearchParams, TheFilterSelectionTravelsWithTheTextGroup) {
 
     registry.Filters().DocumentFiles.SelectedAll = false;
     params.SaveToFile(file, AllGroups(true));
-    const app::TMemIniFileUnicode ini(file);
+    const store::TMemIniFileUnicode ini(file);
     EXPECT_EQ(ini.ReadString(L"/Params/Text/IFilters/DocumentFiles", L"SelectedAll", L""), L"False");
     EXPECT_EQ(ini.ReadString(L"/Params/Text/IFilters/DocumentFiles", L"Selected", L""), L".PDF|.DOC");
 }

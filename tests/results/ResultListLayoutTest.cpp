@@ -1,6 +1,6 @@
 #include "tests/results/ListViewFixture.h"
 
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/support/TempFolder.h"
 
 #include <commctrl.h>
@@ -26,7 +26,7 @@ protected:
     std::wstring file_ = folder_ / L"KolvaranLayout.ini";
 
     std::wstring Read(const std::wstring& section, const std::wstring& key) const {
-        return app::TMemIniFileUnicode(file_).ReadString(section, key, L"<none>");
+        return store::TMemIniFileUnicode(file_).ReadString(section, key, L"<none>");
     }
 };
 

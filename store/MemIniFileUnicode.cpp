@@ -1,4 +1,4 @@
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include "kit/Handles.h"
 #include "kit/Strings.h"
 
-namespace app {
+namespace store {
 namespace {
 
 // The file's bytes; `complete` is false when a file exists but could not be read whole.
@@ -272,4 +272,4 @@ void WriteIniBoolean(TMemIniFileUnicode& ini, std::wstring_view section, std::ws
     ini.WriteString(section, key, value ? L"True" : L"False");
 }
 
-} // namespace app
+} // namespace store

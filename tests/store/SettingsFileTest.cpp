@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/SettingsFile.h"
+#include "store/SettingsFile.h"
 #include "tests/support/TempFolder.h"
 
 using testsupport::FileExists;
@@ -15,7 +15,7 @@ TEST(SettingsFile, FailedLoadDeletesTheFileAndIsSwallowed) {
     const auto path = folder / L"KolvaranItems.ini";
     WriteBytes(path, "[A]\r\nk=v\r\n");
     std::wstring seen;
-    app::LoadSettingsFile(path, [&](const app::TMemIniFileUnicode& ini) {
+    store::LoadSettingsFile(path, [&](const store::TMemIniFileUnicode& ini) {
         seen = ini.ReadString(L"A", L"k", L"");
         throw std::runtime_error("bad settings");
     });
@@ -28,7 +28,7 @@ TEST(SettingsFile, FailedSaveKeepsTheFileAndWritesNothingHalfDone) {
     const auto path = folder / L"KolvaranItems.ini";
     const std::string good = "[A]\r\nk=v\r\n";
     WriteBytes(path, good);
-    app::SaveSettingsFile(path, [](app::TMemIniFileUnicode& ini) {
+    store::SaveSettingsFile(path, [](store::TMemIniFileUnicode& ini) {
         ini.EraseSection(L"A");
         throw std::runtime_error("out of memory halfway");
     });
@@ -39,7 +39,7 @@ TEST(SettingsFile, SaveReplacesTheHeader) {
     TempFolder folder;
     const auto path = folder / L"KolvaranItems.ini";
     WriteBytes(path, "[B]\r\nk=v\r\n[FileIni]\r\nName=other\r\nTags=x\r\n");
-    app::SaveSettingsFile(path, [](app::TMemIniFileUnicode& ini) { ini.WriteString(L"C", L"n", L"1"); });
+    store::SaveSettingsFile(path, [](store::TMemIniFileUnicode& ini) { ini.WriteString(L"C", L"n", L"1"); });
     EXPECT_EQ(ReadBytes(path),
               "\xEF\xBB\xBF[B]\r\nk=v\r\n\r\n[FileIni]\r\nName=KolvaranItems.ini\r\nVersion=1.0\r\n\r\n[C]\r\nn=1\r\n\r\n");
 }

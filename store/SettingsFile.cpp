@@ -1,10 +1,10 @@
-#include "app/SettingsFile.h"
+#include "store/SettingsFile.h"
 
 #include <windows.h>
 
 #include "kit/Strings.h"
 
-namespace app {
+namespace store {
 
 void LoadSettingsFile(const std::wstring& fileName, const std::function<void(const TMemIniFileUnicode&)>& read) {
     try {
@@ -28,4 +28,4 @@ void SaveSettingsFile(const std::wstring& fileName, const std::function<void(TMe
     }
 }
 
-} // namespace app
+} // namespace store

@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "app/MemIniFileUnicode.h"
+#include "store/MemIniFileUnicode.h"
 
-namespace app {
+namespace store {
 
 // Reads the file (a missing one reads as empty) and hands the store to `read`. Any failure deletes the file,
 // so the next start begins from defaults, and is swallowed; values already read stay in memory.
@@ -17,4 +17,4 @@ void LoadSettingsFile(const std::wstring& fileName, const std::function<void(con
 // still holds the last good settings. A store that `write` left half-done is never written.
 void SaveSettingsFile(const std::wstring& fileName, const std::function<void(TMemIniFileUnicode&)>& write);
 
-} // namespace app
+} // namespace store

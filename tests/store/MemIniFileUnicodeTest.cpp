@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "app/MemIniFileUnicode.h"
 #include "kit/Handles.h"
+#include "store/MemIniFileUnicode.h"
 #include "tests/support/TempFolder.h"
 
-using app::TMemIniFileUnicode;
+using store::TMemIniFileUnicode;
 using testsupport::ReadBytes;
 using testsupport::TempFolder;
 using testsupport::WriteBytes;
@@ -108,7 +108,7 @@ TEST(MemIniFileUnicode, IntegersAndBooleans) {
                           {L"one", false, false}, {L"empty", true, true}, {L"missing", true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.key);
-        EXPECT_EQ(app::ReadIniBoolean(ini, L"A", c.key, c.defaultValue), c.expected);
+        EXPECT_EQ(store::ReadIniBoolean(ini, L"A", c.key, c.defaultValue), c.expected);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace store {
 
 class TMemIniFileUnicode {
 public:
@@ -66,4 +66,4 @@ void WriteIniBoolean(TMemIniFileUnicode& ini, std::wstring_view section, std::ws
 // bytes are valid UTF-8, else in the ANSI code page.
 std::wstring DecodeSettingsText(const std::string& bytes);
 
-} // namespace app
+} // namespace store
