@@ -5,6 +5,8 @@
 
 namespace app {
 
+using engine::SearchParams::TCriteriaGroup;
+
 TOptionsParam::TOptionsParam(std::wstring section, bool save, bool load)
     : Save(save), Load(load), section_(std::move(section)) {}
 
@@ -40,6 +42,19 @@ void TOptionsSearchParams::SaveTo(store::TMemIniFileUnicode& ini) const {
     ContainingText.SaveTo(ini);
     DateAndSize.SaveTo(ini);
     Attributes.SaveTo(ini);
+}
+
+bool TOptionsSearchParams::Loads(TCriteriaGroup group) const { return Load && Group(group).Load; }
+
+bool TOptionsSearchParams::Saves(TCriteriaGroup group) const { return Save && Group(group).Save; }
+
+const TOptionsParam& TOptionsSearchParams::Group(TCriteriaGroup group) const {
+    switch (group) {
+    case engine::SearchParams::cgFilesAndFolders: return FilesAndFolders;
+    case engine::SearchParams::cgContainingText: return ContainingText;
+    case engine::SearchParams::cgDateAndSize: return DateAndSize;
+    default: return Attributes;
+    }
 }
 
 const TOptionsSearchItems::Switches TOptionsSearchItems::switches_[4] = {

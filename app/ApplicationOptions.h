@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/CriteriaGroups.h"
 #include "store/MemIniFileUnicode.h"
 
 namespace app {
@@ -41,17 +42,24 @@ public:
     explicit TAttributesParams(const std::wstring& owner) : TOptionsParam(owner + L"/Attributes", false, false) {}
 };
 
-// Whether the criteria are saved and restored as a whole, and per group.
-class TOptionsSearchParams : public TOptionsParam {
+// Whether the criteria are saved and restored as a whole, and per group: a group goes through when both its
+// own switch and the whole's are on.
+class TOptionsSearchParams : public TOptionsParam, public engine::SearchParams::TCriteriaGroups {
 public:
     explicit TOptionsSearchParams(const std::wstring& owner);
     void LoadFrom(const store::TMemIniFileUnicode& ini);
     void SaveTo(store::TMemIniFileUnicode& ini) const;
 
+    bool Loads(engine::SearchParams::TCriteriaGroup group) const override;
+    bool Saves(engine::SearchParams::TCriteriaGroup group) const override;
+
     TFilesAndFoldersParams FilesAndFolders;
     TContainingTextParams ContainingText;
     TDateAndSizeParams DateAndSize;
     TAttributesParams Attributes;
+
+private:
+    const TOptionsParam& Group(engine::SearchParams::TCriteriaGroup group) const;
 };
 
 // The switches of the recent lists: the whole, then the file-name, search-path and search-text lists.

@@ -1,8 +1,8 @@
 #pragma once
 // The engine's one way to the message loop. Long work on the window's thread (the walker at every entry, the
 // text search at every chunk, the drive check, the IFilter scan) pumps through here so the window stays alive
-// and its Pause and Stop buttons act. The program installs the pump that does the work (app/ProgramObjects.h);
-// with none installed nothing is pumped, so the engine runs without a window and a test can count the calls.
+// and its Pause and Stop buttons act. The program installs the pump that does the work; with none installed
+// nothing is pumped, so the engine runs without a window and a test can count the calls.
 #include <functional>
 #include <utility>
 

@@ -1,21 +1,10 @@
 #include "engine/SearchParams.h"
 
-#include "app/ApplicationOptions.h"
 #include "kit/Strings.h"
 #include "store/MemIniFileUnicode.h"
 #include "store/SettingsFile.h"
 
 namespace engine::SearchParams {
-namespace {
-
-bool Loads(const app::TOptionsSearchParams& options, const app::TOptionsParam& group) {
-    return options.Load && group.Load;
-}
-bool Saves(const app::TOptionsSearchParams& options, const app::TOptionsParam& group) {
-    return options.Save && group.Save;
-}
-
-} // namespace
 
 TSearchParams::TSearchParams() : Files(section_), Folders(section_, this), Text(section_) { Reset(); }
 
@@ -31,20 +20,22 @@ void TSearchParams::Reset() {
     Files.Attributes.Reset();
 }
 
-void TSearchParams::LoadFromFile(const std::wstring& fileName, const app::TOptionsSearchParams& options) {
+void TSearchParams::LoadFromFile(const std::wstring& fileName, const TCriteriaGroups& groups,
+                                 TFileTypesIFilters* filters) {
     store::LoadSettingsFile(fileName, [&](const store::TMemIniFileUnicode& ini) {
-        if (Loads(options, options.FilesAndFolders)) {
+        if (groups.Loads(cgFilesAndFolders)) {
             ShowFileNames = store::ReadIniBoolean(ini, section_, L"ShowFileNames", true);
             ShowFoldernames = store::ReadIniBoolean(ini, section_, L"ShowFoldernames", true);
             AppendResults = store::ReadIniBoolean(ini, section_, L"AppendResults", false);
         }
-        Files.Load(ini, options);
-        Folders.Load(ini, options);
-        if (Loads(options, options.ContainingText)) Text.Load(ini);
+        Files.Load(ini, groups);
+        Folders.Load(ini, groups);
+        if (groups.Loads(cgContainingText)) Text.Load(ini, filters);
     });
 }
 
-void TSearchParams::SaveToFile(const std::wstring& fileName, const app::TOptionsSearchParams& options) const {
+void TSearchParams::SaveToFile(const std::wstring& fileName, const TCriteriaGroups& groups,
+                               const TFileTypesIFilters* filters) const {
     store::SaveSettingsFile(fileName, [&](store::TMemIniFileUnicode& ini) {
         // This file's header also carries a description and tags, between the name and the version.
         ini.EraseSection(L"FileIni");
@@ -52,15 +43,15 @@ void TSearchParams::SaveToFile(const std::wstring& fileName, const app::TOptions
         ini.WriteString(L"FileIni", L"Description", L"");
         ini.WriteString(L"FileIni", L"Tags", L"");
         ini.WriteString(L"FileIni", L"Version", L"1.0");
-        if (Saves(options, options.FilesAndFolders)) {
+        if (groups.Saves(cgFilesAndFolders)) {
             ini.EraseSection(section_);
             store::WriteIniBoolean(ini, section_, L"ShowFileNames", ShowFileNames);
             store::WriteIniBoolean(ini, section_, L"ShowFoldernames", ShowFoldernames);
             store::WriteIniBoolean(ini, section_, L"AppendResults", AppendResults);
         }
-        Files.Save(ini, options);
-        Folders.Save(ini, options);
-        if (Saves(options, options.ContainingText)) Text.Save(ini);
+        Files.Save(ini, groups);
+        Folders.Save(ini, groups);
+        if (groups.Saves(cgContainingText)) Text.Save(ini, filters);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The criteria model: everything set on the criteria pages, held between searches and kept in the criteria
 // file by option group. The main window copies it to and from its controls and primes the matcher from it.
+#include "engine/CriteriaGroups.h"
 #include "engine/SearchParamsFiles.h"
 #include "engine/SearchParamsFolders.h"
 #include "engine/SearchParamsText.h"
@@ -9,8 +10,8 @@
 #include <functional>
 #include <string>
 
-namespace app {
-class TOptionsSearchParams;
+namespace engine {
+class TFileTypesIFilters;
 }
 
 namespace engine::SearchParams {
@@ -49,12 +50,14 @@ public:
     // The criteria a person sets; the match count, the held-only parts, the modes and the folder texts stay.
     void Reset();
 
-    // Reads the groups the options let through; a missing file leaves the defaults. A failure deletes the
-    // file and keeps what was read before it.
-    void LoadFromFile(const std::wstring& fileName, const app::TOptionsSearchParams& options);
-    // Rewrites the header and the groups the options let through; the other sections stay as they were.
+    // Reads the groups `groups` lets through; a missing file leaves the defaults. A failure deletes the file and
+    // keeps what was read before it. The text group carries the selection of `filters`, the program's filter
+    // registry (none: the stored selection is left alone).
+    void LoadFromFile(const std::wstring& fileName, const TCriteriaGroups& groups, TFileTypesIFilters* filters);
+    // Rewrites the header and the groups `groups` lets through; the other sections stay as they were.
     // A failure is swallowed and the last good file stays.
-    void SaveToFile(const std::wstring& fileName, const app::TOptionsSearchParams& options) const;
+    void SaveToFile(const std::wstring& fileName, const TCriteriaGroups& groups,
+                    const TFileTypesIFilters* filters) const;
 };
 
 } // namespace engine::SearchParams

@@ -1,6 +1,5 @@
 #include "engine/SearchParamsFiles.h"
 
-#include "app/ApplicationOptions.h"
 #include "engine/SearchParamsIni.h"
 #include "store/MemIniFileUnicode.h"
 
@@ -141,24 +140,22 @@ void TSearchFiles::Reset() {
     ResetMask(FileMaskExclude, fileMaskDefault_);
 }
 
-void TSearchFiles::Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) {
-    if (!options.Load) return;
-    if (options.FilesAndFolders.Load) FileMask.Load(ini);
-    if (options.DateAndSize.Load) {
+void TSearchFiles::Load(const store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups) {
+    if (groups.Loads(cgFilesAndFolders)) FileMask.Load(ini);
+    if (groups.Loads(cgDateAndSize)) {
         Date.Load(ini);
         Size.Load(ini);
     }
-    if (options.Attributes.Load) Attributes.Load(ini);
+    if (groups.Loads(cgAttributes)) Attributes.Load(ini);
 }
 
-void TSearchFiles::Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const {
-    if (!options.Save) return;
-    if (options.FilesAndFolders.Save) FileMask.Save(ini);
-    if (options.DateAndSize.Save) {
+void TSearchFiles::Save(store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups) const {
+    if (groups.Saves(cgFilesAndFolders)) FileMask.Save(ini);
+    if (groups.Saves(cgDateAndSize)) {
         Date.Save(ini);
         Size.Save(ini);
     }
-    if (options.Attributes.Save) Attributes.Save(ini);
+    if (groups.Saves(cgAttributes)) Attributes.Save(ini);
 }
 
 } // namespace engine::SearchParams

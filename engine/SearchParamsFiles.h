@@ -1,6 +1,7 @@
 #pragma once
 // The file part of the criteria model: the name mask, the date, size and attribute criteria, and the parts
 // the model carries without effect (the exclude mask and attributes, the name length).
+#include "engine/CriteriaGroups.h"
 #include "engine/FilterCriteria.h"
 #include "engine/SearchParamsDate.h"
 #include "engine/SearchParamsNameMask.h"
@@ -10,9 +11,6 @@
 #include <string>
 #include <vector>
 
-namespace app {
-class TOptionsSearchParams;
-}
 namespace store {
 class TMemIniFileUnicode;
 }
@@ -108,9 +106,9 @@ public:
 
     // The two file masks only; the criteria model resets the other parts.
     void Reset();
-    // Each part by its option group, under the master switch.
-    void Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options);
-    void Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const;
+    // Each part by its option group.
+    void Load(const store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups);
+    void Save(store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups) const;
 
 private:
     std::wstring fileMaskDefault_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/ApplicationOptions.h"
 #include "engine/Drives.h"
 #include "engine/SearchParams.h"
 #include "kit/Files.h"
@@ -244,15 +243,15 @@ void TSearchFolders::Reset() {
     IncludeHiddenSubfolders = false;
 }
 
-void TSearchFolders::Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) {
-    if (!options.Load || !options.FilesAndFolders.Load) return;
+void TSearchFolders::Load(const store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups) {
+    if (!groups.Loads(cgFilesAndFolders)) return;
     SearchInSubfolders = store::ReadIniBoolean(ini, section_, L"SearchInSubfolders", true);
     IncludeHiddenSubfolders = store::ReadIniBoolean(ini, section_, L"IncludeHiddenSubfolders", false);
     FolderValue = ini.ReadString(section_ + L"/FolderValue", L"Selected", L"");
 }
 
-void TSearchFolders::Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const {
-    if (!options.Save || !options.FilesAndFolders.Save) return;
+void TSearchFolders::Save(store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups) const {
+    if (!groups.Saves(cgFilesAndFolders)) return;
     ini.EraseSection(section_);
     store::WriteIniBoolean(ini, section_, L"SearchInSubfolders", SearchInSubfolders);
     store::WriteIniBoolean(ini, section_, L"IncludeHiddenSubfolders", IncludeHiddenSubfolders);

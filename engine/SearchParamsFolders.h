@@ -1,6 +1,7 @@
 #pragma once
 // The folder part of the criteria model: the search-path texts turned into the start folders to walk and the
 // include and exclude patterns, the check of the start folders before a search, and the subfolder switches.
+#include "engine/CriteriaGroups.h"
 #include "engine/SearchParamsFiles.h"
 #include "engine/SearchParamsNameMask.h"
 
@@ -8,9 +9,6 @@
 #include <string>
 #include <vector>
 
-namespace app {
-class TOptionsSearchParams;
-}
 namespace store {
 class TMemIniFileUnicode;
 }
@@ -106,8 +104,8 @@ public:
     bool CheckPaths();
 
     void Reset();  // the switches only; the lists and texts stay
-    void Load(const store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options);
-    void Save(store::TMemIniFileUnicode& ini, const app::TOptionsSearchParams& options) const;
+    void Load(const store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups);
+    void Save(store::TMemIniFileUnicode& ini, const TCriteriaGroups& groups) const;
 
 private:
     void NotifyCheck(const std::wstring& text) const;

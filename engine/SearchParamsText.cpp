@@ -1,6 +1,5 @@
 #include "engine/SearchParamsText.h"
 
-#include "app/UKvrVARGeneral.h"
 #include "engine/FileTypesIFilters.h"
 #include "engine/SearchParamsIni.h"
 #include "store/MemIniFileUnicode.h"
@@ -79,26 +78,25 @@ void TSearchText::Reset() {
     for (const SkipKey& skip : SkipKeys) this->*skip.field = true;
 }
 
-void TSearchText::Load(const store::TMemIniFileUnicode& ini) {
+void TSearchText::Load(const store::TMemIniFileUnicode& ini, TFileTypesIFilters* filters) {
     WholeWords = store::ReadIniBoolean(ini, section_, L"WholeWords", true);
     CaseSensitive = store::ReadIniBoolean(ini, section_, L"CaseSensitive", false);
     Without = store::ReadIniBoolean(ini, section_, L"Without", false);
     TextSource = ReadSelected(ini, section_ + L"/Source", tsRawFile);
-    if (app::GlobalFileTypesIFilters) app::GlobalFileTypesIFilters->LoadSelection(ini, section_ + L"/IFilters");
+    if (filters) filters->LoadSelection(ini, section_ + L"/IFilters");
     MatchText = ReadSelected(ini, section_ + L"/Match", mtMatchAny);
     TextMask.Load(ini);
     const std::wstring skipSection = section_ + L"/SkipFiles";
     for (const SkipKey& skip : SkipKeys) this->*skip.field = store::ReadIniBoolean(ini, skipSection, skip.key, true);
 }
 
-void TSearchText::Save(store::TMemIniFileUnicode& ini) const {
+void TSearchText::Save(store::TMemIniFileUnicode& ini, const TFileTypesIFilters* filters) const {
     ini.EraseSection(section_);
     store::WriteIniBoolean(ini, section_, L"WholeWords", WholeWords);
     store::WriteIniBoolean(ini, section_, L"CaseSensitive", CaseSensitive);
     store::WriteIniBoolean(ini, section_, L"Without", Without);
     WriteSelected(ini, section_ + L"/Source", TextSource);
-    // Without the registry (before start-up made it) the stored selection is left as it is.
-    if (app::GlobalFileTypesIFilters) app::GlobalFileTypesIFilters->SaveSelection(ini, section_ + L"/IFilters");
+    if (filters) filters->SaveSelection(ini, section_ + L"/IFilters");
     WriteSelected(ini, section_ + L"/Match", MatchText);
     TextMask.Save(ini);
     const std::wstring skipSection = section_ + L"/SkipFiles";

@@ -11,6 +11,10 @@ namespace store {
 class TMemIniFileUnicode;
 }
 
+namespace engine {
+class TFileTypesIFilters;
+}
+
 namespace engine::SearchParams {
 
 // One text per mode, of which the current mode's counts. Texts are kept as typed.
@@ -76,9 +80,10 @@ public:
     bool SkipVideoFiles = true;
 
     void Reset();
-    // The text-filter selection goes through the program's filter registry, when it exists.
-    void Load(const store::TMemIniFileUnicode& ini);
-    void Save(store::TMemIniFileUnicode& ini) const;
+    // The text-filter selection goes through `filters`, the program's filter registry; without one (before
+    // start-up made it) the stored selection is left as it is.
+    void Load(const store::TMemIniFileUnicode& ini, TFileTypesIFilters* filters);
+    void Save(store::TMemIniFileUnicode& ini, const TFileTypesIFilters* filters) const;
 
 private:
     std::wstring maskDefault_;

@@ -130,7 +130,8 @@ void TfrmMerrowinMain::FormCreate(const std::vector<std::wstring>& parameters) {
     startMaximized_ = placement.WindowState == app::wsMaximized;
     settings.MRUItems.Load(settings.Options.SearchItems);
     app::GlobalSearchParams->Reset();
-    app::GlobalSearchParams->LoadFromFile(settings.ParamsIniFileName, settings.Options.SearchParams);
+    app::GlobalSearchParams->LoadFromFile(settings.ParamsIniFileName, settings.Options.SearchParams,
+                                          app::GlobalFileTypesIFilters);
 
     ParamsToControls();
     LoadFileMaskItems();
@@ -180,7 +181,8 @@ void TfrmMerrowinMain::FormShow() {
 void TfrmMerrowinMain::SaveSettings() {
     app::TApplicationInit& settings = Settings();
     settings.Options.Save();
-    app::GlobalSearchParams->SaveToFile(settings.ParamsIniFileName, settings.Options.SearchParams);
+    app::GlobalSearchParams->SaveToFile(settings.ParamsIniFileName, settings.Options.SearchParams,
+                                        app::GlobalFileTypesIFilters);
     settings.MRUItems.Save(settings.Options.SearchItems);
     ResultListView->SaveLayout(settings.LayoutIniFileName);
     settings.Position.Save(hwnd());

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "app/ApplicationOptions.h"
-#include "app/UKvrVARGeneral.h"
 #include "engine/FileTypesGroups.h"
 #include "engine/FileTypesIFilters.h"
 #include "engine/SearchParams.h"
@@ -17,11 +16,10 @@ using testsupport::At;
 
 namespace {
 
-// The program's filter registry for the test, as start-up makes it (its scan never runs here).
+// A filter registry for the test, as start-up makes the program's (its scan never runs here).
 class IFiltersRegistry {
 public:
-    IFiltersRegistry() : filters_(groups_) { app::GlobalFileTypesIFilters = &filters_; }
-    ~IFiltersRegistry() { app::GlobalFileTypesIFilters = nullptr; }
+    IFiltersRegistry() : filters_(groups_) {}
     TFileTypesIFilters& Filters() { return filters_; }
 
 private:
@@ -88,7 +86,7 @@ TEST(SearchParams, SaveWithTheDefaultOptionsWritesTheDefaultGroups) {
     const std::wstring file = folder / CriteriaFileName;
     TSearchParams params;
     params.Text.TextMask.SetBinaryCode(L"0101");
-    params.SaveToFile(file, app::TOptionsSearchParams(L"/Options"));
+    params.SaveToFile(file, app::TOptionsSearchParams(L"/Options"), &registry.Filters());
 
     const store::TMemIniFileUnicode ini(file);
     EXPECT_EQ(ini.ReadSections(), DefaultSections);
@@ -105,7 +103,7 @@ TEST(SearchParams, SaveWithTheDefaultOptionsWritesTheDefaultGroups) {
 
     // The binary mode comes back, its text does not.
     TSearchParams loaded;
-    loaded.LoadFromFile(file, app::TOptionsSearchParams(L"/Options"));
+    loaded.LoadFromFile(file, app::TOptionsSearchParams(L"/Options"), &registry.Filters());
     EXPECT_EQ(loaded.Text.TextMask.MaskType(), tmBinaryCode);
     EXPECT_EQ(loaded.Text.TextMask.BinaryCode(), L"");
 }
@@ -118,7 +116,7 @@ TEST(SearchParams, EveryGroupRoundTrips) {
     TSearchParams saved;
     ChangeEverything(saved);
     saved.Files.Attributes.SetValues(TSearchAttributes::DefaultValues);
-    saved.SaveToFile(file, AllGroups(true));
+    saved.SaveToFile(file, AllGroups(true), &registry.Filters());
 
     const store::TMemIniFileUnicode ini(file);
     const std::wstring values = L"/Params/Files/Attributes/Values";
@@ -136,7 +134,7 @@ TEST(SearchParams, EveryGroupRoundTrips) {
 
     clock.now = At(2030, 6, 1);
     TSearchParams loaded;
-    loaded.LoadFromFile(file, AllGroups(true));
+    loaded.LoadFromFile(file, AllGroups(true), &registry.Filters());
     EXPECT_FALSE(loaded.ShowFileNames);
     EXPECT_TRUE(loaded.AppendResults);
     EXPECT_EQ(loaded.Files.FileMask.MaskType(), nmManualWildcards);
@@ -172,7 +170,7 @@ TEST(SearchParams, GroupsSwitchedOffLeaveTheirSectionsAlone) {
     testsupport::TempFolder folder;
     const std::wstring file = folder / CriteriaFileName;
     TSearchParams saved;
-    saved.SaveToFile(file, AllGroups(true));
+    saved.SaveToFile(file, AllGroups(true), &registry.Filters());
     const std::string written = BytesWithoutHeader(file);
     {
         store::TMemIniFileUnicode ini(file);
@@ -182,18 +180,18 @@ TEST(SearchParams, GroupsSwitchedOffLeaveTheirSectionsAlone) {
 
     TSearchParams changed;
     ChangeEverything(changed);
-    changed.SaveToFile(file, AllGroups(false));
+    changed.SaveToFile(file, AllGroups(false), &registry.Filters());
     EXPECT_EQ(BytesWithoutHeader(file), written);
     const store::TMemIniFileUnicode header(file);
     EXPECT_EQ(header.ReadSectionValues(L"FileIni"),
               (std::vector<std::wstring>{L"Name=KolvaranParams.ini", L"Description=", L"Tags=", L"Version=1.0"}));
     auto masterOff = AllGroups(true);
     masterOff.Save = masterOff.Load = false;
-    changed.SaveToFile(file, masterOff);
+    changed.SaveToFile(file, masterOff, &registry.Filters());
     EXPECT_EQ(BytesWithoutHeader(file), written);
 
-    changed.LoadFromFile(file, AllGroups(false));
-    changed.LoadFromFile(file, masterOff);
+    changed.LoadFromFile(file, AllGroups(false), &registry.Filters());
+    changed.LoadFromFile(file, masterOff, &registry.Filters());
     EXPECT_FALSE(changed.ShowFileNames);
     EXPECT_EQ(changed.Files.FileMask.Value(), L"*.txt");
     EXPECT_EQ(changed.Folders.FolderValue, L"<EVERYWHERE>");
@@ -216,16 +214,16 @@ TEST(SearchParams, TheFilterSelectionTravelsWithTheTextGroup) {
     TSearchParams params;
     auto noText = AllGroups(true);
     noText.ContainingText.Load = false;
-    params.LoadFromFile(file, noText);
+    params.LoadFromFile(file, noText, &registry.Filters());
     EXPECT_FALSE(registry.Filters().DocumentFiles.SelectedAll);
     EXPECT_EQ(registry.Filters().DocumentFiles.Selected, L"Default");
 
-    params.LoadFromFile(file, AllGroups(true));
+    params.LoadFromFile(file, AllGroups(true), &registry.Filters());
     EXPECT_TRUE(registry.Filters().DocumentFiles.SelectedAll);
     EXPECT_EQ(registry.Filters().DocumentFiles.Selected, L".PDF|.DOC");
 
     registry.Filters().DocumentFiles.SelectedAll = false;
-    params.SaveToFile(file, AllGroups(true));
+    params.SaveToFile(file, AllGroups(true), &registry.Filters());
     const store::TMemIniFileUnicode ini(file);
     EXPECT_EQ(ini.ReadString(L"/Params/Text/IFilters/DocumentFiles", L"SelectedAll", L""), L"False");
     EXPECT_EQ(ini.ReadString(L"/Params/Text/IFilters/DocumentFiles", L"Selected", L""), L".PDF|.DOC");
@@ -236,19 +234,19 @@ TEST(SearchParams, AMissingFileLoadsDefaultsAndAFailedSaveKeepsTheLastGoodFile) 
     testsupport::TempFolder folder;
     const std::wstring file = folder / CriteriaFileName;
     TSearchParams params;
-    params.LoadFromFile(file, AllGroups(true));
+    params.LoadFromFile(file, AllGroups(true), nullptr);
     EXPECT_TRUE(params.ShowFileNames);
     EXPECT_TRUE(params.Folders.SearchInSubfolders);
     EXPECT_FALSE(testsupport::FileExists(file));
 
-    params.SaveToFile(file, AllGroups(true));
+    params.SaveToFile(file, AllGroups(true), nullptr);
     ASSERT_TRUE(testsupport::FileExists(file));
     const std::string good = testsupport::ReadBytes(file);
 
     // The new text cannot be written: a folder stands where it goes.
     ASSERT_TRUE(kit::ForceDirectories(file + L".new"));
     ChangeEverything(params);
-    params.SaveToFile(file, AllGroups(true));
+    params.SaveToFile(file, AllGroups(true), nullptr);
     EXPECT_EQ(testsupport::ReadBytes(file), good);
 }
 
