@@ -8,13 +8,13 @@
 // as it is. Several trees (each a folder, with or without counts) are measured one after the other, so one run
 // shows how the ratios hold as a tree grows.
 #include "app/ProgramObjects.h"
-#include "engine/MessagePump.h"
-#include "app/main/Program.h"
 #include "engine/FilterNameMask.h"
 #include "engine/LongPaths.h"
 #include "engine/MerrowinFile.h"
+#include "engine/MessagePump.h"
 #include "kit/Clock.h"
 #include "kit/Exception.h"
+#include "program/Program.h"
 #include "ui/ControlIds.h"
 #include "ui/FMWMainFree.h"
 
@@ -171,8 +171,8 @@ bool Measure(const std::wstring& root) {
     const Figure matched = Best(runs, [&] { return Walk(root, &mask); });
     Figure listed;
     try {
-        const app::OleSession ole;
-        app::InitialiseCommonControls();
+        const program::OleSession ole;
+        program::InitialiseCommonControls();
         app::ProgramObjects objects;  // freed before OLE ends, as in the program
         WindowSearch window(objects, root);
         listed = Best(runs, [&] { return window.Run(); });

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "app/main/Program.h"
+#include "program/Program.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    return app::RunProgram(instance, showCommand);
+    return program::RunProgram(instance, showCommand);
 }

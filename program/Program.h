@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace program {
 
 // OLE for the shell, clipboard and drag-and-drop calls, for the whole run.
 class OleSession {
@@ -33,4 +33,4 @@ void FixShellDefaultVerbs();
 
 int RunProgram(HINSTANCE instance, int showCommand);
 
-} // namespace app
+} // namespace program

@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include "app/UKvrVARGeneral.h"
-#include "app/main/Program.h"
 #include "engine/SearchParams.h"
 #include "kit/Handles.h"
 #include "kit/Registry.h"
+#include "program/Program.h"
 #include "tests/app/LegacyKeysFixture.h"
 #include "tests/app/SettingsFolderFixture.h"
 #include "tests/support/FakeInteraction.h"
@@ -20,7 +20,7 @@ TEST(Program, CommandLineTextQuotesEveryParameter) {
         {{L"a", L"b"}, L"\"a\"\"b\""},
         {{L"C:\\Program Files\\x"}, L"\"C:\\Program Files\\x\""},
     };
-    for (const auto& c : cases) EXPECT_EQ(app::BuildCommandLineText(c.parameters), c.text);
+    for (const auto& c : cases) EXPECT_EQ(program::BuildCommandLineText(c.parameters), c.text);
 }
 
 namespace {
@@ -48,7 +48,7 @@ TEST_F(ProgramStart, RunsTheMainWindowAndEndsWhenItCloses) {
     g_windowsSeen = 0;
     g_criteriaReady = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMainWindow);
-    EXPECT_EQ(app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
+    EXPECT_EQ(program::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
     KillTimer(nullptr, timer);
     EXPECT_EQ(g_windowsSeen, 1);
     EXPECT_TRUE(interaction.asked.empty());
@@ -67,7 +67,7 @@ TEST_F(ProgramStart, AnUncreatableSettingsFolderShowsOneErrorAndNoWindow) {
     FakeInteraction interaction;
     g_windowsSeen = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseMainWindow);
-    EXPECT_EQ(app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
+    EXPECT_EQ(program::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
     // Any window would have been found by the timer while the loop ran; give it the chance anyway.
     MSG msg;
     for (DWORD start = GetTickCount(); GetTickCount() - start < 100;)
@@ -116,7 +116,7 @@ TEST(Program, FixShellDefaultVerbs) {
     };
     for (const auto& c : cases) {
         for (int i = 0; i < 3; ++i) SetDefault(kVerbKeys[i], c.before[i]);
-        app::FixShellDefaultVerbs();
+        program::FixShellDefaultVerbs();
         for (int i = 0; i < 3; ++i) EXPECT_EQ(ReadDefault(kVerbKeys[i]), c.after[i]) << kVerbKeys[i];
     }
 }
@@ -144,7 +144,7 @@ TEST_F(ProgramStart, RemovesTheEarlierShellExtensionOnlyWhenTheMakersKeyNamesAnI
         FakeInteraction interaction;
         testsupport::FakeRegistryWriter registry;
         const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMainWindow);
-        EXPECT_EQ(app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
+        EXPECT_EQ(program::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
         KillTimer(nullptr, timer);
 
         if (c.removed) {

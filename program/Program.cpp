@@ -1,4 +1,4 @@
-#include "app/main/Program.h"
+#include "program/Program.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -16,7 +16,7 @@
 #include "kit/Registry.h"
 #include "ui/FMWMainFree.h"
 
-namespace app {
+namespace program {
 namespace {
 
 kit::UniqueRegKey OpenClassesKey(const wchar_t* path) {
@@ -92,7 +92,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     OleSession ole;
     dragdrop::TDragDropLibrary dragDrop;
     InitialiseCommonControls();
-    ProgramObjects objects;
+    app::ProgramObjects objects;
 
     try {
         objects.CreateSettingsHolder();
@@ -102,9 +102,9 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     }
     try {
         // Inside the guard: a failing constructor (its window, memory) is reported, not a silent abort.
-        GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
+        app::GlobalCommandLine = BuildCommandLineText(CommandLineParameters());
         objects.CreateSearchObjects();
-        if (!IsInstalledEditionAbsent()) RemoveLegacyShellExtension();
+        if (!app::IsInstalledEditionAbsent()) app::RemoveLegacyShellExtension();
         FixShellDefaultVerbs();
         ui::TfrmMerrowinMain mainForm;
         mainForm.Create(instance, showCommand, CommandLineParameters());
@@ -115,4 +115,4 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     }
 }
 
-} // namespace app
+} // namespace program
