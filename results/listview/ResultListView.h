@@ -79,7 +79,7 @@ public:
     void SetResults(TResultTable* table);
     // Tells the control the table's row count after rows were added or removed; every item is fetched anew.
     void UpdateItemCount();
-    // The same while a search adds rows, held back while the control's work would take more than a tenth
+    // The same while a search adds rows, held back while the control's work would take more than a twentieth
     // of the run: under Wine with a visual style one update redraws the scroll bar for 10-25 ms, which at
     // every 50 ms refresh slows the search by a fifth to a half. On Windows an update costs far less than
     // the refresh interval and none is held back. Nothing is done when the list already shows every row. The
