@@ -27,6 +27,10 @@ wine_session_start() {
     export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     "$WINESERVER" -p
     "$WINE64" wineboot -i >/dev/null 2>&1
+    # Wine's own fonts (fonts-wine): Marlett draws the caption buttons, Tahoma is the face of the dialogs. This
+    # Wine does not load the folder the package puts them in, only the prefix's font folder and the system's.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     # Drive Q: without a medium: listed, but not ready.
     ln -sfn /nonexistent-kvr-medium "$WINEPREFIX/dosdevices/q:"
     # Drive N: a network drive (DRIVE_REMOTE) over an empty folder. Wine takes a drive's type
