@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
-#include <shellapi.h>
 
 #include "app/ContextMenuRegistration.h"
 #include "app/ProgramObjects.h"
 #include "app/UKvrVARGeneral.h"
 #include "dragdrop/DragDropRegistration.h"
+#include "kit/CommandLine.h"
 #include "kit/Exception.h"
 #include "kit/Handles.h"
 #include "kit/Interaction.h"
@@ -71,15 +71,7 @@ std::wstring BuildCommandLineText(const std::vector<std::wstring>& parameters) {
     return text;
 }
 
-std::vector<std::wstring> CommandLineParameters() {
-    std::vector<std::wstring> parameters;
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments) return parameters;
-    for (int i = 1; i < count; ++i) parameters.emplace_back(arguments[i]);
-    LocalFree(arguments);
-    return parameters;
-}
+std::vector<std::wstring> CommandLineParameters() { return kit::CommandLineParameters(GetCommandLineW()); }
 
 void FixShellDefaultVerbs() {
     // A failed step (no write access to the classes root) ends the repair quietly; start-up goes on.

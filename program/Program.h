@@ -25,7 +25,7 @@ void InitialiseCommonControls();
 
 // Every parameter in double quotes, concatenated without separator; the program path is not included.
 std::wstring BuildCommandLineText(const std::vector<std::wstring>& parameters);
-// The command-line parameters of this process, without the program path.
+// The command-line parameters of this process, without the program path (kit::CommandLineParameters).
 std::vector<std::wstring> CommandLineParameters();
 
 // Repairs the default verbs of the shell's drive, directory and folder classes; every failure is ignored.

@@ -5,6 +5,8 @@
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
 #include "engine/SearchParams.h"
+#include "kit/CommandLine.h"
+#include "kit/Files.h"
 #include "tests/support/AccessKeys.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "kit/Strings.h"
@@ -232,6 +234,20 @@ TEST_F(MainWindowTest, TheFirstParameterChoosesTheSearchPath) {
             EXPECT_EQ(path.Caption(selected), c.recent);
         }
     }
+}
+
+// "Search with Kolvaran..." on a drive: Explorer fills the verb's `"<exe>" "%1"` with the drive's root. The box
+// selects the drive's own entry, shown by the drive's name, and searches its root.
+TEST_F(MainWindowTest, TheDriveEntrysCommandLineMakesTheDriveTheSearchPath) {
+    OpenFresh(kit::CommandLineParameters(L"\"" + kit::ExecutablePath() + L"\" \"Z:\\\""));
+    ui::TMRUFolderComboBox& path = window->tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
+    std::wstring searched;
+    path.GetPaths(searched);
+    EXPECT_EQ(searched, L"Z:\\");
+    const int selected = path.SelectedIndex();
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(path.Info(selected).Tag, L"<Z:\\>");
+    EXPECT_EQ(WindowText(PathEdit()), path.Caption(selected));
 }
 
 // Without Append Results a run starts from an empty list; with it the rows add up, numbered on from the rows
