@@ -144,6 +144,13 @@ LRESULT TResultListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
     if (findMatch_ && findMatch_->Active() && findMatch_->Matches(*row)) {
         draw.clrTextBk = FindMatchBackground;
         answer = CDRF_NEWFONT;
+        if (draw.nmcd.uItemState & CDIS_SELECTED) {
+            // The control would paint a selected row in its selection colours over these: it is told the row is
+            // not selected and gets the selected match's colours instead.
+            draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+            draw.clrTextBk = FindMatchSelectedBackground;
+            draw.clrText = FindMatchSelectedText;
+        }
     }
     return answer;
 }

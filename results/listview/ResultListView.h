@@ -41,6 +41,10 @@ std::optional<COLORREF> AttributeTextColour(engine::TScanAttributes attributes);
 // The item data the fetch answers for a row the find item matches (0 for any other row); a marker, not a number.
 inline constexpr LPARAM FindMatchItemData = 12345;
 inline constexpr COLORREF FindMatchBackground = RGB(0xD9, 0xFF, 0xD9);
+// The selected match, the row the find window goes to: a green as strong as a selection, whether the list has the
+// focus or not, so it reads as both selected and a match.
+inline constexpr COLORREF FindMatchSelectedBackground = RGB(0x2E, 0x8B, 0x57);
+inline constexpr COLORREF FindMatchSelectedText = RGB(0xFF, 0xFF, 0xFF);
 
 // Widths a layout file may hold, so a column read back is never lost off-screen or too thin to grab.
 inline constexpr int MinColumnWidth = 16;

@@ -104,3 +104,49 @@ TEST_F(ListViewTest, RowsShowTheirAttributeColoursAndTheFindMatch) {
     if (const wchar_t* ready = _wgetenv(L"KVR_LIST_SCREENSHOT_READY")) HoldForScreenshot(ready);
     List().SetFindMatch(nullptr);
 }
+
+// The row the find window goes to is selected: it stays green, in the selected match's colours, both while the
+// list has the focus and while another window (the find window) has it; a selected row that is no match keeps the
+// selection's look, and the other matches their pale green.
+TEST_F(ListViewTest, TheSelectedMatchStaysVisiblyAMatchAndSelectedWhereverTheFocusIs) {
+    FindByName find;
+    List().SetFindMatch(&find);
+    Fill({{L"Found first.txt", {saArchive}}, {L"Found second.txt", {saArchive}}, {L"Plain.txt", {saArchive}}});
+    for (const int row : {0, 2}) ListView_SetItemState(ListHwnd(), row, LVIS_SELECTED, LVIS_SELECTED);
+    // The find window's stand-in: another top-level window with a box that takes the focus.
+    const HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 500, 200, 30, nullptr,
+                                       nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    // The background that fills most of a row's Folder cell, and whether `text` shows in it.
+    const auto cell = [this](int row, COLORREF text) {
+        RECT label{};
+        label.top = tcFolder;
+        label.left = LVIR_LABEL;
+        SendMessageW(ListHwnd(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+        InflateRect(&label, -2, -2);
+        const std::map<COLORREF, int> counts = ScreenPixels(ListHwnd(), label).Counts();
+        auto most = counts.begin();
+        for (auto i = counts.begin(); i != counts.end(); ++i)
+            if (i->second > most->second) most = i;
+        return std::pair{most->first, counts.contains(text)};
+    };
+    for (const bool listFocused : {true, false}) {
+        SCOPED_TRACE(listFocused ? "the list has the focus" : "another window has the focus");
+        const HWND focus = listFocused ? ListHwnd() : other;
+        SetForegroundWindow(GetAncestor(focus, GA_ROOT));
+        SetFocus(focus);
+        Pump();
+        ASSERT_EQ(GetFocus(), focus);
+        RedrawWindow(ListHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+        EXPECT_EQ(cell(0, FindMatchSelectedText), std::pair(FindMatchSelectedBackground, true)) << "the selected match";
+        EXPECT_EQ(cell(1, GetSysColor(COLOR_WINDOWTEXT)), std::pair(FindMatchBackground, true)) << "another match";
+        const COLORREF selected = cell(2, 0).first;
+        EXPECT_NE(selected, window) << "a selected row that is no match still looks selected";
+        EXPECT_NE(selected, FindMatchBackground);
+        EXPECT_NE(selected, FindMatchSelectedBackground);
+    }
+    DestroyWindow(other);
+    List().SetFindMatch(nullptr);
+}
