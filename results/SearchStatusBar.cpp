@@ -108,40 +108,64 @@ LRESULT TSearchStatusBar::AnswerInfoText(UINT msg, LPARAM lp) const {
 
 void TSearchStatusBar::FitPanelWidths() {
     const SearchTexts samples = LargeSearchTexts();
-    const auto fit = [this](int designWidth, std::initializer_list<const wchar_t*> texts) {
-        int width = kit::ScaleToFont(hwnd(), designWidth);
-        for (const wchar_t* text : texts) width = std::max(width, kit::TextWidth(hwnd(), text) + kTextPadding);
-        return width;
+    const auto fit = [this](Panel& panel, int designWidth, std::initializer_list<const wchar_t*> texts) {
+        panel.leastWidth = 0;
+        for (const wchar_t* text : texts)
+            panel.leastWidth = std::max(panel.leastWidth, kit::TextWidth(hwnd(), text) + kTextPadding);
+        panel.width = std::max(kit::ScaleToFont(hwnd(), designWidth), panel.leastWidth);
     };
-    panels_[1].width = fit(kDesignWidths[1], {samples.objects.c_str()});
-    panels_[2].width = fit(kDesignWidths[2], {samples.size.c_str()});
-    panels_[ProgressPanel].width = fit(kDesignWidths[ProgressPanel], {L"Ready", L"Busy", L"Pause"});
+    fit(panels_[1], kDesignWidths[1], {samples.objects.c_str()});
+    fit(panels_[2], kDesignWidths[2], {samples.size.c_str()});
+    fit(panels_[ProgressPanel], kDesignWidths[ProgressPanel], {L"Ready", L"Busy", L"Pause"});
     const kit::WindowDc dc(hwnd());
-    panels_[StatePanel].width = MulDiv(kDesignWidths[StatePanel], GetDeviceCaps(dc.get(), LOGPIXELSX), 96);
+    Panel& state = panels_[StatePanel];
+    state.width = state.leastWidth = MulDiv(kDesignWidths[StatePanel], GetDeviceCaps(dc.get(), LOGPIXELSX), 96);
     fixedWidth_ = 0;
     for (int i = 1; i < PanelCount; ++i) fixedWidth_ += panels_[static_cast<size_t>(i)].width;
+    infoWidth_ = InfoWidthFor(samples.summary);
     LayOutPanels();
 }
 
 int TSearchStatusBar::WidthForSearchTexts() const { return fixedWidth_ + InfoWidthFor(LargeSearchTexts().summary); }
 
+bool TSearchStatusBar::InfoFits(HDC dc, const std::wstring& text, int width) const {
+    const int lineWidth = width - kTextPadding;
+    if (lineWidth <= 0) return false;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT area{0, 0, lineWidth, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_CALCRECT | kInfoFormat);
+    return area.right <= lineWidth && area.bottom <= kInfoLines * metrics.tmHeight;
+}
+
 int TSearchStatusBar::InfoWidthFor(const std::wstring& text) const {
     const kit::WindowDc dc(hwnd());
     const kit::ScopedSelect font(dc.get(), kit::WindowFont(hwnd()));
-    const int lineHeight = LineHeight(hwnd());
-    // Whether the text wraps into the panel's lines at a panel width; a narrower panel only needs more lines.
-    const auto fits = [&](int width) {
-        RECT area{0, 0, width - kTextPadding, 0};
-        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &area, DT_CALCRECT | kInfoFormat);
-        return area.right <= width - kTextPadding && area.bottom <= kInfoLines * lineHeight;
-    };
+    // A narrower panel only needs more lines: the narrowest width that fits is found by halving.
     int low = kTextPadding, high = kit::TextWidth(hwnd(), text) + kTextPadding;
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (fits(middle)) high = middle;
+        if (InfoFits(dc.get(), text, middle)) high = middle;
         else low = middle + 1;
     }
     return high;
+}
+
+std::wstring TSearchStatusBar::ShownInfoText() const {
+    const std::wstring& text = panels_[0].text;
+    const int width = panels_[0].width;
+    const kit::WindowDc dc(hwnd());
+    const kit::ScopedSelect font(dc.get(), kit::WindowFont(hwnd()));
+    if (InfoFits(dc.get(), text, width)) return text;
+    // Whole parts, never a word cut: the summary's counts come first, its times and speed after them.
+    constexpr std::wstring_view separator = L" - ";
+    std::wstring shown;
+    for (size_t end = text.find(separator); end != std::wstring::npos; end = text.find(separator, end + 1)) {
+        std::wstring leading = text.substr(0, end) + L" ...";
+        if (!InfoFits(dc.get(), leading, width)) break;
+        shown = std::move(leading);
+    }
+    return shown.empty() ? text : shown;
 }
 
 bool TSearchStatusBar::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -158,11 +182,24 @@ void TSearchStatusBar::ParentResized() {
 void TSearchStatusBar::LayOutPanels() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    panels_[0].width = std::max(0, static_cast<int>(client.right) - fixedWidth_);
+    int widths[PanelCount] = {};
+    for (int i = 1; i < PanelCount; ++i) widths[i] = panels_[static_cast<size_t>(i)].width;
+    // Panel 0 first gets the room the summary of a large search needs, from what panels 3, 2 and 1 can spare.
+    int wanted = infoWidth_ - (static_cast<int>(client.right) - fixedWidth_);
+    for (const int i : {ProgressPanel, 2, 1}) {
+        const int spare = std::max(0, widths[i] - panels_[static_cast<size_t>(i)].leastWidth);
+        const int given = std::clamp(wanted, 0, spare);
+        widths[i] -= given;
+        wanted -= given;
+    }
+    widths[0] = static_cast<int>(client.right);
+    for (int i = 1; i < PanelCount; ++i) widths[0] -= widths[i];
+    widths[0] = std::max(0, widths[0]);
+    panels_[0].width = widths[0];
     int edges[PanelCount];
     int right = 0;
     for (int i = 0; i < PanelCount; ++i) {
-        right += panels_[static_cast<size_t>(i)].width;
+        right += widths[i];
         edges[i] = right;
     }
     SendMessageW(hwnd(), SB_SETPARTS, PanelCount, reinterpret_cast<LPARAM>(edges));
@@ -216,7 +253,7 @@ void TSearchStatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
 }
 
 void TSearchStatusBar::DrawInfo(HDC dc, const RECT& panel) const {
-    const std::wstring& text = panels_[0].text;
+    const std::wstring text = ShownInfoText();
     const kit::ScopedSelect font(dc, kit::WindowFont(hwnd()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

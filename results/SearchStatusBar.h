@@ -57,12 +57,17 @@ public:
     int FixedPanelsWidth() const { return fixedWidth_; }
     // From now on panels 1 to 4 fit the bar's font instead of the design: panels 1 to 3 get their design widths
     // scaled to the font, and never less than their texts for a search of 100,000 files need; panel 4 gets its
-    // width scaled to the display's DPI. The main window asks for it once it has made the bar.
+    // width scaled to the display's DPI. On a bar too narrow for those and the summary of such a search, panels 3,
+    // 2 and 1 in turn give up their room beyond what their texts need to panel 0. The main window asks for it once
+    // it has made the bar.
     void FitPanelWidths();
     // The bar's width at which every panel shows its text for a search of 100,000 files whole, panel 0 its
     // summary on two lines.
     int WidthForSearchTexts() const;
     const std::wstring& PanelText(int index) const { return panels_[static_cast<size_t>(index)].text; }
+    // What panel 0 shows of its text at its width: all of it when it fits its lines; else its leading " - " parts
+    // that fit, and " ..."; a first part too long for the lines alone is shown cut with an ellipsis.
+    std::wstring ShownInfoText() const;
 
 protected:
     // The bar's own resize lays out the panels.
@@ -75,6 +80,7 @@ private:
         int width;
         bool ownerDraw;
         std::wstring text;
+        int leastWidth = width;  // what the panel keeps on a narrow bar
     };
     enum class State { Ready, Busy, Pause, Unchanged };
 
@@ -87,6 +93,8 @@ private:
     void DrawInfo(HDC dc, const RECT& panel) const;
     // The narrowest width of panel 0 that shows `text` whole.
     int InfoWidthFor(const std::wstring& text) const;
+    // Whether `text` wraps into panel 0's lines at a panel width, no word wider than a line.
+    bool InfoFits(HDC dc, const std::wstring& text, int width) const;
     void PlaceProgressBar(const RECT& panel) const;
     void DrawState(HDC dc, const RECT& panel);
     State CurrentState() const;
@@ -94,6 +102,7 @@ private:
     HWND progress_ = nullptr;  // a child of the bar, destroyed with it
     std::array<Panel, PanelCount> panels_;
     int fixedWidth_ = 0;
+    int infoWidth_ = 0;  // the room panel 0 is given first, while panels 1 to 3 have room to spare
     kit::UniqueBitmap notRunning_, suspended_, running_;
     const TSearchState* walker_ = nullptr;
     const TResultTable* table_ = nullptr;

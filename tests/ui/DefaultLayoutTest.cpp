@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ApplicationSetup.h"
+#include "app/UKvrVARGeneral.h"
 #include "engine/DateTimes.h"
 #include "engine/SearchStatistics.h"
 #include "kit/Controls.h"
@@ -79,6 +81,28 @@ protected:
         SendMessageW(Bar(), SB_GETRECT, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(&rect));
         return rect;
     }
+    TSearchStatusBar& StatusBar() const {
+        auto* bar = dynamic_cast<TSearchStatusBar*>(kit::Control::FromHandle(Bar()));
+        EXPECT_NE(bar, nullptr);
+        return *bar;
+    }
+    // The status texts of a search of 100,000 files in 1,200 folders that took 1 min 23 s.
+    void ShowLargeSearchTexts() {
+        engine::TSearchStatistics statistics;
+        statistics.Reset();
+        for (int i = 0; i < 100000; ++i) statistics.IncFilesFound();
+        for (int i = 0; i < 1200; ++i) statistics.IncFoldersFound();
+        for (int i = 0; i < 101200; ++i) statistics.IncObjectsFound();
+        statistics.AddControlledObjects(101201);
+        statistics.AddSize(13421772800.0L);
+        interaction.ticks += 83456;
+        statistics.EndSearch();
+        summary_ = statistics.GetSummaryText();
+        StatusBar().SetTextSearchInfo(summary_);
+        StatusBar().SetTextTotalObiects(statistics.GetObjectsFoundText());
+        StatusBar().SetTextTotalSize(statistics.GetTotalSizeText());
+    }
+    std::wstring summary_;
 };
 
 } // namespace
@@ -114,21 +138,7 @@ TEST_F(DefaultLayoutTest, EveryColumnAndStatusPanelHoldsItsTextsInTheRealFont) {
     EXPECT_GE(indent, 0);
     EXPECT_LT(indent, GetSystemMetrics(SM_CXSMICON));
 
-    // The status texts of a search of 100,000 files in 1,200 folders that took 1 min 23 s.
-    engine::TSearchStatistics statistics;
-    statistics.Reset();
-    for (int i = 0; i < 100000; ++i) statistics.IncFilesFound();
-    for (int i = 0; i < 1200; ++i) statistics.IncFoldersFound();
-    for (int i = 0; i < 101200; ++i) statistics.IncObjectsFound();
-    statistics.AddControlledObjects(101201);
-    statistics.AddSize(13421772800.0L);
-    interaction.ticks += 83456;
-    statistics.EndSearch();
-    auto* bar = dynamic_cast<TSearchStatusBar*>(kit::Control::FromHandle(Bar()));
-    ASSERT_NE(bar, nullptr);
-    bar->SetTextSearchInfo(statistics.GetSummaryText());
-    bar->SetTextTotalObiects(statistics.GetObjectsFoundText());
-    bar->SetTextTotalSize(statistics.GetTotalSizeText());
+    ShowLargeSearchTexts();
 
     const RECT info = PanelRect(0);
     const int infoHeight = WrappedHeight(Bar(), StatusText(0), info.right - info.left - kPanelMargins);
@@ -145,6 +155,38 @@ TEST_F(DefaultLayoutTest, EveryColumnAndStatusPanelHoldsItsTextsInTheRealFont) {
     const RECT picture = PanelRect(TSearchStatusBar::StatePanel);
     EXPECT_GE(picture.right - picture.left, 16);
     EXPECT_GE(picture.bottom - picture.top, 16);
+}
+
+// From the window's narrowest width to 1,280 pixels, panel 0 shows the summary of a large search readably: all of
+// it, or its leading parts and " ...", wrapped into the panel's lines with no word cut; the other panels keep
+// their texts whole.
+TEST_F(DefaultLayoutTest, TheSummaryStaysReadableFromTheNarrowestWindowUp) {
+    OpenFresh();
+    ShowLargeSearchTexts();
+    const int narrowest = app::GlobalApplicationInit->Position.MinWidth;
+    const std::wstring first = summary_.substr(0, summary_.find(L" - "));
+    for (int width = narrowest; width <= 1280; width += 18) {
+        SetWindowPos(Main(), nullptr, 0, 0, width, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT window{};
+        GetWindowRect(Main(), &window);
+        SCOPED_TRACE(testing::Message() << "window " << window.right - window.left << " px wide");
+        ASSERT_EQ(window.right - window.left, width);
+        const std::wstring shown = StatusBar().ShownInfoText();
+        const RECT info = PanelRect(0);
+        const int height = WrappedHeight(Bar(), shown, info.right - info.left - kPanelMargins);
+        EXPECT_GT(height, 0) << "a word wider than panel 0: " << testing::PrintToString(shown);
+        EXPECT_LE(height, info.bottom - info.top) << "lines cut off: " << testing::PrintToString(shown);
+        const bool whole = shown == summary_;
+        const bool leading = shown.ends_with(L" ...") && summary_.starts_with(shown.substr(0, shown.size() - 4)) &&
+                             shown.starts_with(first + L" ");
+        EXPECT_TRUE(whole || leading) << testing::PrintToString(shown);
+        for (int panel : {1, 2}) {
+            const RECT rect = PanelRect(panel);
+            EXPECT_GE(rect.right - rect.left, TextWidth(Bar(), StatusText(panel)) + kPanelMargins) << panel;
+        }
+        const RECT state = PanelRect(TSearchStatusBar::ProgressPanel);
+        EXPECT_GE(state.right - state.left, TextWidth(Bar(), L"Ready") + kPanelMargins);
+    }
 }
 
 // A layout stored before (or by a person) is not fitted again, even where it is narrower than the fitted default.
