@@ -52,7 +52,12 @@ void TResultListView::SetZentaViewStyle(TZentaViewStyle style) {
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
     SendMessageW(hwnd(), LVM_SETVIEW, ListViewOf(style), 0);
-    viewStyle_ = StyleOf(static_cast<DWORD>(SendMessageW(hwnd(), LVM_GETVIEW, 0, 0)), style);
+    const auto view = static_cast<DWORD>(SendMessageW(hwnd(), LVM_GETVIEW, 0, 0));
+    // Wine places the icons by the item size of the view it leaves (a report row's height with the columns' whole
+    // width, which piles them up in one column), and a resize arranges them by that size again: arranged once more
+    // now, by the new view's size, they stand in rows, and stay so.
+    if (view == LV_VIEW_ICON || view == LV_VIEW_SMALLICON) SendMessageW(hwnd(), LVM_ARRANGE, LVA_DEFAULT, 0);
+    viewStyle_ = StyleOf(view, style);
 }
 
 void TResultListView::SetShowGridLines(bool show) {

@@ -327,3 +327,59 @@ TEST(ResultListColours, AttributesChooseTheTextColourFirstMatchWins) {
         EXPECT_EQ(AttributeTextColour(c.attributes), c.colour);
     }
 }
+
+namespace {
+
+// The items' places as the control reports them, and what is wrong with them as a person would see it: two items
+// that overlap, or items left of the list's left edge or below one another where a row has room.
+std::vector<RECT> ItemBounds(HWND list) {
+    std::vector<RECT> bounds;
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT item{};
+        item.left = LVIR_BOUNDS;
+        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        bounds.push_back(item);
+    }
+    return bounds;
+}
+
+std::string LayoutFault(HWND list) {
+    const std::vector<RECT> items = ItemBounds(list);
+    RECT client{};
+    GetClientRect(list, &client);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].left < 0) return "item " + std::to_string(i) + " starts left of the list";
+        for (size_t j = i + 1; j < items.size(); ++j) {
+            RECT common{};
+            if (IntersectRect(&common, &items[i], &items[j]))
+                return "items " + std::to_string(i) + " and " + std::to_string(j) + " overlap";
+        }
+    }
+    // The second item stands beside the first when the list is wide enough for two.
+    if (items.size() >= 2 && 2 * (items[0].right - items[0].left) <= client.right && items[1].top != items[0].top)
+        return "the second item is not beside the first";
+    return "";
+}
+
+} // namespace
+
+// Large and small icons, switched to from the details and between each other, lay the items out side by side in
+// rows, and keep them so when the list is narrowed and widened. (Tiles, where the control has them, too.)
+TEST_F(ListViewTest, TheIconViewsLayTheItemsOutInRowsAcrossResizes) {
+    FillPlain(24);
+    const TZentaViewStyle styles[] = {zvsIcon, zvsSmallIcon, zvsIcon, zvsTile, zvsReport, zvsSmallIcon};
+    for (const TZentaViewStyle style : styles) {
+        SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(style));
+        List().SetZentaViewStyle(style);
+        Pump();
+        if (List().ZentaViewStyle() == zvsReport) continue;
+        EXPECT_EQ(LayoutFault(ListHwnd()), "");
+        for (const int width : {360, 900}) {
+            SCOPED_TRACE(width);
+            MoveWindow(window_->hwnd(), 0, 0, width, 420, TRUE);
+            Pump();
+            EXPECT_EQ(LayoutFault(ListHwnd()), "");
+        }
+    }
+}
