@@ -63,12 +63,22 @@ const ZoomLevel kZoomLevels[] = {
     {ids::actVIEWZoomSmall, L"Small", results::tzSmall},
 };
 
-// Ctrl and the key that types `character` in the keyboard layout of the moment, with Shift when the layout needs
-// it for the character (a "+" is Shift and "=" on a US keyboard); none when it has no such key, or needs more.
-kit::Shortcut CtrlAndKeyOf(wchar_t character) {
+// Ctrl and the key that types `character` in the keyboard layout of the moment; when the layout needs Shift for
+// the character (a "+" is Shift and "=" on a US keyboard), Ctrl and Shift and the key too, so the key works
+// whether Shift is held or not. None when the layout has no such key, or needs more than Shift.
+std::vector<kit::Shortcut> CtrlKeysOf(wchar_t character) {
     const SHORT found = VkKeyScanW(character);
     if (found == -1 || (HIBYTE(found) & ~1) != 0) return {};
-    return {static_cast<BYTE>(FCONTROL | ((HIBYTE(found) & 1) ? FSHIFT : 0)), LOBYTE(found)};
+    const WORD key = LOBYTE(found);
+    if (!(HIBYTE(found) & 1)) return {{FCONTROL, key}};
+    return {{FCONTROL, key}, {FCONTROL | FSHIFT, key}};
+}
+
+// The keys of `character` (the first of them is the one the menu shows), then `more`.
+std::vector<kit::Shortcut> ZoomKeys(wchar_t character, std::initializer_list<kit::Shortcut> more) {
+    std::vector<kit::Shortcut> keys = CtrlKeysOf(character);
+    keys.insert(keys.end(), more);
+    return keys;
 }
 
 } // namespace
@@ -127,9 +137,9 @@ void TfrmMerrowinMain::CreateActions() {
         actions_.Add(level.action, level.caption, [this, level] { ResultListView->SetTextZoom(level.zoom); });
         actions_.SetGroup(level.action, kZoomGroup);
     }
-    actions_.SetShortcuts(ids::actVIEWZoomIncrease, {CtrlAndKeyOf(L'+'), {FCONTROL, VK_F6}, {FCONTROL, VK_ADD}});
-    actions_.SetShortcuts(ids::actVIEWZoomDecrease, {CtrlAndKeyOf(L'-'), {FCONTROL, VK_SUBTRACT}});
-    actions_.SetShortcuts(ids::actVIEWZoomNormal, {CtrlAndKeyOf(L'0'), {FCONTROL, VK_NUMPAD0}});
+    actions_.SetShortcuts(ids::actVIEWZoomIncrease, ZoomKeys(L'+', {{FCONTROL, VK_F6}, {FCONTROL, VK_ADD}}));
+    actions_.SetShortcuts(ids::actVIEWZoomDecrease, ZoomKeys(L'-', {{FCONTROL, VK_SUBTRACT}}));
+    actions_.SetShortcuts(ids::actVIEWZoomNormal, ZoomKeys(L'0', {{FCONTROL, VK_NUMPAD0}}));
     actions_.Add(ids::actVIEWZoomBoldText, L"Bold Text",
                  [this] { ResultListView->SetTextBold(!ResultListView->TextBold()); }, {FCONTROL, 'B'});
     actions_.Add(ids::actVIEWZoomAutoResizes, L"Automatically Resizes",

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "kit/Actions.h"
 #include "kit/MessageLoop.h"
 #include "kit/Strings.h"
 #include "results/ResultExports.h"
@@ -278,6 +279,8 @@ TEST_F(MainMenusTest, EveryItemOfEveryMenuIdleWithoutRowsWithASelectedRowAndDuri
     EXPECT_EQ(selected.at(ids::actEDITDelete).shortcut, L"Del");
     EXPECT_EQ(idle.at(ids::actVIEWZoomBoldText).shortcut, L"Ctrl+B");
     EXPECT_EQ(idle.at(ids::actVIEWAutoResizes).shortcut, L"Ctrl+W");
+    // Of the keys that zoom in, the menu shows the one pressed without Shift.
+    EXPECT_EQ(idle.at(ids::actVIEWZoomIncrease).shortcut, kit::ShortcutText({FCONTROL, CtrlAndKeyOf(L'+').key}));
 }
 
 TEST_F(MainMenusTest, TheZoomKeysStepThroughTheLevelsAsFarAsTheZoomMenuAllows) {
@@ -305,6 +308,8 @@ TEST_F(MainMenusTest, TheZoomKeysStepThroughTheLevelsAsFarAsTheZoomMenuAllows) {
         {"Ctrl and the keypad's 0", ctrl, VK_NUMPAD0, L"&Normal", 8, false},
         {"Ctrl+B", ctrl, 'B', L"&Normal", 8, true},
         {"Ctrl+B again", ctrl, 'B', L"&Normal", 8, false},
+        // The + key with Ctrl alone, Shift not held: Ctrl and = on a US keyboard.
+        {"Ctrl and the + key without Shift", ctrl, plus.key, L"&Medium", 9, false},
     };
     const HWND box = MaskEdit();
     for (const Step& step : steps) {
