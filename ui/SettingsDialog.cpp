@@ -53,6 +53,19 @@ void TPageTree::ExpandAll() {
     for (HTREEITEM node : nodes_) Send(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node));
 }
 
+// The chosen page's node keeps the selection's colours while the focus is on the page: the tree is the dialog's
+// only sign of which page is shown, and a tree without the focus paints its selection nearly as its background.
+LRESULT TPageTree::OnCustomDraw(NMTVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || !(draw.nmcd.uItemState & CDIS_SELECTED) ||
+        GetFocus() == hwnd())
+        return CDRF_DODEFAULT;
+    draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+    draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    return CDRF_NEWFONT;
+}
+
 HTREEITEM TPageTree::NodeOf(int page) const {
     return page >= 0 && static_cast<std::size_t>(page) < nodes_.size() ? nodes_[static_cast<std::size_t>(page)]
                                                                        : nullptr;
@@ -95,6 +108,9 @@ bool TPageTree::OnNotifyCode(NMHDR& header, LRESULT& result) {
         result = 0;
         return true;
     }
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(header));
+        return true;
     case TVN_SELCHANGEDW: {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
         if (OnPageChange) OnPageChange(static_cast<int>(change.itemNew.lParam));

@@ -34,6 +34,7 @@ protected:
 
 private:
     HTREEITEM NodeOf(int page) const;
+    LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw) const;
     std::vector<HTREEITEM> nodes_;  // by page
 };
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+#include <map>
 #include <memory>
 
 #include "app/OsVersion.h"
@@ -88,4 +90,38 @@ TEST_F(SettingsDialogTest, TheArrowKeysWalkThePagesAndTheTreeNeverCollapses) {
     EXPECT_FALSE(IsWindowVisible(dialog.tshExports.hwnd()));
     press(VK_DOWN);
     EXPECT_EQ(dialog.ShownPage(), ui::TfrmKvrOptions::pgContextMenuIntegration);
+}
+
+// The chosen page's node shows the selection's colours whether the focus is in the tree or in the page: a person
+// who tabs into a page still sees which page it is.
+TEST_F(SettingsDialogTest, TheChosenPageStaysHighlightedWhenTheFocusMovesIntoThePage) {
+    ui::TfrmKvrOptions dialog;
+    dialog.CreateModeless(nullptr);
+    dialog.Show();
+    const HWND tree = dialog.tvConfigMenu.hwnd();
+    // The colour that fills most of the chosen node's label, as painted on the screen.
+    const auto chosenBackground = [tree] {
+        RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        kit::ProcessMessagesNow();
+        RECT label{};
+        const auto chosen = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        std::memcpy(&label, &chosen, sizeof(chosen));  // the message takes the item in the rectangle
+        EXPECT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+        const HDC dc = GetDC(tree);
+        std::map<COLORREF, int> counts;
+        for (int y = label.top + 1; y < label.bottom - 1; ++y)
+            for (int x = label.left + 1; x < label.right - 1; ++x) ++counts[GetPixel(dc, x, y)];
+        ReleaseDC(tree, dc);
+        auto most = counts.begin();
+        for (auto i = counts.begin(); i != counts.end(); ++i)
+            if (i->second > most->second) most = i;
+        return counts.empty() ? CLR_INVALID : most->first;
+    };
+    SetForegroundWindow(dialog.hwnd());
+    SetFocus(tree);
+    const COLORREF focused = chosenBackground();
+    EXPECT_NE(focused, GetSysColor(COLOR_WINDOW));
+    SetFocus(dialog.rbEXPUseDefaultFolder.hwnd());
+    ASSERT_EQ(GetFocus(), dialog.rbEXPUseDefaultFolder.hwnd());
+    EXPECT_EQ(chosenBackground(), focused);
 }
