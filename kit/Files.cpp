@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <vector>
 
 namespace kit {
@@ -17,6 +18,13 @@ bool DirectoryExists(const std::wstring& path) {
 }
 
 bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsFullyQualifiedPath(const std::wstring& path) {
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    const bool onDrive = path.size() >= 3 && std::iswalpha(path[0]) && path[1] == L':' && separator(path[2]);
+    const bool onShare = path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\';
+    return onDrive || onShare;
+}
 
 bool ForceDirectories(const std::wstring& path) {
     std::wstring folder = path;

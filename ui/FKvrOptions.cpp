@@ -252,7 +252,9 @@ void TfrmKvrOptions::OnOk() {
 
 bool TfrmKvrOptions::ExportFolderAccepted() {
     const std::wstring folder = edEXPSelectedFolder.Text();
-    if (!rbEXPUseSelectedFolder.Checked() || (!folder.empty() && kit::DirectoryExists(folder))) return true;
+    // A relative folder would name wherever the current directory is at the time of an export.
+    if (!rbEXPUseSelectedFolder.Checked() || (kit::IsFullyQualifiedPath(folder) && kit::DirectoryExists(folder)))
+        return true;
     ShowPage(pgExports);
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edEXPSelectedFolder.hwnd()), TRUE);
     kit::UserInteraction().ShowMessage(hwnd(), L"The Export Selected Folder: '" + folder + L"' does not exist .",

@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include <cwctype>
 #include <optional>
 #include <utility>
 
@@ -26,13 +25,10 @@ constexpr int kLineHeight = 20;
 
 RECT At(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
 
-// A fully qualified path ("C:\..." or "\\server\share\...") of an existing folder. A relative one would be
-// resolved against whatever the current directory happens to be.
+// A fully qualified path of an existing folder. A relative one would be resolved against whatever the current
+// directory happens to be.
 bool NamesExistingFolder(const std::wstring& text) {
-    const bool onDrive = text.size() >= 3 && std::iswalpha(text[0]) && text[1] == L':' &&
-                         (text[2] == L'\\' || text[2] == L'/');
-    const bool onShare = text.size() >= 3 && text[0] == L'\\' && text[1] == L'\\';
-    return (onDrive || onShare) && kit::DirectoryExists(text);
+    return kit::IsFullyQualifiedPath(text) && kit::DirectoryExists(text);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
+#include "kit/Files.h"
+#include "kit/Scope.h"
 #include "kit/Strings.h"
 #include "tests/support/AccessKeys.h"
 #include "tests/support/ContextMenuVerbs.h"
@@ -179,6 +181,45 @@ TEST_F(OptionsDialogTest, AMissingExportFolderIsRefusedBeforeAnythingIsStored) {
         EXPECT_EQ(SavedOptions(), before);
         EXPECT_EQ(ClassesValue(L"Directory\\shell\\Kolvaran", nullptr), L"(none)");
     }
+}
+
+// A folder that is not fully qualified is refused even where it names a folder under the current directory: an
+// export would write wherever the current directory happens to be then.
+TEST_F(OptionsDialogTest, ARelativeExportFolderIsRefused) {
+    testsupport::TempFolder current;
+    kit::ForceDirectories(current / L"Exports");
+    wchar_t previous[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(current.Path().c_str()));
+    const kit::ScopeExit restore([&] { SetCurrentDirectoryW(previous); });
+    // Relative to the current directory, to the current directory of a drive, to the current drive's root.
+    const std::wstring folders[] = {L"Exports", L".", current.Path().substr(0, 2) + L"Exports",
+                                    current.Path().substr(2) + L"Exports"};
+    for (const std::wstring& folder : folders) {
+        SCOPED_TRACE(testing::Message() << "folder '" << kit::WideToUtf8(folder) << "'");
+        ASSERT_TRUE(kit::DirectoryExists(folder));
+        interaction.asked.clear();
+        const std::string before = SavedOptions();
+        TfrmKvrOptions& d = Open();
+        Click(d.rbEXPUseSelectedFolder);
+        d.edEXPSelectedFolder.SetText(folder);
+        Click(d.bbtnOK);
+
+        ASSERT_EQ(interaction.asked.size(), 1u);
+        EXPECT_EQ(interaction.asked[0].text, L"The Export Selected Folder: '" + folder + L"' does not exist .");
+        EXPECT_TRUE(d.Visible()) << "the dialog stays open";
+        EXPECT_EQ(SavedOptions(), before) << "nothing stored";
+        Click(d.bbtnCancel);
+    }
+    // The same folder fully qualified is taken.
+    interaction.asked.clear();
+    TfrmKvrOptions& d = Open();
+    Click(d.rbEXPUseSelectedFolder);
+    d.edEXPSelectedFolder.SetText(current / L"Exports");
+    Click(d.bbtnOK);
+    EXPECT_TRUE(interaction.asked.empty());
+    EXPECT_FALSE(d.Visible());
+    EXPECT_EQ(Options().Exports.FolderSelected, current / L"Exports");
 }
 
 TEST_F(OptionsDialogTest, TheFolderBoxFollowsTheRadioButtonsAndTheBrowserFillsIt) {
