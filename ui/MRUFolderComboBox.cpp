@@ -223,8 +223,8 @@ void TMRUFolderComboBox::Repopulate(app::TMRUItems* list) {
     const std::wstring text = EditText();
     const bool typed = IndexOfItem(text) < 0;
     if (!Populate(list, text) || !typed) return;
-    Select(-1);
     SetEditText(text);
+    FollowText();
 }
 
 int TMRUFolderComboBox::IndexOfItem(const std::wstring& text) const {
@@ -329,11 +329,42 @@ void TMRUFolderComboBox::GetIncludePaths(std::wstring& text) { text = SelectedPa
 void TMRUFolderComboBox::GetExcludePaths(std::wstring& text) { text = SelectedPathsOf(L'-'); }
 
 void TMRUFolderComboBox::GetFolderText(std::wstring& text) {
-    EnsureSelection();
+    // No entry is put over what the person typed: with nothing selected the answer is empty, and the caller falls
+    // back to the default entry's folders itself.
     text = EditText();
     if (engine::IsPathValid(text)) return;
     text = GetSelectedValue();
     if (!engine::IsPathValid(text)) text.clear();
+}
+
+void TMRUFolderComboBox::FollowText() {
+    const std::wstring text = EditText();
+    const int selected = SelectedIndex();
+    if (selected >= 0 && selected < Count() && Caption(selected) == text) return;
+    if (selected >= 0) {
+        DWORD start = 0, end = 0;
+        Send(EditHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        Select(-1);
+        // A box that empties its field with the selection gets the text and the caret back.
+        if (EditText() != text) {
+            SetEditText(text);
+            Send(EditHwnd(), EM_SETSEL, start, end);
+        }
+    }
+    // The picture of the entry the text names, else of the folder: asked of the shell only for a path on a
+    // drive, as a share's name typed letter by letter would be looked up on the network at every key.
+    const int named = IndexOfItem(text);
+    const std::wstring path = kit::Trim(text);
+    COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+    item.iItem = -1;
+    item.iImage = named >= 0 ? entries_[static_cast<std::size_t>(named)].image
+                  : kit::IsFullyQualifiedPath(path) && path[0] != L'\\'
+                      ? app::GetPathIconIndexDef(path, CSIDL_PROGRAM_FILES)
+                      : app::GetSpecialFolderIconIndex(CSIDL_PROGRAM_FILES);
+    item.iSelectedImage = item.iImage;
+    Send(hwnd(), CBEM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 bool TMRUFolderComboBox::DropFolders(const std::vector<std::wstring>& names) {
@@ -377,6 +408,7 @@ void TMRUFolderComboBox::RebuildBuiltInEntries() {
     if (!picked && restored >= 0 && text != Caption(restored)) restored = -1;
     Select(restored);
     SetEditText(text);
+    if (restored < 0) FollowText();
 }
 
 bool TMRUFolderComboBox::OnCommandCode(int code) {
@@ -389,8 +421,12 @@ bool TMRUFolderComboBox::OnCommandCode(int code) {
         if (OnCloseUp) OnCloseUp(*this);
         return true;
     case CBN_SELCHANGE:
-    case CBN_EDITCHANGE:
         if (!updating_ && OnChange) OnChange(*this);
+        return true;
+    case CBN_EDITCHANGE:
+        if (updating_) return true;
+        FollowText();
+        if (OnChange) OnChange(*this);
         return true;
     }
     return false;

@@ -61,7 +61,8 @@ public:
     // Names dropped on the box: the existing folders among them, in drop order, joined by "|", become its text as
     // the person's change (files and missing paths are skipped); false, with the text unchanged, when none is.
     bool DropFolders(const std::vector<std::wstring>& names);
-    // The edit text when it names an existing folder, else the selected entry's value when that does, else "".
+    // The edit text when it names an existing folder, else the selected entry's value when that does, else "";
+    // the box's text and selection stay as they are.
     void GetFolderText(std::wstring& text);
 
     // First an entry's caption (case ignored), then, for a text of two characters or more, its value.
@@ -110,6 +111,9 @@ private:
     std::wstring SelectedPathsOf(wchar_t sign);
     // Replaces the built-in block by a fresh one and keeps the recent entries, the selection and the text.
     void RebuildBuiltInEntries();
+    // After the person changed the text: a text that is not the selected entry's caption leaves no entry
+    // selected, and the picture beside it shows what the text names.
+    void FollowText();
 
     std::vector<Entry> entries_;
     app::TMRUItems* items_ = nullptr;

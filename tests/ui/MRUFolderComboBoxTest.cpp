@@ -47,6 +47,20 @@ protected:
     }
     void DropAndClose() { DropAndClose([] {}); }
 
+    // The picture beside the text as the screen shows it: the box's pixels left of its edit field.
+    std::vector<COLORREF> PictureShown() {
+        RedrawWindow(box().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT edit{};
+        GetWindowRect(box().EditHwnd(), &edit);
+        MapWindowPoints(HWND_DESKTOP, box().hwnd(), reinterpret_cast<POINT*>(&edit), 2);
+        std::vector<COLORREF> pixels;
+        const HDC dc = GetDC(box().hwnd());
+        for (int y = edit.top; y < edit.bottom; ++y)
+            for (int x = 0; x < edit.left; ++x) pixels.push_back(GetPixel(dc, x, y));
+        ReleaseDC(box().hwnd(), dc);
+        return pixels;
+    }
+
     uitest::PagesHost host;
     app::TMRUItems list{L"Folders"};
 };
@@ -248,7 +262,8 @@ TEST_F(MRUFolderComboBoxTest, FolderTextIsAnExistingFolderOrNothing) {
     const Case cases[] = {
         {L"C:\\a", folder, folder},                                  // typed folder exists
         {L"<T> " + folder + L"|-x", L"C:\\missing", L""},            // value is no single folder
-        {folder, L"C:\\missing", folder},                            // the selected entry's folder
+        {L"<Docs> " + folder, L"<Docs>", folder},                    // the selected entry's folder
+        {folder, L"C:\\missing", L""},  // typed over the folder's entry: the box holds that entry no more
         {L"C:\\missing", L"C:\\missing too", L""},
     };
     for (const Case& c : cases) {
@@ -260,6 +275,28 @@ TEST_F(MRUFolderComboBoxTest, FolderTextIsAnExistingFolderOrNothing) {
         box().GetFolderText(text);
         EXPECT_EQ(text, c.expected);
     }
+}
+
+// The picture beside the text follows what the box holds: a folder typed over the selected "Everywhere" shows the
+// folder's picture, as the folder's own entry does, and a typed entry's caption that entry's picture.
+TEST_F(MRUFolderComboBoxTest, ThePictureBesideTheTextFollowsWhatTheBoxHolds) {
+    testsupport::TempFolder temp;
+    const std::wstring folder = temp.Path();
+    Populate({folder});
+    box().SelectByTag(L"<EVERYWHERE>");
+    const std::vector<COLORREF> everywhere = PictureShown();
+    box().Add(folder);  // selects the folder's own entry
+    ASSERT_EQ(Edit(), folder);
+    const std::vector<COLORREF> ofTheFolder = PictureShown();
+    ASSERT_NE(ofTheFolder, everywhere);
+
+    box().SelectByTag(L"<EVERYWHERE>");
+    ASSERT_EQ(PictureShown(), everywhere);
+    SendMessageW(box().EditHwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    EXPECT_EQ(Edit(), folder);
+    EXPECT_TRUE(PictureShown() == ofTheFolder) << "typed over Everywhere";
+    SendMessageW(box().EditHwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ui::TMRUFolderComboBox::kEverywhere));
+    EXPECT_TRUE(PictureShown() == everywhere) << "Everywhere typed";
 }
 
 } // namespace
