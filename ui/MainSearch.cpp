@@ -12,6 +12,7 @@
 #include "kit/Strings.h"
 #include "results/ShellKinds.h"
 #include "results/listview/ResultFindItem.h"
+#include "ui/CheckBoxClick.h"
 #include "ui/ControlIds.h"
 #include "ui/FKvrFindInResults.h"
 #include "ui/FMWMainFree.h"
@@ -45,7 +46,7 @@ void TfrmMerrowinMain::RunSearch() {
     TPageDateAndSize& dates = tshSELECTDateAndSize;
     if (dates.chbDATESelect.Checked() && !dates.chbDATEModifiedSelect.Checked() &&
         !dates.chbDATECreationSelect.Checked() && !dates.chbDATELastAccessSelect.Checked())
-        dates.chbDATESelect.SetChecked(false);
+        SetCheckedAndClick(dates.chbDATESelect, false);  // its rows are disabled with it
 
     app::TApplicationInit& settings = *app::GlobalApplicationInit;
     files.cbmitFILEFileMask.Add(files.cbmitFILEFileMask.Text());

@@ -191,6 +191,27 @@ TEST_F(CriteriaRulesTest, CheckingDateWithNoRowChecksDateModified) {
     EXPECT_TRUE(IsWindowEnabled(Row(engine::dtCreation, ids::kRowRange)));
 }
 
+// Date left checked with every row unchecked: the search unchecks Date, and the rows go off with it as a click
+// on Date would turn them off.
+TEST_F(CriteriaRulesTest, ASearchThatUnchecksDateDisablesItsRows) {
+    testsupport::TempFolder tree;
+    MakeFiles(tree.Path(), {L"a.txt"});
+    Open();
+    TypePath(tree.Path());
+    SelectPage(2);
+    SetChecked(ids::kPageDateAndSize, ids::kDateSelect, true);
+    SetChecked(ids::kPageDateAndSize, ids::DateRowId(engine::dtModified, ids::kRowSelect), false);
+    ASSERT_TRUE(Checked(ids::kPageDateAndSize, ids::kDateSelect));
+    ClickSearch();
+    EXPECT_FALSE(Checked(ids::kPageDateAndSize, ids::kDateSelect));
+    EXPECT_EQ(Rows().size(), 1u) << "no date criterion held the file back";
+    for (const int row : {engine::dtModified, engine::dtCreation, engine::dtLastAccess}) {
+        SCOPED_TRACE(row);
+        EXPECT_FALSE(IsWindowEnabled(Row(row, ids::kRowSelect)));
+        EXPECT_FALSE(IsWindowEnabled(Row(row, ids::kRowRange)));
+    }
+}
+
 TEST_F(CriteriaRulesTest, ShowFilenamesAndShowFoldernamesCannotBothBeOff) {
     Open();
     struct Step {
