@@ -1,0 +1,71 @@
+// Not a test: tools/screenshot-views runs this to show, after a search of twenty files, the result list in the
+// Large Icon, Small Icon and List views, then the prompts a file action opens (Copy to Folder, Create Shortcut,
+// the rename prompt) and a message dialog, for a picture of each.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "kit/MessageDialog.h"
+#include "kit/MessageLoop.h"
+#include "kit/TextPrompt.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/ui/MainWindowFixture.h"
+#include "tests/ui/Screenshots.h"
+#include "ui/ControlIds.h"
+
+using namespace uitest;
+namespace ids = ui::ids;
+
+namespace {
+
+RECT WindowArea(HWND window) {
+    RECT area;
+    GetWindowRect(window, &area);
+    return area;
+}
+
+// Runs `show` and, once it has opened its dialog, hands that dialog over for picture `shot` and cancels it.
+void HandOverDialog(const std::wstring& folder, int shot, const std::function<void()>& show) {
+    testsupport::ShowWithPerson(show, [&](HWND dialog) {
+        if (!dialog) return;
+        HandOver(folder, shot, WindowArea(dialog));
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+} // namespace
+
+class ViewsDemo : public MainWindowTest {};
+
+TEST_F(ViewsDemo, DISABLED_ShowEachViewAndPrompt) {
+    const std::wstring folder = ScreenshotFolder();
+    ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
+    testsupport::TempFolder tree;
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 20; ++i) names.push_back(L"report " + std::to_wstring(2000 + i) + L".txt");
+    MakeFiles(tree.Path(), names);
+    Open();
+    TypeMask(L"*");
+    TypePath(tree.Path());
+    ClickSearch();
+    ASSERT_EQ(Rows().size(), names.size());
+
+    int shot = 0;
+    for (const int view : {ids::actVIEWIcon, ids::actVIEWSmallIcon, ids::actVIEWList}) {
+        window->Actions().Execute(view);
+        kit::ProcessMessagesNow();
+        HandOver(folder, shot++, WindowArea(Main()));
+    }
+    window->Actions().Execute(ids::actVIEWReport);
+    SelectFirstRow();
+    for (const int action : {ids::actEDITCopyToFolder, ids::actEDITCreateShortcut})
+        HandOverDialog(folder, shot++, [&] { window->Actions().Execute(action); });
+    std::wstring name = names[0];
+    HandOverDialog(folder, shot++, [&] { kit::ShowTextPrompt(Main(), L"Rename File", L"New Name", name); });
+    HandOverDialog(folder, shot++, [&] {
+        kit::ShowMessageDialog(Main(), L"The Export Selected Folder: 'Exports' does not exist .",
+                               kit::MessageType::Warning, kit::MessageButtons::Ok);
+    });
+}
