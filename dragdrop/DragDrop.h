@@ -58,6 +58,12 @@ inline constexpr TDataDirections ddReadWrite = ddRead | ddWrite;
 
 // The largest medium the library reads or copies: a block or stream that claims more is no data.
 inline constexpr unsigned long long kMaxMediumSize = 64ull * 1024 * 1024;
+// Limits on what another program's data object may make the library do, each far beyond a real source's: the
+// formats a target walks through when it looks for one it reads, the children of a "Shell IDList Array" it
+// reads (each costs a call of the shell), and the bytes of all "FileContents" items of one object together.
+inline constexpr int kMaxEnumeratedFormats = 4096;
+inline constexpr unsigned long long kMaxIDListChildren = 65536;
+inline constexpr unsigned long long kMaxFileContentsTotal = kMaxMediumSize;
 
 // Which side a data format's compatible clipboard formats are looked up for.
 enum class TFormatSide { Source, Target };

@@ -93,6 +93,13 @@ bool WriteFilenameList(BYTE* buffer, size_t capacity, bool wide, const TUnicodeS
     return true;
 }
 
+bool IsWritableNameMap(const TUnicodeStrings& names) {
+    if (names.Count() == 0) return false;
+    for (int i = 0; i < names.Count(); ++i)
+        if (names.Get(i).empty()) return false;
+    return true;
+}
+
 bool ReadDropFiles(const BYTE* block, size_t size, TUnicodeStrings& files, UINT codePage) {
     if (size <= kDropFilesHeaderSize) {
         files.Clear();
@@ -171,7 +178,13 @@ bool TAnsiFilenameMapClipboardFormat::ReadData(const BYTE* buffer, size_t size) 
 bool TAnsiFilenameMapClipboardFormat::WriteData(BYTE* buffer, size_t size) const {
     TUnicodeStringList names;
     names.Assign(fileMaps_);
-    return WriteFilenameList(buffer, size, false, names);
+    return IsWritableNameMap(names) && WriteFilenameList(buffer, size, false, names);
+}
+
+bool TAnsiFilenameMapClipboardFormat::HasData() const {
+    TUnicodeStringList names;
+    names.Assign(fileMaps_);
+    return IsWritableNameMap(names);
 }
 
 size_t TAnsiFilenameMapClipboardFormat::DataSize() const {

@@ -112,6 +112,10 @@ size_t FilenameListSize(const TUnicodeStrings& names, bool wide, UINT codePage =
 bool WriteFilenameList(BYTE* buffer, size_t capacity, bool wide, const TUnicodeStrings& names,
                        UINT codePage = CP_ACP);
 
+// Whether a name map can be written: one empty name would end its list there, and every later name would go to
+// the wrong file. A map holding one is refused whole (no data).
+bool IsWritableNameMap(const TUnicodeStrings& names);
+
 // DROPFILES: a 20-byte header (pFiles, pt, fNC, fWide) and a name list at pFiles. A header whose pFiles lies
 // outside 20 .. size - 1 is no data; wide names are read as whole characters only.
 inline constexpr size_t kDropFilesHeaderSize = 20;
@@ -168,7 +172,7 @@ public:
     bool WriteData(BYTE* buffer, size_t size) const override;
     size_t DataSize() const override;
     void Clear() override { fileMaps_.clear(); }
-    bool HasData() const override { return !fileMaps_.empty(); }
+    bool HasData() const override;
 
 private:
     std::vector<std::string> fileMaps_;
@@ -185,11 +189,11 @@ public:
         return ReadFilenameList(buffer, size, true, fileMaps_);
     }
     bool WriteData(BYTE* buffer, size_t size) const override {
-        return WriteFilenameList(buffer, size, true, fileMaps_);
+        return IsWritableNameMap(fileMaps_) && WriteFilenameList(buffer, size, true, fileMaps_);
     }
     size_t DataSize() const override { return FilenameListSize(fileMaps_, true); }
     void Clear() override { fileMaps_.Clear(); }
-    bool HasData() const override { return fileMaps_.Count() > 0; }
+    bool HasData() const override { return IsWritableNameMap(fileMaps_); }
 
 private:
     TUnicodeStringList fileMaps_;
@@ -229,7 +233,8 @@ public:
     bool TakeFromClipboardFormat(TClipboardFormat& format) override;
     bool GiveToClipboardFormat(TClipboardFormat& format) override;
     void Clear() override { nameMappings_.Clear(); }
-    bool HasData() const override { return nameMappings_.Count() > 0; }
+    // Not with an empty name: the map would be refused.
+    bool HasData() const override { return IsWritableNameMap(nameMappings_); }
 
 private:
     TUnicodeStringList nameMappings_;

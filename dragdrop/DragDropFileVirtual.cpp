@@ -34,10 +34,11 @@ std::string FittingAnsiName(const std::wstring& name, size_t capacity) {
 }
 
 // A memory stream with exactly the stream's Stat size in bytes, from its start, positioned at its start. None
-// when the stream claims more than the library reads, or holds fewer bytes than it claims.
-kit::ComPtr<IStream> CopyWholeStream(IStream* source) {
+// when the stream claims more than `limit` bytes, or holds fewer bytes than it claims.
+kit::ComPtr<IStream> CopyWholeStream(IStream* source, unsigned long long limit = kMaxMediumSize) {
     STATSTG stat{};
-    if (!source || FAILED(source->Stat(&stat, STATFLAG_NONAME)) || stat.cbSize.QuadPart > kMaxMediumSize)
+    if (!source || FAILED(source->Stat(&stat, STATFLAG_NONAME)) ||
+        stat.cbSize.QuadPart > std::min(limit, kMaxMediumSize))
         return nullptr;
     std::vector<BYTE> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
     STGMEDIUM view{};
@@ -193,17 +194,22 @@ TFileContentsClipboardFormat::TFileContentsClipboardFormat() : TCustomAnsiString
 
 bool TFileContentsStreamClipboardFormat::GetData(IDataObject* dataObject) {
     Clear();
-    return ReadFileContents(dataObject, FormatEtc(), true, [this](const std::wstring& name, const STGMEDIUM& medium) {
+    // Each item is copied into memory: the items together may hold no more than the limit, however many the
+    // descriptor lists. The item that would pass it ends the reading as an item that is not whole does.
+    unsigned long long left = kMaxFileContentsTotal;
+    return ReadFileContents(dataObject, FormatEtc(), true, [&](const std::wstring& name, const STGMEDIUM& medium) {
         kit::ComPtr<IStream> copy;
         if (medium.tymed == TYMED_ISTREAM) {
-            copy = CopyWholeStream(medium.pstm);
+            copy = CopyWholeStream(medium.pstm, left);
         } else if (medium.tymed == TYMED_ISTORAGE) {
             ReadStorageAsStream(medium.pstg, [&](const STGMEDIUM& view, unsigned long long) {
-                copy = CopyWholeStream(view.pstm);
+                copy = CopyWholeStream(view.pstm, left);
                 return static_cast<bool>(copy);
             });
         }
-        if (!copy) return false;
+        STATSTG stat{};
+        if (!copy || FAILED(copy->Stat(&stat, STATFLAG_NONAME))) return false;
+        left -= stat.cbSize.QuadPart;
         streams_.Add(name, copy.get());
         return true;
     });

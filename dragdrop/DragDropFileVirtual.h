@@ -89,7 +89,8 @@ public:
     TFileContentsStreamClipboardFormat() : TClipboardFormat(Class, TYMED_ISTREAM | TYMED_ISTORAGE) {}
     TStreamList& Streams() { return streams_; }
 
-    // Item by item, as far as the object delivers whole items; a storage becomes its compound-file bytes.
+    // Item by item, as far as the object delivers whole items and all of them fit kMaxFileContentsTotal; a
+    // storage becomes its compound-file bytes.
     bool GetData(IDataObject* dataObject) override;
     bool GiveToDataFormat(TCustomDataFormat& dataFormat) override;
     void Clear() override { streams_.Clear(); }

@@ -92,9 +92,11 @@ bool TCustomSimpleClipboardFormat::DecodeMedium(IDataObject*, const STGMEDIUM& m
 bool TCustomSimpleClipboardFormat::EncodeMedium(const FORMATETC& formatEtc, STGMEDIUM& medium) {
     const size_t size = DataSize();
     if (size == 0 || size > kMaxMediumSize) return false;
-    const DWORD own = FormatEtc().tymed;
-    const bool asStream = formatEtc.tymed != static_cast<DWORD>(-1) && (formatEtc.tymed & own & TYMED_ISTREAM);
-    if (!asStream && !(formatEtc.tymed & own & TYMED_HGLOBAL)) return false;
+    const DWORD shared = formatEtc.tymed & FormatEtc().tymed;
+    // These formats are memory blocks: a target that allows both and then reads hGlobal (as DragQueryFile
+    // does) must get one. A stream only for a caller that takes nothing else.
+    const bool asStream = !(shared & TYMED_HGLOBAL) && (shared & TYMED_ISTREAM);
+    if (!asStream && !(shared & TYMED_HGLOBAL)) return false;
 
     TGlobalOwner memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
     if (!memory) return false;

@@ -41,7 +41,8 @@ protected:
 
     // HGLOBAL by its size, IStream by its Stat size, IStorage through a copy into memory.
     bool DecodeMedium(IDataObject* dataObject, const STGMEDIUM& medium) override;
-    // An HGLOBAL, or an IStream that reads from its start even when the reader never seeks.
+    // An HGLOBAL whenever the request allows one; else an IStream that reads from its start even when the reader
+    // never seeks.
     bool EncodeMedium(const FORMATETC& formatEtc, STGMEDIUM& medium) override;
     bool ReadMediumIntoMemory(const STGMEDIUM& medium, unsigned long long size);
 };

@@ -172,7 +172,8 @@ bool ReadCIDA(const BYTE* buffer, size_t size, TPIDLList& pidls) {
     if (size < sizeof(DWORD)) return false;
     const unsigned long long children = ReadDword(buffer, 0);
     const unsigned long long tableEnd = sizeof(DWORD) * (children + 2);  // cidl, then cidl + 1 offsets
-    if (children == 0 || tableEnd > size) return false;
+    // A count past the limit is refused whole: every child read is a call of the shell on this thread.
+    if (children == 0 || children > kMaxIDListChildren || tableEnd > size) return false;
     std::vector<TPIDLBytes> lists;
     for (unsigned long long i = 0; i <= children; ++i) {
         const size_t offset = ReadDword(buffer, static_cast<size_t>(sizeof(DWORD) * (i + 1)));

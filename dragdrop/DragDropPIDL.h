@@ -56,7 +56,7 @@ TPIDLBytes GetCommonParent(const std::vector<TPIDLBytes>& absolutePidls);
 bool FilenamesToPIDLs(const TUnicodeStrings& names, TPIDLList& pidls);
 
 // CIDA: cidl, cidl + 1 offsets (parent first), the ID lists. Offsets, items and terminators outside the block,
-// and a block with no child, are no data.
+// a block with no child, and one with more than kMaxIDListChildren, are no data.
 bool ReadCIDA(const BYTE* buffer, size_t size, TPIDLList& pidls);
 size_t CIDASize(const TPIDLList& pidls);
 bool WriteCIDA(BYTE* buffer, size_t size, const TPIDLList& pidls);

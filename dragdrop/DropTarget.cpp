@@ -562,9 +562,12 @@ void TCustomDropMultiTarget::DoAcceptFormat(const TCustomDataFormat& dataFormat,
 bool TCustomDropMultiTarget::HasValidFormats(IDataObject* dataObject) {
     kit::ComPtr<IEnumFORMATETC> formats;
     if (FAILED(dataObject->EnumFormatEtc(DATADIR_GET, formats.put())) || !formats) return false;
-    FORMATETC formatEtc{};
-    ULONG fetched = 0;
-    while (formats->Next(1, &formatEtc, &fetched) == S_OK && fetched == 1) {
+    // Another program's enumerator may never answer S_FALSE: after this many the list counts as ended, so a
+    // drag entering the window cannot hold its thread.
+    for (int walked = 0; walked < kMaxEnumeratedFormats; ++walked) {
+        FORMATETC formatEtc{};
+        ULONG fetched = 0;
+        if (formats->Next(1, &formatEtc, &fetched) != S_OK || fetched != 1) break;
         if (formatEtc.ptd) {
             CoTaskMemFree(formatEtc.ptd);  // a device-bound format is none of ours
             continue;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -194,6 +195,36 @@ TEST(DragDropFile, NameMaps) {
     TUnicodeFilenameMapClipboardFormat wide;
     ASSERT_TRUE(maps.GiveToClipboardFormat(wide));
     EXPECT_EQ(WrittenBlock(wide), WideBytes(L"p\u00E9.txt") + Bytes("\0\0") + WideBytes(L"q.txt") + Bytes("\0\0\0\0"));
+}
+
+// The n-th name is the n-th file's: a list that left out an empty name would give every later file the name of
+// the one after it. Such a map is offered in neither form, and neither form writes it.
+TEST(DragDropFile, AMapHoldingAnEmptyNameIsRefusedWhole) {
+    TDropFileSource source;
+    for (const wchar_t* file : {L"C:\\a.txt", L"C:\\b.txt", L"C:\\c.txt"}) source.Files().Add(file);
+    for (const wchar_t* name : {L"x.txt", L"", L"z.txt"}) source.FileMapDataFormat().NameMappings().Add(name);
+    const CLIPFORMAT wideMap = ddtest::Registered(L"FileNameMapW");
+    const CLIPFORMAT ansiMap = ddtest::Registered(L"FileNameMap");
+    const std::vector<CLIPFORMAT> offered = ddtest::EnumeratedFormats(&source);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), wideMap), 0);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), ansiMap), 0);
+    for (const CLIPFORMAT map : {wideMap, ansiMap}) {
+        SCOPED_TRACE(ClipboardFormatName(map));
+        HRESULT hr = S_OK;
+        EXPECT_EQ(ddtest::DataBytes(&source, map, &hr), "");
+        EXPECT_NE(hr, S_OK);
+    }
+
+    TUnicodeFilenameMapClipboardFormat wide;
+    for (const wchar_t* name : {L"x.txt", L"", L"z.txt"}) wide.FileMaps().Add(name);
+    TAnsiFilenameMapClipboardFormat ansi;
+    ansi.FileMaps() = {"x.txt", "", "z.txt"};
+    for (TCustomSimpleClipboardFormat* format : {static_cast<TCustomSimpleClipboardFormat*>(&wide),
+                                                 static_cast<TCustomSimpleClipboardFormat*>(&ansi)}) {
+        EXPECT_FALSE(format->HasData());
+        std::string block(64, '\0');
+        EXPECT_FALSE(format->WriteData(reinterpret_cast<BYTE*>(block.data()), block.size()));
+    }
 }
 
 TEST(DragDropFile, ChangesOfTheListTellTheDataFormat) {

@@ -217,6 +217,32 @@ TEST_F(VirtualFileTest, AnItemThatIsNotWholeEndsTheReading) {
     }
 }
 
+// Each item is copied into memory: however many items the descriptor lists, all of them together stop at the
+// limit, the item that would pass it ending the reading as one that is not whole does.
+TEST_F(VirtualFileTest, TheItemsTogetherStopAtTheLimit) {
+    const auto streamOf = [](unsigned long long size) {
+        kit::ComPtr<IStream> stream;
+        CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+        ULARGE_INTEGER bytes;
+        bytes.QuadPart = size;
+        stream->SetSize(bytes);
+        return stream;
+    };
+    const unsigned long long first = kMaxFileContentsTotal / 2 + 1;
+    streams_[0] = streamOf(first);
+    streams_[1] = streamOf(kMaxFileContentsTotal / 2);  // one byte too many with the first
+    TFileContentsStreamClipboardFormat contents;
+    EXPECT_TRUE(contents.GetData(&source_));
+    ASSERT_EQ(contents.Streams().Count(), 1) << "the items read so far stay";
+    STATSTG stat{};
+    contents.Streams().Items(0)->Stat(&stat, STATFLAG_NONAME);
+    EXPECT_EQ(stat.cbSize.QuadPart, first);
+
+    streams_[1] = streamOf(kMaxFileContentsTotal / 2 - 1);  // exactly the limit with the first
+    EXPECT_TRUE(contents.GetData(&source_));
+    EXPECT_EQ(contents.Streams().Count(), 2);
+}
+
 TEST(FileContents, WithoutADescriptorOneUnnamedItem) {
     auto object = ddtest::TestDataObject::Create();
     object->Offer(kContents, "all of it", TYMED_ISTREAM);

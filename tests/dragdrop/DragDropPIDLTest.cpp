@@ -74,6 +74,15 @@ DWORD DwordAt(const std::string& block, size_t offset) {
 
 std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
 
+// A well-formed block of `children` children, all of them (and the parent) the one empty ID list at its end.
+std::string CidaOfEmptyLists(DWORD children) {
+    const DWORD lists = 4 * (children + 2);
+    std::string block = Dword(children);
+    block.reserve(lists + 2);
+    for (DWORD i = 0; i <= children; ++i) block += Dword(lists);
+    return block + Bytes("\0\0");
+}
+
 class PidlTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -167,6 +176,7 @@ TEST(DragDropPIDL, MalformedBlocksAreNoData) {
     const std::string child = Bytes("\x05\0abc\0\0");
     const std::string table = Dword(2) + Dword(16) + Dword(18) + Dword(25);
     const std::string good = table + parent + child + child;
+    constexpr auto kLimit = static_cast<DWORD>(kMaxIDListChildren);
     struct Case {
         const char* what;
         std::string block;
@@ -184,6 +194,9 @@ TEST(DragDropPIDL, MalformedBlocksAreNoData) {
         {"an item shorter than its count", table + parent + Bytes("\x01\0abc\0\0") + child, 0},
         {"an item running past the end", table + parent + child + Bytes("\x40\0abc\0\0"), 0},
         {"shorter than a count", Bytes("\x02\0"), 0},
+        // Every child costs a call of the shell when it is named: past the limit the block is refused whole.
+        {"children up to the limit", CidaOfEmptyLists(kLimit), static_cast<int>(kLimit) + 1},
+        {"a child past the limit", CidaOfEmptyLists(kLimit + 1), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

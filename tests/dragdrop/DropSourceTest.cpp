@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "dragdrop/DragDropFile.h"
 #include "dragdrop/DropSource.h"
 #include "tests/dragdrop/DragDropFixture.h"
+#include "tests/support/TempFolder.h"
 
 using namespace dragdrop;
 using ddtest::Bytes;
@@ -196,4 +198,39 @@ TEST(DropSource, ImageIndexStaysInsideTheList) {
     EXPECT_EQ(source.ImageIndex(), -1) << "outside the new list";
     source.SetImages(nullptr);
     ImageList_Destroy(images);
+}
+
+// A target that asks with the FORMATETC the source listed (HGLOBAL and IStream both allowed) and then reads
+// hGlobal, as DragQueryFile does, must find the block there: a stream pointer read as one would be garbage.
+TEST(DropSource, MemoryBlockFormatsAreHandedOutAsMemoryWheneverAllowed) {
+    testsupport::TempFolder temp;
+    const std::wstring file = temp / L"listed.txt";
+    testsupport::WriteBytes(file, "x");
+    TDropFileSource source;
+    source.Files().Add(file);
+    source.FileMapDataFormat().NameMappings().Add(L"renamed.txt");
+    kit::ComPtr<IEnumFORMATETC> enumerator;
+    ASSERT_EQ(source.EnumFormatEtc(DATADIR_GET, enumerator.put()), S_OK);
+    FORMATETC listed{};
+    int formats = 0;
+    while (enumerator->Next(1, &listed, nullptr) == S_OK) {
+        SCOPED_TRACE(ClipboardFormatName(listed.cfFormat));
+        ++formats;
+        EXPECT_TRUE(listed.tymed & TYMED_HGLOBAL);
+        TStgMediumOwner medium;
+        ASSERT_EQ(source.GetData(&listed, medium.put()), S_OK);
+        EXPECT_EQ(medium.get().tymed, static_cast<DWORD>(TYMED_HGLOBAL));
+        if (listed.cfFormat != CF_HDROP || medium.get().tymed != TYMED_HGLOBAL) continue;
+        wchar_t name[MAX_PATH] = L"";
+        EXPECT_EQ(DragQueryFileW(static_cast<HDROP>(medium.get().hGlobal), 0xFFFFFFFF, nullptr, 0), 1u);
+        DragQueryFileW(static_cast<HDROP>(medium.get().hGlobal), 0, name, MAX_PATH);
+        EXPECT_EQ(std::wstring(name), file);
+    }
+    EXPECT_EQ(formats, 6) << "the file list's four formats and the name map's two";
+
+    // A caller that takes only a stream still gets one.
+    FORMATETC streamOnly{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
+    TStgMediumOwner medium;
+    ASSERT_EQ(source.GetData(&streamOnly, medium.put()), S_OK);
+    EXPECT_EQ(medium.get().tymed, static_cast<DWORD>(TYMED_ISTREAM));
 }
