@@ -112,57 +112,94 @@ constexpr wchar_t kContextMenuHandler[] = L"{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B6
 constexpr wchar_t kSearchHandler[] = L"{8E4F2D17-6A35-4B9C-B0E2-71D5C8A39F04}";
 constexpr wchar_t kSearchHandlerKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindExtensions\\Static\\SearchHandler";
+constexpr wchar_t kApprovedKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
-kit::RegistryKeyPath ClassesKey(const std::wstring& path) { return {HKEY_CLASSES_ROOT, path}; }
-kit::RegistryKeyPath MachineKey(const std::wstring& path) { return {HKEY_LOCAL_MACHINE, path}; }
+// On 64-bit Windows the classes root's CLSID branch and the machine's Software key each have a 32-bit and a
+// 64-bit view, and the earlier installation may have written to either, whatever this build's bitness. A key
+// both views share is simply found gone in the second. (32-bit Windows ignores the flags: one view.)
+constexpr REGSAM kRegistryViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
 
-void DeleteTreeIfPresent(const kit::RegistryKeyPath& key) {
-    if (kit::RegistryKeyExists(key)) kit::RegistryWrites().DeleteTree(key);
+kit::RegistryKeyPath ClassesKey(const std::wstring& path, REGSAM view = 0) { return {HKEY_CLASSES_ROOT, path, view}; }
+kit::RegistryKeyPath MachineKey(const std::wstring& path, REGSAM view = 0) { return {HKEY_LOCAL_MACHINE, path, view}; }
+
+// Each answers whether what it removes is gone now: deleted, or not there to begin with.
+bool KeyGone(const kit::RegistryKeyPath& key) {
+    return kit::RegistryWrites().DeleteKey(key) || !kit::RegistryKeyExists(key);
 }
 
-void RemoveMakerKeys() {
-    DeleteTreeIfPresent(MachineKey(kMakerKey));
-    const kit::RegistryKeyPath parent = MachineKey(kMakerParentKey);
+bool TreeGone(const kit::RegistryKeyPath& key) {
+    return !kit::RegistryKeyExists(key) || kit::RegistryWrites().DeleteTree(key);
+}
+
+bool ValueGone(const kit::RegistryKeyPath& key, const wchar_t* name) {
+    if (kit::RegistryWrites().DeleteValue(key, name)) return true;
+    const kit::UniqueRegKey opened = kit::OpenRegistryKeyReadOnly(key);
+    return !opened || !kit::ReadRegistryText(opened.get(), name).has_value();
+}
+
+// A key that other programs' entries may share: it stays, rightly, while it holds their subkeys.
+bool SharedKeyGone(const kit::RegistryKeyPath& key) {
+    if (KeyGone(key)) return true;
+    const kit::UniqueRegKey opened = kit::OpenRegistryKeyReadOnly(key);
+    return opened && kit::RegistryKeyHasSubKeys(opened.get());
+}
+
+// The earlier handlers' keys in one view; whether every one of them is gone.
+bool RemoveLegacyKeys(REGSAM view) {
+    const std::function<bool()> steps[] = {
+        [&] { return KeyGone(ClassesKey(L"Folder\\shellex\\ContextMenuHandlers\\Kolvaran", view)); },
+        [&] { return ValueGone(MachineKey(kApprovedKey, view), kContextMenuHandler); },
+        [&] { return TreeGone(ClassesKey(std::wstring(L"CLSID\\") + kContextMenuHandler, view)); },
+        [&] { return TreeGone(ClassesKey(L"KvrShellExtCM.Kolvaran Context Menu", view)); },
+        [&] { return KeyGone(MachineKey(std::wstring(kSearchHandlerKey) + L"\\0\\DefaultIcon", view)); },
+        [&] { return KeyGone(MachineKey(std::wstring(kSearchHandlerKey) + L"\\0", view)); },
+        [&] { return SharedKeyGone(MachineKey(kSearchHandlerKey, view)); },
+        [&] { return TreeGone(ClassesKey(std::wstring(L"CLSID\\") + kSearchHandler, view)); },
+        [&] { return TreeGone(ClassesKey(L"KvrShellExtSE.Kolvaran Search Engine", view)); },
+    };
+    // Each step stands alone: a key already gone, or a refused delete, must not keep the later ones from running.
+    bool allGone = true;
+    for (const auto& step : steps) {
+        bool gone = false;
+        kit::GuardedQuiet(L"removing the earlier shell extension", [&] { gone = step(); });
+        allGone = allGone && gone;
+    }
+    return allGone;
+}
+
+void RemoveMakerKeys(REGSAM view) {
+    TreeGone(MachineKey(kMakerKey, view));
+    const kit::RegistryKeyPath parent = MachineKey(kMakerParentKey, view);
     const kit::UniqueRegKey opened = kit::OpenRegistryKeyReadOnly(parent);
     if (opened && !kit::RegistryKeyHasSubKeys(opened.get())) kit::RegistryWrites().DeleteKey(parent);
 }
 
 } // namespace
 
-std::wstring ReadHKLMString(const std::wstring& key, const std::wstring& valueName) {
-    const kit::UniqueRegKey opened = kit::OpenRegistryKeyReadOnly(MachineKey(key));
+std::wstring ReadHKLMString(const std::wstring& key, const std::wstring& valueName, REGSAM view) {
+    const kit::UniqueRegKey opened = kit::OpenRegistryKeyReadOnly(MachineKey(key, view));
     if (!opened) return {};
     return kit::ReadRegistryText(opened.get(), valueName.c_str()).value_or(std::wstring());
 }
 
 bool IsInstalledEditionAbsent() {
-    std::wstring path;
-    kit::GuardedQuiet(L"installed edition", [&] { path = ReadHKLMString(kMakerKey, L"ApplicationFullPath"); });
-    return path.empty();
+    bool absent = true;
+    for (const REGSAM view : kRegistryViews)
+        kit::GuardedQuiet(L"installed edition", [&] {
+            absent = absent && ReadHKLMString(kMakerKey, L"ApplicationFullPath", view).empty();
+        });
+    return absent;
 }
 
 void DeleteHKLMKey(const std::wstring& key) { kit::RegistryWrites().DeleteKey(MachineKey(key)); }
 
 void RemoveLegacyShellExtension() {
-    kit::RegistryWriter& writer = kit::RegistryWrites();
-    // Each step stands alone: a key already gone, or a refused delete, must not keep the later ones from running,
-    // least of all the last, whose key gates this clean-up at every start.
-    const std::function<void()> steps[] = {
-        [&] { writer.DeleteKey(ClassesKey(L"Folder\\shellex\\ContextMenuHandlers\\Kolvaran")); },
-        [&] {
-            writer.DeleteValue(MachineKey(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved"),
-                               kContextMenuHandler);
-        },
-        [&] { DeleteTreeIfPresent(ClassesKey(std::wstring(L"CLSID\\") + kContextMenuHandler)); },
-        [&] { DeleteTreeIfPresent(ClassesKey(L"KvrShellExtCM.Kolvaran Context Menu")); },
-        [&] { DeleteHKLMKey(std::wstring(kSearchHandlerKey) + L"\\0\\DefaultIcon"); },
-        [&] { DeleteHKLMKey(std::wstring(kSearchHandlerKey) + L"\\0"); },
-        [&] { DeleteHKLMKey(kSearchHandlerKey); },
-        [&] { DeleteTreeIfPresent(ClassesKey(std::wstring(L"CLSID\\") + kSearchHandler)); },
-        [&] { DeleteTreeIfPresent(ClassesKey(L"KvrShellExtSE.Kolvaran Search Engine")); },
-        RemoveMakerKeys,
-    };
-    for (const auto& step : steps) kit::GuardedQuiet(L"removing the earlier shell extension", step);
+    bool allGone = true;
+    for (const REGSAM view : kRegistryViews) allGone = RemoveLegacyKeys(view) && allGone;
+    // The maker's key is what brings this clean-up back at the next start: it goes only once nothing is left.
+    if (!allGone) return;
+    for (const REGSAM view : kRegistryViews)
+        kit::GuardedQuiet(L"removing the maker's key", [&] { RemoveMakerKeys(view); });
 }
 
 } // namespace app

@@ -29,14 +29,16 @@ std::uint8_t GetContextMenuOptions(const std::wstring& verbName);
 bool SetContextMenuOptions(std::uint8_t mask, const std::wstring& exe, const std::wstring& verbName,
                            const std::wstring& caption, HWND owner = nullptr);
 
-// A text value of a key below HKEY_LOCAL_MACHINE; empty when the key or the value is missing.
-std::wstring ReadHKLMString(const std::wstring& key, const std::wstring& valueName);
-// True unless the maker's machine-wide key names an installed program.
+// A text value of a key below HKEY_LOCAL_MACHINE, in the program's own view unless another is given; empty when
+// the key or the value is missing.
+std::wstring ReadHKLMString(const std::wstring& key, const std::wstring& valueName, REGSAM view = 0);
+// True unless the maker's machine-wide key, in the 64-bit or the 32-bit view, names an installed program.
 bool IsInstalledEditionAbsent();
 // A key below HKEY_LOCAL_MACHINE, only when it has no subkeys; failures are ignored.
 void DeleteHKLMKey(const std::wstring& key);
-// Removes the registration of the earlier context-menu and search handlers, then the maker's key. Every step
-// runs whatever the one before did; every failure is ignored.
+// Removes the registration of the earlier context-menu and search handlers from both registry views, then the
+// maker's key, which brings this clean-up back at every start: it stays when any of those keys is left. Every
+// step runs whatever the one before did; failures are not reported.
 void RemoveLegacyShellExtension();
 
 } // namespace app

@@ -7,6 +7,7 @@
 
 #include "app/ContextMenuRegistration.h"
 #include "kit/Registry.h"
+#include "kit/Strings.h"
 #include "tests/app/LegacyKeysFixture.h"
 #include "tests/support/ContextMenuVerbs.h"
 #include "tests/support/FakeInteraction.h"
@@ -155,20 +156,58 @@ TEST_F(LegacyShellExtensionTest, RemovesEveryKeyInOrderThenTheMakersKey) {
     EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"}));
 }
 
-TEST_F(LegacyShellExtensionTest, GoesOnPastKeysAlreadyGoneAndStepsThatFail) {
+TEST_F(LegacyShellExtensionTest, GoesOnPastKeysAlreadyGoneAndStepsThatFailAndKeepsTheMakersKeyUntilAllAreGone) {
     apptest::MakeLegacyKeys(true);
-    // Half of it gone already, one delete refused, one that throws: every other step still runs, the maker's
-    // key included, or the clean-up would come back at every start.
+    // Half of it gone already, one delete refused, one that throws: every other step still runs. The maker's key
+    // stays, so the next start tries again; once nothing is left, it goes too.
     kit::RealRegistryWriter().DeleteKey({HKEY_CLASSES_ROOT, L"Folder\\shellex\\ContextMenuHandlers\\Kolvaran"});
     kit::RealRegistryWriter().DeleteValue({HKEY_LOCAL_MACHINE, apptest::kApprovedKey}, apptest::kHandlerClsid);
     kit::RealRegistryWriter().DeleteTree({HKEY_LOCAL_MACHINE, apptest::kSearchHandlerKey});
-    FakeRegistryWriter registry;
-    registry.refusedDeletes.insert(L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}");
-    registry.throwingDeletes.insert(L"KvrShellExtSE.Kolvaran Search Engine");
-    app::RemoveLegacyShellExtension();
+    {
+        FakeRegistryWriter registry;
+        registry.refusedDeletes.insert(L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}");
+        registry.throwingDeletes.insert(L"KvrShellExtSE.Kolvaran Search Engine");
+        app::RemoveLegacyShellExtension();
+    }
     EXPECT_EQ(apptest::LegacyKeysLeft(), (std::vector<std::wstring>{L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}",
-                                                                     L"KvrShellExtSE.Kolvaran Search Engine"}));
+                                                                     L"KvrShellExtSE.Kolvaran Search Engine",
+                                                                     apptest::kMakerKey}));
+    EXPECT_FALSE(app::IsInstalledEditionAbsent()) << "the clean-up comes back at the next start";
+
+    app::RemoveLegacyShellExtension();
+    EXPECT_EQ(apptest::LegacyKeysLeft(), std::vector<std::wstring>{});
     EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"}));
+}
+
+// A 32-bit build on 64-bit Windows sees the 32-bit view of the classes root's CLSID branch and of the machine's
+// Software key, a 64-bit build the other: the earlier handlers are looked for in both, whichever view holds them.
+TEST_F(LegacyShellExtensionTest, RemovesTheHandlersFromBothRegistryViews) {
+    struct Handler {
+        kit::RegistryKeyPath made;  // with a subkey
+        std::wstring gone;          // the key that goes, in the same view
+    };
+    const Handler handlers[] = {
+        {{HKEY_CLASSES_ROOT, L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}\\InprocServer32", KEY_WOW64_32KEY},
+         L"CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}"},
+        {{HKEY_CLASSES_ROOT, L"CLSID\\{8E4F2D17-6A35-4B9C-B0E2-71D5C8A39F04}\\InprocServer32", KEY_WOW64_64KEY},
+         L"CLSID\\{8E4F2D17-6A35-4B9C-B0E2-71D5C8A39F04}"},
+        {{HKEY_LOCAL_MACHINE, apptest::kSearchHandlerKey + L"\\0\\DefaultIcon", KEY_WOW64_32KEY},
+         apptest::kSearchHandlerKey},
+    };
+    for (const Handler& handler : handlers) ASSERT_TRUE(kit::RealRegistryWriter().CreateKey(handler.made));
+    // The maker's key of a 32-bit installation.
+    const kit::RegistryKeyPath maker{HKEY_LOCAL_MACHINE, apptest::kMakerKey, KEY_WOW64_32KEY};
+    ASSERT_TRUE(kit::RealRegistryWriter().CreateKey(maker));
+    kit::RealRegistryWriter().WriteText(maker, L"ApplicationFullPath", L"C:\\Program Files\\Kolvaran\\Kolvaran.exe");
+    EXPECT_FALSE(app::IsInstalledEditionAbsent()) << "the clean-up runs";
+
+    app::RemoveLegacyShellExtension();
+    for (const Handler& handler : handlers) {
+        SCOPED_TRACE(testing::Message() << kit::WideToUtf8(handler.gone) << " in view " << handler.made.view);
+        EXPECT_FALSE(kit::RegistryKeyExists({handler.made.root, handler.gone, handler.made.view}));
+    }
+    EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune", KEY_WOW64_32KEY}));
+    EXPECT_TRUE(app::IsInstalledEditionAbsent());
 }
 
 TEST_F(LegacyShellExtensionTest, TheMakersOuterKeyStaysWhileItHoldsAnotherProduct) {

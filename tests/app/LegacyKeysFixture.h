@@ -34,20 +34,27 @@ inline std::vector<LegacyKey> LegacyKeys() {
     };
 }
 
-// The removal's every call, in order, as testsupport::FakeRegistryWriter records them.
+// The removal's every call, in order, as testsupport::FakeRegistryWriter records them, for the keys MakeLegacyKeys
+// makes (in the 64-bit view, the test programs' own): each key in the 64-bit view, then the 32-bit view, where
+// the plain deletes and the value's are asked again and the trees are found gone, then the maker's key.
 inline std::vector<std::wstring> LegacyRemovalCalls() {
     return {
-        L"DeleteKey HKCR\\Folder\\shellex\\ContextMenuHandlers\\Kolvaran",
-        std::wstring(L"DeleteValue HKLM\\") + kApprovedKey + L"\\" + kHandlerClsid,
-        L"DeleteTree HKCR\\CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}",
-        L"DeleteTree HKCR\\KvrShellExtCM.Kolvaran Context Menu",
-        L"DeleteKey HKLM\\" + kSearchHandlerKey + L"\\0\\DefaultIcon",
-        L"DeleteKey HKLM\\" + kSearchHandlerKey + L"\\0",
-        L"DeleteKey HKLM\\" + kSearchHandlerKey,
-        L"DeleteTree HKCR\\CLSID\\{8E4F2D17-6A35-4B9C-B0E2-71D5C8A39F04}",
-        L"DeleteTree HKCR\\KvrShellExtSE.Kolvaran Search Engine",
-        L"DeleteTree HKLM\\Software\\Harbelune\\Kolvaran",
-        L"DeleteKey HKLM\\Software\\Harbelune",
+        L"DeleteKey HKCR(64)\\Folder\\shellex\\ContextMenuHandlers\\Kolvaran",
+        std::wstring(L"DeleteValue HKLM(64)\\") + kApprovedKey + L"\\" + kHandlerClsid,
+        L"DeleteTree HKCR(64)\\CLSID\\{5B1E7A42-90C3-4D6E-A1F8-2C7D93E04B61}",
+        L"DeleteTree HKCR(64)\\KvrShellExtCM.Kolvaran Context Menu",
+        L"DeleteKey HKLM(64)\\" + kSearchHandlerKey + L"\\0\\DefaultIcon",
+        L"DeleteKey HKLM(64)\\" + kSearchHandlerKey + L"\\0",
+        L"DeleteKey HKLM(64)\\" + kSearchHandlerKey,
+        L"DeleteTree HKCR(64)\\CLSID\\{8E4F2D17-6A35-4B9C-B0E2-71D5C8A39F04}",
+        L"DeleteTree HKCR(64)\\KvrShellExtSE.Kolvaran Search Engine",
+        L"DeleteKey HKCR(32)\\Folder\\shellex\\ContextMenuHandlers\\Kolvaran",
+        std::wstring(L"DeleteValue HKLM(32)\\") + kApprovedKey + L"\\" + kHandlerClsid,
+        L"DeleteKey HKLM(32)\\" + kSearchHandlerKey + L"\\0\\DefaultIcon",
+        L"DeleteKey HKLM(32)\\" + kSearchHandlerKey + L"\\0",
+        L"DeleteKey HKLM(32)\\" + kSearchHandlerKey,
+        L"DeleteTree HKLM(64)\\Software\\Harbelune\\Kolvaran",
+        L"DeleteKey HKLM(64)\\Software\\Harbelune",
     };
 }
 
@@ -79,12 +86,15 @@ inline std::vector<std::wstring> LegacyKeysLeft() {
     return left;
 }
 
+// From both registry views: a test may have made keys in the 32-bit one.
 inline void RemoveLegacyKeys() {
     kit::RegistryWriter& writer = kit::RealRegistryWriter();
-    for (const LegacyKey& key : LegacyKeys()) writer.DeleteTree({key.root, key.path});
-    writer.DeleteValue({HKEY_LOCAL_MACHINE, kApprovedKey}, kHandlerClsid);
-    writer.DeleteValue({HKEY_LOCAL_MACHINE, kApprovedKey}, kOtherClsid);
-    writer.DeleteTree({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"});
+    for (const REGSAM view : {REGSAM{KEY_WOW64_64KEY}, REGSAM{KEY_WOW64_32KEY}}) {
+        for (const LegacyKey& key : LegacyKeys()) writer.DeleteTree({key.root, key.path, view});
+        writer.DeleteValue({HKEY_LOCAL_MACHINE, kApprovedKey, view}, kHandlerClsid);
+        writer.DeleteValue({HKEY_LOCAL_MACHINE, kApprovedKey, view}, kOtherClsid);
+        writer.DeleteTree({HKEY_LOCAL_MACHINE, L"Software\\Harbelune", view});
+    }
 }
 
 } // namespace apptest

@@ -151,7 +151,7 @@ TEST_F(ProgramStart, RemovesTheEarlierShellExtensionOnlyWhenTheMakersKeyNamesAnI
             EXPECT_EQ(apptest::LegacyKeysLeft(), std::vector<std::wstring>{});
             EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"}));
             ASSERT_FALSE(registry.calls.empty());
-            EXPECT_EQ(registry.calls.back(), L"DeleteKey HKLM\\Software\\Harbelune") << "the maker's key goes last";
+            EXPECT_EQ(registry.calls.back(), L"DeleteKey HKLM(64)\\Software\\Harbelune") << "the maker's key goes last";
             if (c.keys == Keys::All) {
                 EXPECT_EQ(registry.calls, apptest::LegacyRemovalCalls());
             }

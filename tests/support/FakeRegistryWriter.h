@@ -15,7 +15,8 @@ public:
     FakeRegistryWriter() { kit::SetRegistryWrites(this); }
     ~FakeRegistryWriter() override { kit::SetRegistryWrites(nullptr); }
 
-    // "CreateKey HKCR\Drive\shell\Kolvaran", "WriteText HKCR\...\command = value", "DeleteTree HKLM\...", ...
+    // "CreateKey HKCR(64)\Drive\shell\Kolvaran", "WriteText HKCR(64)\...\command = value", "DeleteTree HKLM\...",
+    // ...: the root, the registry view when one is named ("(64)", "(32)"), the path.
     std::vector<std::wstring> calls;
     // Key paths (without the root) whose creation answers false, whose value writes throw, and whose deletes
     // (of the key, its tree or a value) answer false.
@@ -57,7 +58,8 @@ public:
                               : key.root == HKEY_LOCAL_MACHINE ? L"HKLM"
                               : key.root == HKEY_CURRENT_USER  ? L"HKCU"
                                                                : L"?";
-        return std::wstring(root) + L"\\" + key.path;
+        const wchar_t* view = key.view == KEY_WOW64_64KEY ? L"(64)" : key.view == KEY_WOW64_32KEY ? L"(32)" : L"";
+        return std::wstring(root) + view + L"\\" + key.path;
     }
 };
 
