@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <cwctype>
 #include <vector>
 
@@ -38,6 +39,28 @@ bool ForceDirectories(const std::wstring& path) {
         if (parent.size() > 2 && parent != L"\\" && !ForceDirectories(parent)) return false;
     }
     return CreateDirectoryW(folder.c_str(), nullptr) || DirectoryExists(folder);
+}
+
+HANDLE CreateFreshFileBeside(const std::wstring& target, std::wstring& name) {
+    // A name the person is unlikely to have chosen, and if they have, the next one: CREATE_NEW refuses any
+    // name that is taken, where CREATE_ALWAYS would empty the person's file.
+    DWORD number = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (int attempt = 0; attempt < 100; ++attempt, ++number) {
+        wchar_t suffix[16];
+        swprintf(suffix, 16, L".~%08lX.tmp", static_cast<unsigned long>(number));
+        name = target + suffix;
+        const HANDLE file =
+            CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        const DWORD error = GetLastError();
+        // A folder of that name answers "access denied" rather than "exists".
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && !PathExists(name)) {
+            SetLastError(error);
+            break;
+        }
+    }
+    name.clear();
+    return INVALID_HANDLE_VALUE;
 }
 
 std::wstring ExecutablePath() {

@@ -12,14 +12,14 @@ namespace {
     throw kit::Exception(what + L": " + kit::SystemErrorMessage(error));
 }
 
-HANDLE OpenPartialFile(const std::wstring& fileName, const std::wstring& partialName) {
+// In the file's folder, so that the rename at the end stays on its volume.
+HANDLE OpenPartialFile(const std::wstring& fileName, std::wstring& partialName) {
     // Found now, not at the end: a folder in the file's place could never be replaced.
     if (kit::DirectoryExists(fileName)) {
         SetLastError(ERROR_ACCESS_DENIED);
         ThrowLastError(fileName);
     }
-    const HANDLE file = CreateFileW(partialName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = kit::CreateFreshFileBeside(fileName, partialName);
     if (file == INVALID_HANDLE_VALUE) ThrowLastError(fileName);
     return file;
 }
@@ -27,9 +27,7 @@ HANDLE OpenPartialFile(const std::wstring& fileName, const std::wstring& partial
 } // namespace
 
 TTextFileWriter::TTextFileWriter(const std::wstring& fileName)
-    : fileName_(fileName),
-      partialName_(fileName + L".new"),
-      file_(OpenPartialFile(fileName, partialName_)) {}
+    : fileName_(fileName), file_(OpenPartialFile(fileName, partialName_)) {}
 
 TTextFileWriter::~TTextFileWriter() {
     if (committed_) return;

@@ -1,6 +1,7 @@
 #pragma once
 // A text file written line by line: UTF-8 (no byte-order mark unless one is written), CR LF line ends. The lines
-// go to "<file>.new"; Commit puts it in the file's place, so a failed write leaves an existing file as it was.
+// go to a new file beside it under a name no file had; Commit puts that in the file's place, so a failed write
+// leaves an existing file as it was, and no other file of the person's is touched.
 #include "kit/Handles.h"
 
 #include <string>

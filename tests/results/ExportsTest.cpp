@@ -9,8 +9,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cfenv>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -133,7 +135,29 @@ TEST(Exports, AFailingWriteEndsTheExportWithoutDone) {
     EXPECT_FALSE(table.Exporting());
     // The file it would have replaced stays as it was, and no partial file is left beside it.
     EXPECT_EQ(ReadBytes(temp / L"part.txt"), "an earlier export\r\n");
-    EXPECT_FALSE(testsupport::FileExists(temp / L"part.txt.new"));
+    EXPECT_EQ(testsupport::FolderEntries(temp.Path()), std::vector<std::wstring>{L"part.txt"});
+}
+
+// The writer's partial file has a name of its own: a file of the person's beside the export, whatever its name,
+// is never written, replaced or removed, whether the export succeeds or fails.
+TEST(Exports, FilesBesideTheExportAreLeftAlone) {
+    const TempFolder temp;
+    TResultTable table;
+    resultstest::FillFixture(table);
+    const std::vector<std::wstring> theirs = {L"list.txt.new", L"list.txt.tmp", L"list.txt~"};
+    for (const std::wstring& name : theirs) testsupport::WriteBytes(temp / name, "the person's own");
+    for (const bool fails : {false, true}) {
+        SCOPED_TRACE(fails ? "failing" : "succeeding");
+        table.OnExportExecuteEvent = [fails](TExport&, std::int64_t, int percent) {
+            if (fails && percent >= 50) throw std::runtime_error("disk full");
+        };
+        EXPECT_EQ(RunEntry(table, 1, temp / L"list.txt"), !fails);
+        for (const std::wstring& name : theirs) EXPECT_EQ(ReadBytes(temp / name), "the person's own") << kit::WideToUtf8(name);
+        std::vector<std::wstring> expected = theirs;
+        expected.push_back(L"list.txt");  // from the first, successful export
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(testsupport::FolderEntries(temp.Path()), expected) << "no partial file left";
+    }
 }
 
 TEST(Exports, ProgressIsReportedOncePerPercentStep) {

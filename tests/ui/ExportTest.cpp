@@ -220,7 +220,8 @@ TEST_F(ExportTest, TheNameGetsTheTypesExtensionUnlessItHasOneInAnyCase) {
             continue;
         }
         EXPECT_EQ(testsupport::ReadBytes(target), WrittenAlone(c.type, kRows, rowFolder, temp / L"alone.tmp"));
-        EXPECT_FALSE(testsupport::FileExists(target + L".new"));
+        EXPECT_EQ(testsupport::FolderEntries(folder), std::vector<std::wstring>{kit::ExtractFileName(target)})
+            << "no partial file left beside it";
         // The entry's title with the export time, for two seconds, over the disabled window; then the summary.
         const std::wstring title = window->Results().Exports()[static_cast<size_t>(c.type - 1)].Title;
         EXPECT_EQ(interaction.sleeps, std::vector<DWORD>{2000});
@@ -245,6 +246,7 @@ TEST_F(ExportTest, TheNameGetsTheTypesExtensionUnlessItHasOneInAnyCase) {
 TEST_F(ExportTest, AWriterThatCannotMakeItsFileReportsWhyAndLeavesNoFile) {
     const std::wstring target = temp / L"taken.csv";
     CreateDirectoryW(target.c_str(), nullptr);  // a folder in the file's place: running as root, nothing else fails
+    const std::vector<std::wstring> before = testsupport::FolderEntries(temp.Path());
     Export(target, kCsv);
     ASSERT_EQ(interaction.asked.size(), 1u);
     EXPECT_EQ(interaction.asked[0].type, kit::MessageType::Error);
@@ -253,7 +255,7 @@ TEST_F(ExportTest, AWriterThatCannotMakeItsFileReportsWhyAndLeavesNoFile) {
     EXPECT_TRUE(interaction.shellRequests.empty());
     EXPECT_EQ(StatusText(0).find(kDoneText), std::wstring::npos);
     EXPECT_TRUE(testsupport::FolderExists(target));
-    EXPECT_FALSE(testsupport::FileExists(target + L".new"));
+    EXPECT_EQ(testsupport::FolderEntries(temp.Path()), before) << "no partial file left";
     EXPECT_TRUE(IsWindowEnabled(Main()));
     EXPECT_FALSE(IsWindowVisible(ProgressBar()));
 }

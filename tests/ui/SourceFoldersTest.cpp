@@ -227,10 +227,28 @@ TEST(SourceFolders, SavingWritesOneFolderALineUnderTheNameWithTxtAppendedOnlyFor
     EXPECT_EQ(question, interaction.asked.size());
 }
 
+// The list is written beside the person's files under a name none of them has, then put in its place.
+TEST(SourceFolders, SavingLeavesTheFilesBesideTheListAlone) {
+    testsupport::TempFolder temp;
+    testsupport::WriteBytes(temp / L"list.txt.new", "the person's own");
+    testsupport::FakeInteraction interaction;
+    interaction.saveAnswers.push_back(kit::SaveFileAnswer{temp / L"list", 1});
+    ShowWithPerson([&] { ui::ShowSourceFolders(nullptr, {L"C:\\"}); },
+                   [&](HWND dialog) {
+                       if (!dialog || !WaitForFill(dialog)) return;
+                       ClickButton(dialog, TfrmKvrViewSourceFolders::kSaveToFile);
+                       ClickButton(dialog, IDCANCEL);
+                   });
+    EXPECT_EQ(testsupport::ReadBytes(temp / L"list.txt"), "\xEF\xBB\xBF" "C:\\\r\n");
+    EXPECT_EQ(testsupport::ReadBytes(temp / L"list.txt.new"), "the person's own");
+    EXPECT_EQ(testsupport::FolderEntries(temp.Path()), (std::vector<std::wstring>{L"list.txt", L"list.txt.new"}));
+}
+
 TEST(SourceFolders, ASaveThatFailsIsReported) {
     testsupport::TempFolder temp;
     const std::wstring target = temp / L"taken.txt";
     CreateDirectoryW(target.c_str(), nullptr);  // a folder in the file's place
+    const std::vector<std::wstring> before = testsupport::FolderEntries(temp.Path());
     testsupport::FakeInteraction interaction;
     interaction.saveAnswers.push_back(kit::SaveFileAnswer{target, 1});
     ShowWithPerson([&] { ui::ShowSourceFolders(nullptr, {L"C:\\"}); },
@@ -244,5 +262,5 @@ TEST(SourceFolders, ASaveThatFailsIsReported) {
     EXPECT_TRUE(kit::StartsWithText(interaction.asked[0].text, L"Error: " + target))
         << kit::WideToUtf8(interaction.asked[0].text);
     EXPECT_TRUE(testsupport::FolderExists(target));
-    EXPECT_FALSE(testsupport::FileExists(target + L".new"));
+    EXPECT_EQ(testsupport::FolderEntries(temp.Path()), before) << "no partial file left";
 }
