@@ -8,6 +8,7 @@
 #include "results/ResultTable.h"
 #include "results/listview/FolderPrompts.h"
 #include "results/listview/ListShortCuts.h"
+#include "results/listview/ResultContextMenu.h"
 #include "results/listview/ShellFileOperation.h"
 
 #include <windows.h>
@@ -158,6 +159,10 @@ public:
     TResultListViewShortCuts ShortCuts;
     // The shell's file operation unless a test gives another (null: the shell's again).
     void SetFileOperation(TFileOperation* operation);
+    // The shell's context menu of one row's file, as ShowResultContextMenu shows it, unless a test gives another:
+    // true when shown, `verb` then the chosen item's verb (those the list carries out itself run here).
+    std::function<bool(const std::wstring& fileName, HWND owner, POINT screen, std::wstring& verb)> ShellContextMenu =
+        ShowResultContextMenu;
 
     // The selected rows' full paths in item order, without those inside a selected folder.
     std::vector<std::wstring> SelectedPaths() const;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "dragdrop/DragDropFormats.h"
@@ -220,4 +221,36 @@ TEST(DragDropFormats, StreamAdapterCopiesEverythingFromTheEnd) {
     const kit::ComPtr<IStream> part = ddtest::StreamFromBytes("");
     ASSERT_EQ(adapter->CopyTo(part.get(), some, nullptr, nullptr), S_OK);
     EXPECT_EQ(ddtest::BytesOfStream(part.get()), "whole");
+}
+
+namespace {
+
+// A destination that takes at most a few bytes of each write, and says so.
+class ShortWritingStream : public ClaimingStream {
+public:
+    explicit ShortWritingStream(ULONG takes) : ClaimingStream("", 0), takes_(takes) {}
+    HRESULT STDMETHODCALLTYPE Write(const void* buffer, ULONG size, ULONG* written) override {
+        ++writes;
+        return ClaimingStream::Write(buffer, std::min(size, takes_), written);
+    }
+    int writes = 0;
+
+private:
+    ULONG takes_;
+};
+
+} // namespace
+
+// Told that less was taken than given, the copy stops there: a destination that takes less would be asked on
+// and on, and a caller must not take a cut copy for a whole one.
+TEST(DragDropFormats, StreamAdapterStopsAtADestinationThatTakesLess) {
+    const std::string bytes(3 * 1024 * 1024, 'x');  // three of the copy's blocks
+    const kit::ComPtr<IStream> adapter = TFixedStreamAdapter::Create(ddtest::StreamFromBytes(bytes));
+    ShortWritingStream destination(1);
+    ULARGE_INTEGER all, read{}, written{};
+    all.QuadPart = ~0ull;
+    EXPECT_EQ(adapter->CopyTo(&destination, all, &read, &written), E_FAIL);
+    EXPECT_EQ(destination.writes, 1);
+    EXPECT_EQ(read.QuadPart, 1024u * 1024u) << "one block read";
+    EXPECT_EQ(written.QuadPart, 1u);
 }

@@ -293,6 +293,23 @@ TEST_F(ScrollingListTest, ScrollBitNearTheEdgeButNeverInTheDropsAnswer) {
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
 }
 
+// A drag it refused on entering stays refused while it moves over the control: the cursor promises no drop,
+// though the list may still scroll under it.
+TEST_F(ScrollingListTest, AfterARefusedEnterMovingOffersNoDrop) {
+    auto text = ddtest::TestDataObject::Create();
+    text->Offer(CF_TEXT, "no files");
+    DWORD effect = kAll;
+    target_.DragEnter(text.get(), MK_LBUTTON, POINTL{middle_.x, middle_.y}, &effect);
+    ASSERT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    for (const POINT at : {middle_, edge_}) {
+        effect = kAll;
+        target_.DragOver(MK_LBUTTON, POINTL{at.x, at.y}, &effect);
+        EXPECT_EQ(effect & ~DROPEFFECT_SCROLL, static_cast<DWORD>(DROPEFFECT_NONE));
+    }
+    target_.DragLeave();
+    EXPECT_EQ(text->References(), 1u);
+}
+
 TEST_F(ScrollingListTest, ARestingCursorScrollsAQuickOneDoesNot) {
     int scrolls = 0;
     target_.OnScroll = [&](TCustomDropTarget&, POINT, TScrollDirections& scroll, int&) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dragdrop/DragDropFile.h"
+#include "dragdrop/DragDropFormats.h"
 #include "kit/Exception.h"
 #include "tests/dragdrop/DragDropFixture.h"
 #include "tests/support/RealDrag.h"
@@ -158,6 +159,32 @@ TEST_F(RealDragTest, ASecondDragWithNoButtonDownEndsAtOnceCancelled) {
     EXPECT_EQ(source_->Execute(), drCancel);
     EXPECT_EQ(drops_, 1);
     EXPECT_EQ(source_->GetPerformedDropEffect(), 0u) << "no target answered";
+}
+
+// A target that moves the files itself tells the source so in "Logical Performed DropEffect" and answers no
+// effect, so that the source deletes nothing: the drag is a move all the same. The value is the drag's own: the
+// next drag, a copy, is a copy.
+TEST_F(RealDragTest, AnOptimisedMoveIsAMoveAndTheNextDragStartsAfresh) {
+    target_.OnDrop = [this](TCustomDropTarget& target, TShiftState, POINT, DWORD& effect) {
+        ++drops_;
+        TLogicalPerformedDropEffectClipboardFormat moved;
+        moved.SetValue(DROPEFFECT_MOVE);
+        FORMATETC asMemory = moved.FormatEtc();
+        asMemory.tymed = TYMED_HGLOBAL;
+        EXPECT_TRUE(moved.SetData(target.DataObject(), asMemory));
+        effect = DROPEFFECT_NONE;
+    };
+    {
+        DragScript script(DropOnTarget());
+        EXPECT_EQ(source_->Execute(), drDropMove);
+    }
+    EXPECT_EQ(drops_, 1);
+    EXPECT_EQ(source_->GetPerformedDropEffect(), 0u) << "the target performed nothing the source must finish";
+
+    target_.OnDrop = [this](TCustomDropTarget&, TShiftState, POINT, DWORD&) { ++drops_; };
+    DragScript script(DropOnTarget(MK_CONTROL));
+    EXPECT_EQ(source_->Execute(), drDropCopy);
+    EXPECT_EQ(drops_, 2);
 }
 
 TEST_F(RealDragTest, AnAsynchronousDragServesItsDataFromItsThread) {

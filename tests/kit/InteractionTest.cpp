@@ -30,6 +30,34 @@ HWND ChildOf(HWND dialog, const wchar_t* className, const wchar_t* text = nullpt
     return nullptr;
 }
 
+// The texts of the dialog's STATIC children, one after the other: what a message box says.
+std::wstring StaticTexts(HWND dialog) {
+    std::wstring texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (CompareStringOrdinal(testsupport::ClassOf(child).c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL)
+            texts += TextOf(child);
+    return texts;
+}
+
+struct DialogSearch {
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK KeepOtherDialog(HWND hwnd, LPARAM data) {
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    if (hwnd == search.except || testsupport::ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+// A visible dialog of the thread other than `except`, or null.
+HWND OtherDialogOf(DWORD thread, HWND except) {
+    DialogSearch search{except, nullptr};
+    EnumThreadWindows(thread, KeepOtherDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace
 
 TEST(Interaction, TextPromptGivesTheTypedTextOnOkAndKeepsTheValueOnCancel) {
@@ -179,4 +207,40 @@ TEST(Interaction, SaveDialogGivesTheNameAndTheTypeChosen) {
     ASSERT_TRUE(answer.has_value());
     EXPECT_TRUE(kit::SameText(answer->fileName, typed)) << kit::WideToUtf8(answer->fileName);
     EXPECT_EQ(answer->typeIndex, 2);
+}
+
+// A typed name of an existing file is the dialog's own question before it answers; No keeps the dialog open.
+TEST(Interaction, SaveDialogAsksBeforeReplacingAnExistingFile) {
+    testsupport::TempFolder root;
+    const std::wstring existing = kit::IncludeTrailingPathDelimiter(root.Path()) + L"folders.txt";
+    testsupport::WriteBytes(existing, "the person's list");
+    const kit::SaveFileRequest request{
+        .title = L"Save Source Folders",
+        .types = {{L"Text files (*.txt)", L"*.TXT"}, {L"All files (*.*)", L"*.*"}},
+        .initialFolder = root.Path(),
+    };
+    std::optional<kit::SaveFileAnswer> answer;
+    std::wstring question;
+    ShowWithPerson([&] { answer = Real().SaveFile(nullptr, request); },
+                   [&](HWND dialog) {
+                       if (!dialog) return;
+                       const HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+                       SetWindowTextW(name, existing.c_str());
+                       PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                       // The question is a second dialog of the thread, over the save dialog.
+                       HWND asking = nullptr;
+                       WaitUntil([&] {
+                           asking = OtherDialogOf(GetWindowThreadProcessId(dialog, nullptr), dialog);
+                           return asking != nullptr || !IsWindow(dialog);
+                       });
+                       if (asking) {
+                           question = StaticTexts(asking);
+                           PostMessageW(asking, WM_COMMAND, IDNO, 0);
+                           WaitUntil([&] { return !IsWindow(asking); });
+                       }
+                       if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                   });
+    EXPECT_NE(question.find(L"already exists"), std::wstring::npos) << kit::WideToUtf8(question);
+    EXPECT_FALSE(answer.has_value()) << "No, then Cancel: nothing chosen";
+    EXPECT_EQ(testsupport::ReadBytes(existing), "the person's list");
 }

@@ -101,6 +101,21 @@ TEST_F(ListFileActionsTest, DeleteGoesThroughTheShellsQuestion) {
     }
 }
 
+// To the recycle bin, never gone for good, and with the shell's own question: the request says both.
+TEST_F(ListFileActionsTest, DeleteAsksTheShellForTheRecycleBin) {
+    const std::wstring file = AddFile(L"doomed.txt");
+    const std::wstring folder = AddFolder(L"old");
+    List().SetFileOperation(&fakeShell_);
+    Select({0, 1});
+    List().DeleteSelected();
+    ASSERT_EQ(fakeShell_.requests.size(), 1u);
+    const TFileOperationRequest& request = fakeShell_.requests[0];
+    EXPECT_EQ(request.function, static_cast<UINT>(FO_DELETE));
+    EXPECT_EQ(request.from, file + L'\0' + folder + std::wstring(2, L'\0'));
+    EXPECT_EQ(request.to, L"");
+    EXPECT_EQ(request.flags, FOF_ALLOWUNDO);
+}
+
 // The shell removed one file, then failed on the other (in use): the removed file's row must not stay.
 TEST_F(ListFileActionsTest, ADeleteThatFailsPartWayDropsTheRowsOfWhatWent) {
     const std::wstring gone = AddFile(L"gone.txt");

@@ -4,6 +4,8 @@
 
 #include "kit/Strings.h"
 #include "results/listview/ListClipboard.h"
+#include "results/listview/ResultContextMenu.h"
+#include "tests/results/ScriptedShellMenu.h"
 #include "tests/support/MenuPick.h"
 
 #include <commctrl.h>
@@ -12,6 +14,7 @@ using namespace results;
 using resultstest::FileActionsTest;
 using testsupport::Pick;
 using testsupport::PlainTexts;
+using resultstest::ScriptedShellMenu;
 
 namespace {
 
@@ -168,6 +171,63 @@ TEST_F(ListPopUpsTest, TheShellsVerbsThatChangeRowsRunAsTheListsOwn) {
         KillTimer(ListHwnd(), TResultListView::CutRefreshTimer);
     }
     EXPECT_EQ(RowPaths(), files_) << "no row left";
+}
+
+// Wine's menu offers four of the six verbs the list carries out itself: a shell object that offers all six shows
+// that each runs the list's own action, the one its verb names, and that the shell runs none of them.
+TEST_F(ListPopUpsTest, EachOfTheShellsProgramVerbsRunsTheListsOwnAction) {
+    ScriptedShellMenu shell;
+    shell.items = {{L"Cu&t", L"cut"},           {L"&Copy", L"copy"},     {L"&Delete", L"delete"},
+                   {L"Create &Shortcut", L"link"}, {L"Rena&me", L"rename"}, {L"P&roperties", L"properties"}};
+    std::vector<std::wstring> shownFor;
+    List().ShellContextMenu = [&](const std::wstring& fileName, HWND owner, POINT at, std::wstring& verb) {
+        shownFor.push_back(fileName);
+        return TrackShellContextMenu(shell, SFGAO_HASPROPSHEET, true, {fileName, owner, at}, verb);
+    };
+    List().SetFileOperation(&fakeShell_);
+    struct Case {
+        const wchar_t* item;
+        std::optional<DWORD> effect;  // on the clipboard afterwards
+        size_t deletes;
+        int shortcutPrompts;
+        size_t renamePrompts;
+        size_t propertySheets;
+    };
+    const Case cases[] = {
+        {L"Cut", DropEffectMove, 0, 0, 0, 0},     {L"Copy", DropEffectCopy, 0, 0, 0, 0},
+        {L"Delete", std::nullopt, 1, 0, 0, 0},    {L"Create Shortcut", std::nullopt, 0, 1, 0, 0},
+        {L"Rename", std::nullopt, 0, 0, 1, 0},    {L"Properties", std::nullopt, 0, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(kit::WideToUtf8(c.item));
+        testsupport::PutTextOnClipboard(L"earlier");
+        fakeShell_.requests.clear();
+        person_.prompts.clear();
+        person_.propertySheets.clear();
+        shortcutPrompts_ = 0;
+        shownFor.clear();
+        Select({2});
+        person_.chooseFromMenu = Pick(c.item);
+        RightClickRow(2);
+        EXPECT_EQ(shownFor, std::vector<std::wstring>{files_[2]});
+        EXPECT_EQ(ReadClipboardFiles().dropEffect, c.effect);
+        ASSERT_EQ(fakeShell_.requests.size(), c.deletes);
+        if (c.deletes) {
+            EXPECT_EQ(fakeShell_.requests[0].function, static_cast<UINT>(FO_DELETE));
+        }
+        EXPECT_EQ(shortcutPrompts_, c.shortcutPrompts);
+        ASSERT_EQ(person_.prompts.size(), c.renamePrompts);
+        if (c.renamePrompts) {
+            EXPECT_EQ(person_.prompts[0].caption, L"Rename File");
+        }
+        ASSERT_EQ(person_.propertySheets.size(), c.propertySheets);
+        if (c.propertySheets) {
+            EXPECT_EQ(person_.propertySheets[0].request, std::vector<std::wstring>{files_[2]});
+        }
+        KillTimer(ListHwnd(), TResultListView::CutRefreshTimer);
+    }
+    EXPECT_TRUE(shell.invoked.empty()) << "the shell ran none of them";
+    EXPECT_EQ(RowPaths(), files_);
 }
 
 TEST_F(ListPopUpsTest, AKeyboardMenuOpensUnderTheRowItIsAbout) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "dragdrop/DragDropFile.h"
+#include "dragdrop/DragDropFormats.h"
 #include "kit/DeviceContexts.h"
 #include "kit/Handles.h"
 #include "tests/support/RealDrag.h"
@@ -171,6 +172,29 @@ TEST_F(MainDragDropTest, TheDraggedRowsFileReachesAnotherWindow) {
         EXPECT_TRUE(imageShown_) << "the row's picture follows the cursor";
         EXPECT_EQ(RowOf(file) < 0, c.rowLeaves);
     }
+    EXPECT_GE(RowOf(PathOf(L"first\\inside.txt")), 0) << "only the moved file's row left";
+}
+
+// A file manager that moves the file itself (an optimised move) answers no effect and says "moved" in the
+// "Logical Performed DropEffect": the file left, so its row leaves the list.
+TEST_F(MainDragDropTest, AnOptimisedMoveByAnotherWindowDropsTheMovedFilesRow) {
+    other_.OnDrop = [this](TCustomDropTarget& target, TShiftState, POINT, DWORD& effect) {
+        ++drops_;
+        dropped_ = other_.Files().ToVector();
+        for (const std::wstring& file : dropped_) MoveFileW(file.c_str(), (elsewhere_ / L"moved").c_str());
+        TLogicalPerformedDropEffectClipboardFormat moved;
+        moved.SetValue(DROPEFFECT_MOVE);
+        FORMATETC asMemory = moved.FormatEtc();
+        asMemory.tymed = TYMED_HGLOBAL;
+        moved.SetData(target.DataObject(), asMemory);
+        effect = DROPEFFECT_NONE;
+    };
+    const std::wstring file = PathOf(L"file.txt");
+    DragRow(RowOf(file), DropOn(otherWindow_.get()));
+    EXPECT_EQ(drops_, 1);
+    EXPECT_EQ(dropped_, Names{file});
+    EXPECT_TRUE(testsupport::FileExists(elsewhere_ / L"moved"));
+    EXPECT_LT(RowOf(file), 0);
     EXPECT_GE(RowOf(PathOf(L"first\\inside.txt")), 0) << "only the moved file's row left";
 }
 

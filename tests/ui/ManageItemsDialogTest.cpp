@@ -162,6 +162,23 @@ TEST_F(ManageItemsDialogTest, OkWritesEveryListAndCancelNone) {
     }
 }
 
+// Every page changed, the phrases' too: OK writes each list from its own page.
+TEST_F(ManageItemsDialogTest, OkWritesTheListOfEveryPage) {
+    Lists().SearchText.List(engine::tmPhrasesText).Items = {L"due date", L"paid in full"};
+    TfrmKvrManageItems& d = Open();
+    for (int page = 0; page < 5; ++page) {
+        d.ShowPage(page);
+        Click(Page(page).bbtDelete);  // the first row
+    }
+    Click(d.bbtnOK);
+    EXPECT_FALSE(d.Visible());
+    EXPECT_EQ(Lists().FileMask.List(engine::nmSimpleText).Items, (Items{L"b", L"c"}));
+    EXPECT_EQ(Lists().FileMask.List(engine::nmManualWildcards).Items, Items{});
+    EXPECT_EQ(Lists().SearchFolders.FolderValue.Items, Items{L"<Work> C:\\users"});
+    EXPECT_EQ(Lists().SearchText.List(engine::tmWordsText).Items, Items{L"   "});
+    EXPECT_EQ(Lists().SearchText.List(engine::tmPhrasesText).Items, Items{L"paid in full"});
+}
+
 TEST_F(ManageItemsDialogTest, EveryPageFitsAndHasNoAccessKeyClash) {
     TfrmKvrManageItems& d = Open();
     for (int page = 0; page < 5; ++page) {

@@ -126,6 +126,22 @@ TEST_F(OptionsDialogTest, ShowsTheOptionsAndOkStoresTheBoxes) {
     EXPECT_TRUE(interaction.asked.empty());
 }
 
+// The other way: from the default folder to a folder of the person's, typed where none was before.
+TEST_F(OptionsDialogTest, OkStoresTheSelectedExportFolderAndItsChoice) {
+    testsupport::TempFolder exports;
+    Options().Exports.OutputFolder = app::eofDefault;
+    Options().Exports.FolderSelected = L"";
+    TfrmKvrOptions& d = Open();
+    d.ShowPage(TfrmKvrOptions::pgExports);
+    Click(d.rbEXPUseSelectedFolder);
+    d.edEXPSelectedFolder.SetText(exports.Path());
+    Click(d.bbtnOK);
+    EXPECT_FALSE(d.Visible()) << "closed";
+    EXPECT_TRUE(interaction.asked.empty());
+    EXPECT_EQ(Options().Exports.OutputFolder, app::eofSelected);
+    EXPECT_EQ(Options().Exports.FolderSelected, exports.Path());
+}
+
 TEST_F(OptionsDialogTest, AMasterBoxAndItsColumnKeepEachOtherConsistent) {
     TfrmKvrOptions& d = Open();
     for (int column = 0; column < 4; ++column) {
