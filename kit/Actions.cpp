@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "kit/Exception.h"
+#include "kit/ModalWait.h"
 #include "kit/Strings.h"
 
 namespace kit {
@@ -301,6 +302,9 @@ void ActionList::FillMenu(HMENU menu, std::span<const int> ids) {
 bool ActionList::Execute(int id) {
     const Action* action = Find(id);
     if (!action || action->popup) return false;
+    // While the person answers a modal wait every window a command could come from is off: one that arrives all
+    // the same (posted, sent) is not the person's, and would change what the waiting action works on.
+    if (ModalWaiting()) return true;
     // The enabling rules live in the opening handlers of the menus around the action: they run now, as if the
     // person had opened those menus to choose it, so a shortcut runs nothing the menu would show disabled.
     for (const int menuId : MenusAround(id)) {

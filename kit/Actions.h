@@ -78,7 +78,8 @@ public:
     void FillMenu(HMENU menu, std::span<const int> ids);
 
     // For WM_COMMAND: true when `id` is an action. Its handler runs only while the menu that holds it is enabled
-    // and visible (and the menus around that one), and, after their opening handlers ran, the action too.
+    // and visible (and the menus around that one), and, after their opening handlers ran, the action too; never
+    // while a modal wait lasts (ModalWait).
     bool Execute(int id);
     // The accelerator table of every visible action's shortcuts, rebuilt after a change; owned by the list.
     HACCEL Accelerators();

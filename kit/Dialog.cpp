@@ -8,6 +8,7 @@
 #include "kit/Exception.h"
 #include "kit/Guard.h"
 #include "kit/MessageLoop.h"
+#include "kit/ModalWait.h"
 #include "kit/Strings.h"
 
 namespace kit {
@@ -83,6 +84,7 @@ void Dialog::Forget() {
 
 INT_PTR Dialog::ShowModal(HWND owner) {
     modal_ = true;
+    const ModalWait wait(owner);
     // Without an owner the dialog stands alone: it needs its own taskbar button to be found again.
     const DialogTemplate dialog(StyleOf(params_) | WS_VISIBLE | DS_SETFOREGROUND, owner ? 0 : WS_EX_APPWINDOW,
                                 params_.title);

@@ -36,9 +36,9 @@ public:
 
     HWND hwnd() const { return hwnd_; }
 
-    // Shows the dialog modal over `owner`, which is disabled meanwhile (none: the dialog stands alone, with a
-    // taskbar button of its own). Returns the code it ended with: IDOK, IDCANCEL or what End was given; IDCANCEL
-    // when it could not be shown.
+    // Shows the dialog modal over `owner`, which is disabled meanwhile, as are the program's other windows
+    // (ModalWait; no owner: the dialog stands alone, with a taskbar button of its own). Returns the code it ended
+    // with: IDOK, IDCANCEL or what End was given; IDCANCEL when it could not be shown.
     INT_PTR ShowModal(HWND owner);
 
     // Creates the dialog modeless and hidden, owned by `owner` and centred over it. The program's message loops

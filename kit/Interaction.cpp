@@ -4,6 +4,7 @@
 
 #include "kit/Files.h"
 #include "kit/MessageDialog.h"
+#include "kit/ModalWait.h"
 #include "kit/ShellDialogs.h"
 #include "kit/TextPrompt.h"
 
@@ -58,9 +59,55 @@ public:
 SystemInteraction g_system;
 Interaction* g_current = &g_system;
 
+// The one place the seam's callers pass through: each question, prompt, dialog, menu and shell verb (whose error
+// box is a loop too) is a modal wait, whether the system or a test answers it.
+class WaitingInteraction : public Interaction {
+public:
+    MessageAnswer ShowMessage(HWND owner, const std::wstring& text, MessageType type,
+                              MessageButtons buttons) override {
+        const ModalWait wait(owner);
+        return g_current->ShowMessage(owner, text, type, buttons);
+    }
+    MessageAnswer AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption, MessageType type,
+                           MessageAnswer defaultAnswer) override {
+        const ModalWait wait(owner);
+        return g_current->AskYesNo(owner, text, caption, type, defaultAnswer);
+    }
+    bool InputQuery(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                    std::wstring& value) override {
+        const ModalWait wait(owner);
+        return g_current->InputQuery(owner, caption, prompt, value);
+    }
+    std::optional<std::wstring> BrowseForFolder(HWND owner, const FolderBrowseRequest& request) override {
+        const ModalWait wait(owner);
+        return g_current->BrowseForFolder(owner, request);
+    }
+    std::optional<SaveFileAnswer> SaveFile(HWND owner, const SaveFileRequest& request) override {
+        const ModalWait wait(owner);
+        return g_current->SaveFile(owner, request);
+    }
+    INT_PTR ShellExecuteVerb(HWND owner, const ShellRequest& request) override {
+        const ModalWait wait(owner);
+        return g_current->ShellExecuteVerb(owner, request);
+    }
+    UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) override {
+        const ModalWait wait(owner);
+        return g_current->TrackMenu(owner, menu, screenPoint);
+    }
+    void ShowFileProperties(HWND owner, const std::vector<std::wstring>& paths) override {
+        const ModalWait wait(owner);
+        g_current->ShowFileProperties(owner, paths);
+    }
+    double Now() override { return g_current->Now(); }
+    DWORD TickCount() override { return g_current->TickCount(); }
+    void Sleep(DWORD milliseconds) override { g_current->Sleep(milliseconds); }
+};
+
+WaitingInteraction g_waiting;
+
 } // namespace
 
-Interaction& UserInteraction() { return *g_current; }
+Interaction& UserInteraction() { return g_waiting; }
 
 bool AddExtensionAskingOverwrite(HWND owner, std::wstring& fileName, const std::wstring& extension,
                                  const std::wstring& caption) {

@@ -80,7 +80,9 @@ public:
     virtual void Sleep(DWORD milliseconds) = 0;
 };
 
-// The interaction in force; the real one unless a test replaced it.
+// The interaction in force; the real one unless a test replaced it. Whichever answers, every call that waits on a
+// person (all but the clock and the waits) holds a ModalWait meanwhile: the program's other windows are off and
+// the work that would change what the caller acts on waits.
 Interaction& UserInteraction();
 // Installs a replacement (nullptr restores the real one). The caller keeps ownership.
 void SetUserInteraction(Interaction* replacement);

@@ -1,5 +1,6 @@
 #pragma once
-// The system's folder browser, save dialog and property sheet, as the real interaction shows them.
+// The system's folder browser, save dialog and property sheet, as the real interaction shows them; the browser and
+// the save dialog hold a ModalWait while they are open.
 #include "kit/Interaction.h"
 
 namespace kit {

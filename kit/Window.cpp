@@ -82,12 +82,21 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after the object let go find no object.
         self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    // The menu bar's loop is a modal wait like any other; wParam is TRUE for a pop-up menu's loop.
+    if ((msg == WM_ENTERMENULOOP || msg == WM_EXITMENULOOP) && !wp) {
+        if (msg == WM_ENTERMENULOOP) self->menuWait_.emplace(hwnd);
+        else self->menuWait_.reset();
+    }
     LRESULT result = 0;
-    const bool handled = self && self->Dispatch(msg, wp, lp, result);
-    if (msg == WM_NCDESTROY && self) {
+    ++self->depth_;
+    const bool handled = self->Dispatch(msg, wp, lp, result);
+    --self->depth_;
+    if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
+    if (self->depth_ == 0 && self->hwnd_) self->OnOutermostMessageDone();
     return handled ? result : DefWindowProcW(hwnd, msg, wp, lp);
 }
 

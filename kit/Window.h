@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "kit/ModalWait.h"
+
 namespace kit {
 
 struct WindowParams {
@@ -39,6 +41,13 @@ protected:
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+    // True while the window handles a message inside its own handling of another (a handler that pumps, a modal
+    // loop it opened): what would destroy the window waits for the outer one (OnOutermostMessageDone). The default
+    // procedure's loops (moving the window, the menu bar) do not count: nothing of the window's is on the stack.
+    bool InNestedMessage() const { return depth_ > 1; }
+    // After each message that no other message of the window was being handled below.
+    virtual void OnOutermostMessageDone() {}
+
     // From now on the window's messages go to the default procedure. A derived class whose members answer
     // messages calls it first in its destructor: a member's control that goes sends messages (a list losing the
     // focus tells its parent) that would otherwise reach members already gone.
@@ -51,6 +60,9 @@ private:
     bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept;
 
     HWND hwnd_ = nullptr;
+    int depth_ = 0;  // messages of the window being handled, one inside another
+    // While the person is in the window's menu bar or window menu (a pop-up menu holds its own, through the seam).
+    std::optional<ModalWait> menuWait_;
 };
 
 } // namespace kit

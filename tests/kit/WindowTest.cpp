@@ -5,12 +5,16 @@
 #include "tests/support/FakeInteraction.h"
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr UINT kAnswer = WM_APP;
 constexpr UINT kThrowOwn = WM_APP + 1;
 constexpr UINT kThrowStd = WM_APP + 2;
+constexpr UINT kOuter = WM_APP + 10;
+constexpr UINT kInner = WM_APP + 11;
 
 class TestWindow : public kit::Window {
 public:
@@ -128,4 +132,28 @@ TEST(Window, ClassOfAnotherProcedureIsRefused) {
     TestWindow w(1);
     EXPECT_THROW(w.Make({.className = L"Button"}), kit::Exception);
     EXPECT_EQ(w.hwnd(), nullptr);
+}
+
+// A handler that sends the window another message: the inner one knows it is nested, and the window hears once,
+// after the outer one, that no message of its own is under way any more.
+TEST(Window, AMessageHandledInsideAnotherKnowsItIsNested) {
+    class Nesting : public kit::Window {
+    public:
+        void Make() { Create({.className = L"KvrNestingTestWindow", .title = L""}); }
+        std::vector<std::string> seen;
+
+    protected:
+        bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+            if (msg != kOuter && msg != kInner) return false;
+            seen.push_back(std::string(msg == kOuter ? "outer" : "inner") + (InNestedMessage() ? " nested" : ""));
+            if (msg == kOuter) SendMessageW(hwnd(), kInner, 0, 0);
+            result = 0;
+            return true;
+        }
+        void OnOutermostMessageDone() override { seen.push_back("done"); }
+    } window;
+    window.Make();
+    window.seen.clear();
+    SendMessageW(window.hwnd(), kOuter, 0, 0);
+    EXPECT_EQ(window.seen, (std::vector<std::string>{"outer", "inner nested", "done"}));
 }

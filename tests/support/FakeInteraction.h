@@ -67,45 +67,58 @@ public:
     std::vector<AskedMenu> menus;
     // The person's pick while the menu is open (the owner still exists); none: it closes without a choice.
     std::function<UINT(HWND owner, HMENU menu)> chooseFromMenu;
+    bool realMenus = false;  // the system's pop-up menu is shown (and recorded), for a test that drives it
+    // Runs while each message, question, prompt, browser, save dialog, shell verb or property sheet is open (before
+    // its answer; the owner's window disabled meanwhile, as a modal window's): what the test does meanwhile.
+    std::function<void()> whileAsked;
     double now = 45000.5;      // 15 March 2023, noon
     DWORD ticks = 1000;
     std::vector<DWORD> sleeps;
     std::function<void(DWORD milliseconds)> onSleep;  // runs at each wait: the test looks at the window meanwhile
 
-    kit::MessageAnswer ShowMessage(HWND, const std::wstring& text, kit::MessageType type,
+    kit::MessageAnswer ShowMessage(HWND owner, const std::wstring& text, kit::MessageType type,
                                    kit::MessageButtons buttons) override {
         asked.push_back({text, type, buttons});
+        WhileAsked(owner);
         return Next(answers, kit::MessageAnswer::Ok);
     }
-    kit::MessageAnswer AskYesNo(HWND, const std::wstring& text, const std::wstring& caption, kit::MessageType type,
-                                kit::MessageAnswer defaultAnswer) override {
+    kit::MessageAnswer AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption,
+                                kit::MessageType type, kit::MessageAnswer defaultAnswer) override {
         asked.push_back({text, type, kit::MessageButtons::YesNo, caption, defaultAnswer});
+        WhileAsked(owner);
         return Next(answers, kit::MessageAnswer::No);
     }
-    bool InputQuery(HWND, const std::wstring& caption, const std::wstring& prompt, std::wstring& value) override {
+    bool InputQuery(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                    std::wstring& value) override {
         prompts.push_back({caption, prompt, value});
+        WhileAsked(owner);
         const std::optional<std::wstring> typed = Next(promptAnswers, std::optional<std::wstring>());
         if (typed) value = *typed;
         return typed.has_value();
     }
     std::optional<std::wstring> BrowseForFolder(HWND owner, const kit::FolderBrowseRequest& request) override {
         folderBrowses.push_back({owner, request});
+        WhileAsked(owner);
         return Next(folderAnswers, std::optional<std::wstring>());
     }
     std::optional<kit::SaveFileAnswer> SaveFile(HWND owner, const kit::SaveFileRequest& request) override {
         saves.push_back({owner, request});
         if (realSaveDialog) return kit::RealInteraction().SaveFile(owner, request);
+        WhileAsked(owner);
         return Next(saveAnswers, std::optional<kit::SaveFileAnswer>());
     }
     INT_PTR ShellExecuteVerb(HWND owner, const kit::ShellRequest& request) override {
         shellRequests.push_back({owner, request});
+        WhileAsked(owner);
         return shellResult;
     }
     void ShowFileProperties(HWND owner, const std::vector<std::wstring>& paths) override {
         propertySheets.push_back({owner, paths});
+        WhileAsked(owner);
     }
     UINT TrackMenu(HWND owner, HMENU menu, POINT screenPoint) override {
         menus.push_back({owner, screenPoint, ItemsOf(menu)});
+        if (realMenus) return kit::RealInteraction().TrackMenu(owner, menu, screenPoint);
         return chooseFromMenu ? chooseFromMenu(owner, menu) : 0;
     }
     double Now() override { return now; }
@@ -123,6 +136,15 @@ public:
     }
 
 private:
+    // As a modal window would, the question disables its owner's window while it is open.
+    void WhileAsked(HWND owner) {
+        if (!whileAsked) return;
+        const HWND window = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+        const bool disable = window && IsWindowEnabled(window);
+        if (disable) EnableWindow(window, FALSE);
+        whileAsked();
+        if (disable) EnableWindow(window, TRUE);
+    }
     template <class T>
     static T Next(std::deque<T>& queue, T whenEmpty) {
         if (queue.empty()) return whenEmpty;
