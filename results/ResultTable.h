@@ -38,7 +38,7 @@ struct TRow {
     static constexpr const wchar_t* TypeNameUnknown = L"X";  // the type name until the shell has been asked
 
     bool DetailsFetched = false;     // the list view has fetched the row's icons and type name
-    bool SelectionSnapshot = false;  // the row was selected when a file action took its snapshot
+    bool SelectionSnapshot = false;  // a row a file action chose, looked at once the action's work is done
     bool Gone = false;               // the file no longer exists; the row is to be removed
     bool Cut = false;                // cut to the clipboard: the list shows the row ghosted
     std::int64_t Number = 0;         // 1-based, in the order found

@@ -94,6 +94,8 @@ void AppendItem(HMENU menu, const wchar_t* caption, UINT command, UINT flags = 0
 
 // Under Wine and Windows alike a right click on the header reaches the list as a request from the header.
 void TResultListView::OnContextMenu(HWND source, LPARAM screenPoint) {
+    // No menu over a running file action or inside another wait: its choices would act on what that one works on.
+    if (SelectionHeld()) return;
     const POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
     const bool keyboard = at.x == -1 && at.y == -1;  // Shift+F10 or the menu key
     if (source == Header()) {

@@ -22,19 +22,21 @@ bool IsUsableName(const std::wstring& name) {
 
 } // namespace
 
+// The rows chosen are held by their paths, never by index or pointer: each prompt and the shell's rename are loops,
+// after which an index may name another row.
 void TResultListView::RenameSelected() {
     RunFileAction([this] {
-        for (int index : SelectedIndexes())
-            if (TRow* row = results_->RowAt(index)) RenameRow(*row);
+        for (const std::wstring& path : ChosenTargets().rows) RenameRowOf(path);
         InvalidateRect(hwnd(), nullptr, TRUE);
     });
 }
 
-// Asks until the person gives a name the row can take, or cancels (false, also for the same name).
-bool TResultListView::AskNewName(const TRow& row, std::wstring& name) const {
+// Asks until the person gives a name the entry `oldName` in `folder` can take, or cancels (false, also for the
+// same name).
+bool TResultListView::AskNewName(const std::wstring& folder, const std::wstring& oldName, std::wstring& name) const {
     kit::Interaction& person = kit::UserInteraction();
     for (;;) {
-        if (!person.InputQuery(hwnd(), L"Rename File", L"New Name", name) || name == row.Name) return false;
+        if (!person.InputQuery(hwnd(), L"Rename File", L"New Name", name) || name == oldName) return false;
         if (!IsUsableName(name)) {
             person.ShowMessage(hwnd(), L"A file name cannot be empty, end in a blank or a dot, or hold any of "
                                        L"the characters \\ / : * ? \" < > |.",
@@ -42,7 +44,7 @@ bool TResultListView::AskNewName(const TRow& row, std::wstring& name) const {
             continue;
         }
         // A change of letter case names the row's own file, which is no other file of that name.
-        if (!kit::SameText(name, row.Name) && kit::PathExists(row.Folder + name)) {
+        if (!kit::SameText(name, oldName) && kit::PathExists(folder + name)) {
             person.ShowMessage(hwnd(), L"A File or Directory with this name: " + kit::QuotedString(name) +
                                            L" already exists.",
                                kit::MessageType::Warning, kit::MessageButtons::Ok);
@@ -52,13 +54,19 @@ bool TResultListView::AskNewName(const TRow& row, std::wstring& name) const {
     }
 }
 
-void TResultListView::RenameRow(TRow& row) {
-    std::wstring name = row.Name;
-    if (!AskNewName(row, name)) return;
+void TResultListView::RenameRowOf(const std::wstring& oldPath) {
+    const int index = RowOfPath(oldPath);
+    if (index < 0) return;
+    const std::wstring folder = results_->RowAt(index)->Folder;
+    const std::wstring oldName = results_->RowAt(index)->Name;
+    std::wstring name = oldName;
+    if (!AskNewName(folder, oldName, name)) return;
     HourglassCursor wait;
-    const std::wstring oldPath = row.Folder + row.Name;
-    const std::wstring newPath = row.Folder + name;
+    const std::wstring newPath = folder + name;
     if (!RunFileOperation(FO_RENAME, PathListText({oldPath}), PathListText({newPath}), FOF_ALLOWUNDO)) return;
+    const int renamed = RowOfPath(oldPath);
+    if (renamed < 0) return;
+    TRow& row = *results_->RowAt(renamed);
     if (row.IsDirectory()) {
         // The rows inside the folder follow it; a sibling whose name merely begins the same does not.
         const std::wstring oldPrefix = oldPath + L"\\";

@@ -4,9 +4,11 @@
 
 #include "kit/Files.h"
 #include "kit/Scope.h"
+#include "kit/Strings.h"
 #include "results/listview/SelectedPaths.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace results {
 namespace {
@@ -46,12 +48,30 @@ void TResultListView::FocusRow(int index) {
     SendMessageW(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
-void TResultListView::SnapshotSelection() { MarkSelection(&TRow::SelectionSnapshot); }
-
 void TResultListView::MarkSelection(bool TRow::*mark) {
     for (std::int64_t i = 0; i < results_->Count(); ++i) results_->RowAt(i)->*mark = false;
     for (int index : SelectedIndexes())
         if (TRow* row = results_->RowAt(index)) row->*mark = true;
+}
+
+void TResultListView::MarkRows(const std::vector<std::wstring>& paths, bool TRow::*mark) {
+    // The names first: most rows are told apart without building their full paths.
+    const std::unordered_set<std::wstring> wanted(paths.begin(), paths.end());
+    std::unordered_set<std::wstring> names;
+    for (const std::wstring& path : paths) names.insert(kit::ExtractFileName(path));
+    for (std::int64_t i = 0; i < results_->Count(); ++i) {
+        TRow& row = *results_->RowAt(i);
+        row.*mark = names.contains(row.Name) && wanted.contains(row.Folder + row.Name);
+    }
+}
+
+int TResultListView::RowOfPath(const std::wstring& path) const {
+    for (std::int64_t i = 0; i < results_->Count(); ++i) {
+        const TRow& row = *results_->RowAt(i);
+        if (row.Folder.size() + row.Name.size() == path.size() && row.Folder + row.Name == path)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 void TResultListView::SelectMarked(bool TRow::*mark) {
@@ -64,7 +84,11 @@ void TResultListView::SelectMarked(bool TRow::*mark) {
     if (lowest > 0) FocusRow(lowest);
 }
 
-bool TResultListView::RefreshAfterMove() { return DropGoneRows(&TRow::SelectionSnapshot); }
+bool TResultListView::RefreshAfterMove(const std::vector<std::wstring>& rows) {
+    if (!results_) return false;
+    MarkRows(rows, &TRow::SelectionSnapshot);
+    return DropGoneRows(&TRow::SelectionSnapshot);
+}
 
 bool TResultListView::DropGoneRows(bool TRow::*mark) {
     if (!results_) return false;
@@ -120,12 +144,12 @@ void TResultListView::RemoveSelectedFromList() {
 // The list holds one selected row at most when it is single-select: there Select All and Invert Selection would
 // select each row in turn and leave only the last one selected, so they do nothing.
 void TResultListView::SelectAll() {
-    if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_SINGLESEL) return;
+    if (SelectionHeld() || (GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_SINGLESEL)) return;
     SetItemState(AllItems, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void TResultListView::InvertSelection() {
-    if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_SINGLESEL) return;
+    if (SelectionHeld() || (GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_SINGLESEL)) return;
     const auto count = static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
     const kit::RedrawOff redraw(hwnd());
     for (int i = 0; i < count; ++i) {
@@ -134,11 +158,13 @@ void TResultListView::InvertSelection() {
     }
 }
 
-void TResultListView::UnselectAll() { SetItemState(AllItems, 0, LVIS_SELECTED); }
+void TResultListView::UnselectAll() {
+    if (!SelectionHeld()) SetItemState(AllItems, 0, LVIS_SELECTED);
+}
 
 void TResultListView::GoToRow(int index) {
     const auto count = static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
-    if (!results_ || index < 0 || index >= count || index >= results_->Count()) return;
+    if (!results_ || SelectionHeld() || index < 0 || index >= count || index >= results_->Count()) return;
     SetItemState(AllItems, 0, LVIS_SELECTED);
     kit::SelectListItem(hwnd(), index);
 }

@@ -8,6 +8,7 @@
 #include "kit/Guard.h"
 #include "kit/Handles.h"
 #include "kit/Interaction.h"
+#include "kit/ModalWait.h"
 #include "kit/Strings.h"
 #include "results/ShellFolder.h"
 #include "results/listview/HourglassCursor.h"
@@ -70,6 +71,8 @@ LPCSTR CommandOffset(UINT id) { return MAKEINTRESOURCEA(id - FirstShellCommand);
 bool IsShellCommand(UINT id) { return id >= FirstShellCommand && id <= LastShellCommand; }
 
 bool Invoke(IContextMenu& menu, HWND owner, LPCSTR verb) {
+    // The shell's verb may ask or report in a window of its own.
+    const kit::ModalWait wait(owner);
     CMINVOKECOMMANDINFO info{};
     info.cbSize = sizeof(info);  // a fixed 36 bytes fits the 32-bit layout only
     info.hwnd = owner;

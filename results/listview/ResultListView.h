@@ -151,7 +151,9 @@ public:
     void LoadLayout(const std::wstring& fileName);
 
     // File actions, over the selected rows. All but open and play are refused while Busy answers true (a search
-    // runs or an export writes: rows would vanish under the walk or the writer) and while another one runs.
+    // runs or an export writes: rows would vanish under the walk or the writer), while another one runs and while a
+    // modal wait lasts (kit::ModalWait: a menu's or a dialog's loop). Each decides its files when it starts, before
+    // its first prompt or question, and later finds the rows it drops by their paths.
     std::function<bool()> Busy;
     // The drag of the selected files, which the window plugs in: given the selected paths, true when the drag
     // ended in a move (the rows whose files left then leave the list).
@@ -185,9 +187,6 @@ public:
     // The focused row through the shell: Open, or Play when Open fails; PlayFile the other way round.
     void OpenFile();
     void PlayFile();
-    // Drops the rows of the selection snapshot whose files are gone, and the rows inside a folder that is gone;
-    // true when a file of the snapshot still exists.
-    bool RefreshAfterMove();
     static constexpr UINT_PTR CutRefreshTimer = 0x4B56;  // an id the control's own timers do not use
     static constexpr UINT CutRefreshInterval = 2000;
 
@@ -226,20 +225,34 @@ private:
     void SetDoubleBuffered(bool on);
     bool OnVerticalScroll(WORD code);
 
+    // What a file action works on, decided when the person chooses it: the selected-path list (a selected folder
+    // stands for what it holds) and the full path of each selected row in item order (the rows it may drop).
+    struct TFileTargets {
+        std::vector<std::wstring> paths;
+        std::vector<std::wstring> rows;
+    };
+
     // File actions (ListFileActions.cpp, ListRename.cpp) and selection (ListSelection.cpp).
     void RunFileAction(const std::function<void()>& action);
+    // While a file action runs or a modal wait lasts, nothing may change the rows or the selection it works on.
+    bool SelectionHeld() const;
     bool FileActionsRefused() const;
+    TFileTargets ChosenTargets() const;
     bool AskDestination(const wchar_t* caption, std::wstring& folder) const;
     bool RunFileOperation(UINT function, const std::wstring& from, const std::wstring& to, FILEOP_FLAGS flags);
     void OpenRow(int index, bool playFirst);
     void OnDoubleClick(int index);
     void OnCutRefreshTimer();
     void OnDragBegin();
-    bool AskNewName(const TRow& row, std::wstring& name) const;
-    void RenameRow(TRow& row);
+    bool AskNewName(const std::wstring& folder, const std::wstring& oldName, std::wstring& name) const;
+    void RenameRowOf(const std::wstring& path);
     void SetItemState(int index, UINT state, UINT mask);
-    void SnapshotSelection();
     void MarkSelection(bool TRow::*mark);  // exactly the selected rows marked
+    void MarkRows(const std::vector<std::wstring>& paths, bool TRow::*mark);  // exactly the rows of these paths
+    int RowOfPath(const std::wstring& path) const;  // the first row of that full path, or -1
+    // Drops the rows of `rows` (full paths) whose files are gone, and the rows inside a folder of theirs that is gone;
+    // the rest of them are selected again. True when one of their files still exists.
+    bool RefreshAfterMove(const std::vector<std::wstring>& rows);
     // The rows of a mark (the selection snapshot, or the cut) whose files are gone leave; the rest of them are
     // selected again. True when a file of the mark still exists.
     bool DropGoneRows(bool TRow::*mark);

@@ -5,6 +5,7 @@
 #include "kit/Strings.h"
 #include "results/listview/ListClipboard.h"
 #include "results/listview/ResultContextMenu.h"
+#include "results/listview/SelectedPaths.h"
 #include "tests/results/ScriptedShellMenu.h"
 #include "tests/support/MenuPick.h"
 
@@ -315,4 +316,28 @@ TEST_F(ListPopUpsTest, AfterTheHeadersMenuARowsRightClickOpensTheItemsMenu) {
     ASSERT_EQ(person_.menus.size(), 2u);
     EXPECT_EQ(PlainTexts(person_.menus[0].items), kColumnItems);
     EXPECT_EQ(PlainTexts(person_.menus[1].items)[0], L"Open Folder");
+}
+
+// Two files cut, one of them pasted elsewhere since; the menu of two other rows is open when the cut refresh ticks.
+// The tick waits for the menu: it would drop the pasted file's row, clear the selection and select the row still
+// cut, and the menu's Delete would then delete that file instead of the two the menu was opened for.
+TEST_F(ListPopUpsTest, TheCutRefreshWaitsWhileAMenuIsOpen) {
+    List().SetFileOperation(&fakeShell_);
+    Select({0, 1});
+    List().CutSelected();
+    KillTimer(ListHwnd(), TResultListView::CutRefreshTimer);  // the test gives the ticks
+    ASSERT_TRUE(MoveFileW(files_[0].c_str(), (folder_ / L"pasted.txt").c_str()));
+    const auto tick = [this] { SendMessageW(ListHwnd(), WM_TIMER, TResultListView::CutRefreshTimer, 0); };
+    Select({3, 4});
+    person_.chooseFromMenu = [&](HWND owner, HMENU menu) {
+        tick();
+        EXPECT_EQ(RowPaths(), files_) << "no row leaves while the menu is open";
+        EXPECT_EQ(Selected(), (std::vector<int>{3, 4}));
+        return Pick(L"Delete")(owner, menu);
+    };
+    PressShiftF10();
+    ASSERT_EQ(fakeShell_.requests.size(), 1u);
+    EXPECT_EQ(fakeShell_.requests[0].from, PathListText({files_[3], files_[4]}));
+    tick();
+    EXPECT_EQ(RowPaths(), (std::vector<std::wstring>{files_[1], files_[2], files_[3], files_[4]})) << "after it";
 }
