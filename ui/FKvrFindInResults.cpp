@@ -199,7 +199,8 @@ void TfrmKvrFindInResults::DisableControls() { SetControlsEnabled(false); }
 
 void TfrmKvrFindInResults::EnableControls() {
     SetControlsEnabled(true);
-    if (!item_.Stale()) return;
+    // A hidden window finds its matches when it is shown again.
+    if (!item_.Stale() || !Visible()) return;
     RefreshMatches();
     GoToSelectedMatch();
 }

@@ -12,6 +12,7 @@
 #include "kit/Dialog.h"
 #include "kit/Exception.h"
 #include "kit/MessageLoop.h"
+#include "kit/ModalWait.h"
 #include "res/ResourceIds.h"
 #include "ui/ControlIds.h"
 #include "ui/FKvrFindInResults.h"
@@ -205,16 +206,26 @@ void TfrmMerrowinMain::LayoutControls(int width, int height) {
     MoveWindow(ResultListView->hwnd(), 0, listTop, width, std::max(0, listBottom - listTop), TRUE);
 }
 
-// A close during a run, an export or a drag (whose loop dispatches it) waits for it to unwind: the window, the
-// walker and the table must outlive every frame of it that is still on the stack below this message.
+// A close during a run, an export, a drag or any other handler of the window that pumps waits for it to unwind:
+// the window, the walker and the table must outlive every frame of it that is still on the stack below this
+// message. One that comes while the person answers a modal wait (the taskbar's, another program's) comes again
+// once the wait is over.
 void TfrmMerrowinMain::OnCloseRequest() {
-    if (searching_ || exporting_ || dragging_) {
+    if (kit::ModalWaiting()) {
+        kit::PostAfterModalWaits(hwnd(), WM_CLOSE);
+        return;
+    }
+    if (searching_ || exporting_ || dragging_ || InNestedMessage()) {
         closeRequested_ = true;
         if (searching_) actACTIONStopExecute();
         return;
     }
     SaveSettings();
     DestroyWindow(hwnd());
+}
+
+void TfrmMerrowinMain::OnOutermostMessageDone() {
+    if (closeRequested_ && !searching_ && !exporting_ && !dragging_) PostDeferredClose();
 }
 
 void TfrmMerrowinMain::PostDeferredClose() {

@@ -87,6 +87,7 @@ public:
 
 protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void OnOutermostMessageDone() override;
 
 private:
     // Creation and settings (FMWMainFree.cpp).
@@ -120,12 +121,18 @@ private:
     void actFILEBrowseExecute();
     void ApplySearchPath(std::wstring& startFolder);
     // A run, an export or a drag on the stack: its flag is up, a close meanwhile waits, and comes when the scope ends
-    // (the window, the walker and the table must outlive every frame of it).
+    // (the window, the walker and the table must outlive every frame of it). `shown` (if any) shows the flag's
+    // state in the window each time it changes.
     class BusyScope {
     public:
-        BusyScope(TfrmMerrowinMain& window, bool& flag) : window_(window), flag_(flag) { flag_ = true; }
+        BusyScope(TfrmMerrowinMain& window, bool& flag, void (TfrmMerrowinMain::*shown)() = nullptr)
+            : window_(window), flag_(flag), shown_(shown) {
+            flag_ = true;
+            if (shown_) (window_.*shown_)();
+        }
         ~BusyScope() {
             flag_ = false;
+            if (shown_) (window_.*shown_)();
             window_.PostDeferredClose();
         }
         BusyScope(const BusyScope&) = delete;
@@ -134,10 +141,14 @@ private:
     private:
         TfrmMerrowinMain& window_;
         bool& flag_;
+        void (TfrmMerrowinMain::*shown_)();
     };
 
-    // The run (MainSearch.cpp).
-    void RunSearch();
+    // The run (MainSearch.cpp). RunSearch answers the box to focus when the criteria refused the run.
+    HWND RunSearch();
+    // From Search pressed until the run's end-of-run work is done (`searching_`): the criteria pages, the File,
+    // Edit, View, Tools and Settings menus, Search, Reset, Find in Results and the find window's controls are off.
+    void ShowRunState();
     void WalkStartFolders(bool& walked);
     void FinishRun(bool walked);
     void ClearResults();
@@ -145,7 +156,6 @@ private:
     void ShowSearchTotals();
     void ShowSearchInfo();
     void SetRunCaptions();
-    bool FindInResultsShown() const;
     void BindSearchPauseTo(int action);
     void ConnectWalkerEvents();
     void MerrowinFileStarted();

@@ -36,12 +36,27 @@ void TfrmMerrowinMain::actACTIONSearchExecute() {
     // inside an export would clear the table under the writer.
     if (searching_ || exporting_) return;
     // The run pumps messages long before its walk (the start-folder check) and after it; a close or a quit
-    // that arrives at any of those points waits until the run is off the stack.
-    const BusyScope run(*this, searching_);
-    RunSearch();
+    // that arrives at any of those points waits until the run is off the stack, and what would change the
+    // criteria or the rows under it is off until its end-of-run work is done.
+    HWND refusedAt = nullptr;
+    {
+        const BusyScope run(*this, searching_, &TfrmMerrowinMain::ShowRunState);
+        refusedAt = RunSearch();
+    }
+    // Once the pages are on again: a box on a disabled page takes no focus.
+    if (refusedAt) SetFocus(refusedAt);
 }
 
-void TfrmMerrowinMain::RunSearch() {
+void TfrmMerrowinMain::ShowRunState() {
+    EnableSelections(!searching_);
+    if (frmKvrFindInResults) {
+        if (searching_) frmKvrFindInResults->DisableControls();
+        else frmKvrFindInResults->EnableControls();
+    }
+    UpdateActionStates();
+}
+
+HWND TfrmMerrowinMain::RunSearch() {
     TPageFilesAndFolders& files = tshSELECTFilesAndFolders;
     TPageDateAndSize& dates = tshSELECTDateAndSize;
     if (dates.chbDATESelect.Checked() && !dates.chbDATEModifiedSelect.Checked() &&
@@ -62,13 +77,11 @@ void TfrmMerrowinMain::RunSearch() {
 
     if (!Params().Files.FileMask.IsValid()) {
         ShowSearchInfo();
-        SetFocus(files.cbmitFILEFileMask.hwnd());
-        return;
+        return files.cbmitFILEFileMask.hwnd();
     }
     if (!Params().Folders.CheckPaths()) {
         ShowSearchInfo();
-        SetFocus(files.cbmfldFOLDERSSearchPath.hwnd());
-        return;
+        return files.cbmfldFOLDERSSearchPath.hwnd();
     }
     // A content or size search lists files only; include and exclude folders are found below the start.
     if (Params().Text.TextMask.Value() != Params().Text.MaskDefault() || Params().Files.Size.Enabled) {
@@ -95,9 +108,6 @@ void TfrmMerrowinMain::RunSearch() {
 
     BindSearchPauseTo(ids::actACTIONPause);
     kit::ProcessMessagesNow();
-    EnableSelections(false);
-    if (FindInResultsShown()) frmKvrFindInResults->DisableControls();
-    kit::ProcessMessagesNow();
     SetTimer(hwnd(), kShowTextTimer, kShowTextInterval, nullptr);
 
     bool walked = false;
@@ -108,6 +118,7 @@ void TfrmMerrowinMain::RunSearch() {
         throw;
     }
     FinishRun(walked);
+    return nullptr;
 }
 
 void TfrmMerrowinMain::WalkStartFolders(bool& walked) {
@@ -154,12 +165,8 @@ void TfrmMerrowinMain::FinishRun(bool walked) {
         ResultListView->UpdateItemCount();
     }
     KillTimer(hwnd(), kShowTextTimer);
-    // The window's controls come back with the matches among the new rows.
-    if (FindInResultsShown()) frmKvrFindInResults->EnableControls();
-    EnableSelections(true);
     BindSearchPauseTo(ids::actACTIONSearch);
     SelectionsDirty = 1;
-    UpdateActionStates();
     kit::ProcessMessagesNow();
 }
 
@@ -199,13 +206,14 @@ void TfrmMerrowinMain::SetRunCaptions() {
     SetWindowTextW(hwnd(), caption.c_str());
 }
 
+// Search, Reset and Find in Results follow the run, from Search pressed to its end (not only the walks, between
+// which the walker rests); Stop follows the walker.
 void TfrmMerrowinMain::UpdateActionStates() {
-    const bool running = MerrowinFile.Running();
-    actions_.SetEnabled(ids::actACTIONSearch, !running);
+    actions_.SetEnabled(ids::actACTIONSearch, !searching_);
     actions_.SetCaption(ids::actACTIONPause, MerrowinFile.Suspended() ? L"&Continue" : L"&Pause");
-    actions_.SetEnabled(ids::actACTIONStop, running);
-    actions_.SetEnabled(ids::actACTIONReset, !running && SelectionsDirty == 1);
-    actions_.SetEnabled(ids::actACTIONFindInResults, !running);
+    actions_.SetEnabled(ids::actACTIONStop, MerrowinFile.Running());
+    actions_.SetEnabled(ids::actACTIONReset, !searching_ && SelectionsDirty == 1);
+    actions_.SetEnabled(ids::actACTIONFindInResults, !searching_);
 }
 
 void TfrmMerrowinMain::actACTIONPauseExecute() {
@@ -222,7 +230,7 @@ void TfrmMerrowinMain::actACTIONStopExecute() {
 }
 
 void TfrmMerrowinMain::actACTIONResetExecute() {
-    if (exporting_) return;  // the table is the writer's until it ends
+    if (searching_ || exporting_) return;  // the criteria are the run's, the table the writer's, until they end
     Params().Reset();
     ParamsToControls();
     LoadFileMaskItems();
@@ -236,8 +244,6 @@ void TfrmMerrowinMain::actACTIONResetExecute() {
     SetWindowTextW(hwnd(), kCaption);
     kit::ProcessMessagesNow();
 }
-
-bool TfrmMerrowinMain::FindInResultsShown() const { return frmKvrFindInResults && frmKvrFindInResults->Visible(); }
 
 void TfrmMerrowinMain::actACTIONFindInResultsExecute() {
     app::GlobalWindowsVersion = app::GetWindowsVersion();  // the window's size limits follow it
