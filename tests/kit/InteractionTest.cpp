@@ -145,6 +145,7 @@ TEST(Interaction, FolderBrowserOpensCaptionedAtTheStartFolder) {
     testsupport::TempFolder root;
     const std::wstring start = kit::IncludeTrailingPathDelimiter(root.Path()) + L"Start";
     ASSERT_TRUE(kit::ForceDirectories(start));
+    testsupport::ReadFoldersOnTheWayTo(start);
     struct Case {
         const char* name;
         int command;

@@ -9,6 +9,7 @@
 
 #include "kit/Files.h"
 #include "kit/Handles.h"
+#include "kit/Strings.h"
 
 namespace testsupport {
 
@@ -56,6 +57,13 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     } while (FindNextFileW(find.get(), &entry));
     std::sort(names.begin(), names.end());
     return names;
+}
+
+void ReadFoldersOnTheWayTo(const std::wstring& folder) {
+    constexpr size_t kDriveRoot = 3;  // "C:\\"
+    for (std::wstring way = kit::IncludeTrailingPathDelimiter(folder); way.size() > kDriveRoot;
+         way = kit::ExtractFilePath(std::wstring_view(way).substr(0, way.size() - 1)))
+        FolderEntries(way);
 }
 
 void RemoveTree(const std::wstring& path) {

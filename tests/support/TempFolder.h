@@ -27,6 +27,13 @@ bool FileExists(const std::wstring& path);
 bool FolderExists(const std::wstring& path);
 // The names in a folder (its path ending in a backslash), sorted; none for a missing folder.
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+// Reads each folder on the way to `folder` once (the drive's root aside), for Wine's folder browser: it finds a
+// folder by comparing the shell's item ids of the folders on its way byte for byte, their last-access times (in
+// 2-second steps) included, and its own reading of that way is the first read of a folder written to since (a
+// fixture just made), which moves the folder's access time. When a 2-second step falls between, it finds no such
+// folder, selects none, and its first row shown takes the selection (a folder above the one asked). Once read, a
+// folder keeps its access time until it is written to again.
+void ReadFoldersOnTheWayTo(const std::wstring& folder);
 // Removes a file or a folder tree; missing is fine.
 void RemoveTree(const std::wstring& path);
 

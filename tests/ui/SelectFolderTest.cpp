@@ -287,6 +287,7 @@ TEST_F(SelectFolderTest, BrowseStartsAtTheFolderTypedAndACancelEndsOnlyTheCopyPr
 
 TEST_F(SelectFolderTest, TheSystemsBrowserChoosesOrCancels) {
     // The system's folder browser, found by the caption the prompt gives it, answered as a person would.
+    testsupport::ReadFoldersOnTheWayTo(existing_);
     const auto browse = [&](HWND prompt, const std::optional<std::wstring>& choose) {
         PostMessageW(Item(prompt, TfrmKvrSelectFolder::kBrowse), BM_CLICK, 0, 0);
         HWND browser = nullptr;
