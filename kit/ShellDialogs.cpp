@@ -8,7 +8,6 @@
 
 #include "kit/Guard.h"
 #include "kit/Handles.h"
-#include "kit/ModalWait.h"
 
 namespace kit {
 namespace {
@@ -56,7 +55,6 @@ std::optional<std::wstring> ShowFolderBrowser(HWND owner, const FolderBrowseRequ
     info.lParam = reinterpret_cast<LPARAM>(&request);
     // No "insert a disk" box for a drive without a medium while the person browses.
     const ScopedErrorMode errors(SEM_FAILCRITICALERRORS);
-    const ModalWait wait(owner);
     const UniquePidl chosen(SHBrowseForFolderW(&info));
     if (!chosen) return std::nullopt;
     wchar_t path[MAX_PATH] = L"";
@@ -80,7 +78,6 @@ std::optional<SaveFileAnswer> ShowSaveDialog(HWND owner, const SaveFileRequest& 
     dialog.lpstrTitle = OrNull(request.title);
     dialog.lpstrDefExt = OrNull(request.defaultExtension);
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
-    const ModalWait wait(owner);
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
     return SaveFileAnswer{file.c_str(), static_cast<int>(dialog.nFilterIndex)};
 }

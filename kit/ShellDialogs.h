@@ -1,6 +1,5 @@
 #pragma once
-// The system's folder browser, save dialog and property sheet, as the real interaction shows them; the browser and
-// the save dialog hold a ModalWait while they are open.
+// The system's folder browser, save dialog and property sheet, as the real interaction shows them.
 #include "kit/Interaction.h"
 
 namespace kit {
