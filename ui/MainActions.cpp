@@ -208,7 +208,7 @@ void TfrmMerrowinMain::miFILEClick() {
 // The edit shortcuts are left as the list's focus set them: switched on here, Del in a criteria box would
 // delete the selected result file instead of a character.
 void TfrmMerrowinMain::miEDITClick() {
-    const bool selected = !MerrowinFile.Running() && ResultTable.Count() > 0 &&
+    const bool selected = !searching_ && ResultTable.Count() > 0 &&
                           SendMessageW(ResultListView->hwnd(), LVM_GETSELECTEDCOUNT, 0, 0) > 0;
     for (const int id : kSelectionActions) actions_.SetEnabled(id, selected);
     for (const int id : kNeverEnabledEditActions) actions_.SetEnabled(id, false);
