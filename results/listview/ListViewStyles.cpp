@@ -52,12 +52,17 @@ void TResultListView::SetZentaViewStyle(TZentaViewStyle style) {
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
     SendMessageW(hwnd(), LVM_SETVIEW, ListViewOf(style), 0);
-    const auto view = static_cast<DWORD>(SendMessageW(hwnd(), LVM_GETVIEW, 0, 0));
-    // Wine places the icons by the item size of the view it leaves (a report row's height with the columns' whole
-    // width, which piles them up in one column), and a resize arranges them by that size again: arranged once more
-    // now, by the new view's size, they stand in rows, and stay so.
-    if (view == LV_VIEW_ICON || view == LV_VIEW_SMALLICON) SendMessageW(hwnd(), LVM_ARRANGE, LVA_DEFAULT, 0);
-    viewStyle_ = StyleOf(view, style);
+    viewStyle_ = StyleOf(static_cast<DWORD>(SendMessageW(hwnd(), LVM_GETVIEW, 0, 0)), style);
+    ArrangeIcons();
+}
+
+// Wine places the icons by the item size of the view it leaves (a report row's height with the columns' whole
+// width, which piles them up in one column), and a resize arranges them by that size again; rows added later it
+// places at the origin, over the first. Arranged after each switch and each change of the row count, they stand
+// in rows. The details and list views are never arranged, so a long list there pays nothing.
+void TResultListView::ArrangeIcons() const {
+    if (viewStyle_ == zvsIcon || viewStyle_ == zvsSmallIcon || viewStyle_ == zvsThumbnail)
+        SendMessageW(hwnd(), LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 void TResultListView::SetShowGridLines(bool show) {

@@ -81,8 +81,10 @@ void TResultListView::UpdateItemCount() {
     const auto shown = static_cast<std::int64_t>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
     const LPARAM flags = rows > shown && shown > 0 ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
     SendMessageW(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
+    if (rows == shown) return;
+    ArrangeIcons();
     // Rows came or went (a search, a removal, a clear): the find's match list may name rows that moved or are gone.
-    if (rows != shown && findMatch_) findMatch_->MarkStale();
+    if (findMatch_) findMatch_->MarkStale();
 }
 
 bool TResultListView::OnNotifyCode(NMHDR& header, LRESULT& result) {

@@ -222,6 +222,8 @@ private:
     // View, zoom and scrolling (ListViewStyles.cpp).
     void ApplyFont();
     void AfterZoomChange();
+    // Arranges the icons again in the Large Icon, Small Icon and Thumbnail views; the others need it not.
+    void ArrangeIcons() const;
     void SetDoubleBuffered(bool on);
     bool OnVerticalScroll(WORD code);
 

@@ -383,3 +383,23 @@ TEST_F(ListViewTest, TheIconViewsLayTheItemsOutInRowsAcrossResizes) {
         }
     }
 }
+
+// A search run in an icon view adds rows in steps (and a sort sets the count anew): the rows added stand in the rows
+// too, never over the first ones.
+TEST_F(ListViewTest, RowsAddedWhileAnIconViewShowsStandInRows) {
+    for (const TZentaViewStyle style : {zvsIcon, zvsSmallIcon}) {
+        SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(style));
+        List().SetZentaViewStyle(zvsReport);
+        List().Results()->Clear();
+        List().UpdateItemCount();
+        List().SetZentaViewStyle(style);
+        Pump();
+        for (const int added : {5, 19}) {
+            FillPlain(added);
+            EXPECT_EQ(LayoutFault(ListHwnd()), "") << added << " rows added";
+        }
+        List().OnColumnClick(tcName);
+        Pump();
+        EXPECT_EQ(LayoutFault(ListHwnd()), "") << "sorted";
+    }
+}
