@@ -46,6 +46,15 @@ constexpr DriveClass kDriveClasses[] = {
     {CSIDL_NETWORK, L"<NETWORKDRIVES>", kNetworkTypes},
 };
 
+// Whether the shell may be asked about `path` at every key typed: a path on a fixed drive only. A share, a network
+// drive or a drive with a removable medium could keep the box waiting on the network or a medium at each key.
+bool OnFixedDrive(const std::wstring& path) {
+    if (!kit::IsFullyQualifiedPath(path) || path[0] == L'\\') return false;
+    const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
+    const UINT type = GetDriveTypeW(root);
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
 std::wstring Joined(const std::vector<std::wstring>& parts) {
     std::wstring text;
     for (const std::wstring& part : parts) text += (text.empty() ? L"" : L"|") + part;
@@ -351,17 +360,15 @@ void TMRUFolderComboBox::FollowText() {
             Send(EditHwnd(), EM_SETSEL, start, end);
         }
     }
-    // The picture of the entry the text names, else of the folder: asked of the shell only for a path on a
-    // drive, as a share's name typed letter by letter would be looked up on the network at every key.
+    // The picture of the entry the text names, else of the folder (a plain folder's picture off a fixed drive).
     const int named = IndexOfItem(text);
     const std::wstring path = kit::Trim(text);
     COMBOBOXEXITEMW item{};
     item.mask = CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
     item.iItem = -1;
-    item.iImage = named >= 0 ? entries_[static_cast<std::size_t>(named)].image
-                  : kit::IsFullyQualifiedPath(path) && path[0] != L'\\'
-                      ? app::GetPathIconIndexDef(path, CSIDL_PROGRAM_FILES)
-                      : app::GetSpecialFolderIconIndex(CSIDL_PROGRAM_FILES);
+    item.iImage = named >= 0          ? entries_[static_cast<std::size_t>(named)].image
+                  : OnFixedDrive(path) ? app::GetPathIconIndexDef(path, CSIDL_PROGRAM_FILES)
+                                       : app::GetSpecialFolderIconIndex(CSIDL_PROGRAM_FILES);
     item.iSelectedImage = item.iImage;
     Send(hwnd(), CBEM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
