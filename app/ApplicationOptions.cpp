@@ -53,8 +53,9 @@ const TOptionsParam& TOptionsSearchParams::Group(TCriteriaGroup group) const {
     case engine::SearchParams::cgFilesAndFolders: return FilesAndFolders;
     case engine::SearchParams::cgContainingText: return ContainingText;
     case engine::SearchParams::cgDateAndSize: return DateAndSize;
-    default: return Attributes;
+    case engine::SearchParams::cgAttributes: break;  // no default: a new group fails the build until it has a switch
     }
+    return Attributes;
 }
 
 const TOptionsSearchItems::Switches TOptionsSearchItems::switches_[4] = {
