@@ -6,6 +6,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "kit/Strings.h"
+
 namespace kit {
 
 bool FileExists(const std::wstring& path) {
@@ -43,12 +45,14 @@ bool ForceDirectories(const std::wstring& path) {
 
 HANDLE CreateFreshFileBeside(const std::wstring& target, std::wstring& name) {
     // A name the person is unlikely to have chosen, and if they have, the next one: CREATE_NEW refuses any
-    // name that is taken, where CREATE_ALWAYS would empty the person's file.
+    // name that is taken, where CREATE_ALWAYS would empty the person's file. Short and not built from the
+    // target's name, so a target whose name is as long as a name may be still gets one.
+    const std::wstring folder = ExtractFilePath(target);
     DWORD number = GetTickCount() ^ (GetCurrentProcessId() << 16);
     for (int attempt = 0; attempt < 100; ++attempt, ++number) {
-        wchar_t suffix[16];
-        swprintf(suffix, 16, L".~%08lX.tmp", static_cast<unsigned long>(number));
-        name = target + suffix;
+        wchar_t fresh[24];
+        swprintf(fresh, 24, L"~kvr%08lX.tmp", static_cast<unsigned long>(number));
+        name = folder + fresh;
         const HANDLE file =
             CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) return file;

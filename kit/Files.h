@@ -13,8 +13,8 @@ bool PathExists(const std::wstring& path);       // a file or a folder
 bool IsFullyQualifiedPath(const std::wstring& path);
 // Creates the folder and every missing parent; true when the folder exists afterwards.
 bool ForceDirectories(const std::wstring& path);
-// Makes a new, empty file for writing beside `target` (in its folder), under a name no file or folder there has:
-// the name is checked by the creation itself, so nothing of the person's is ever opened. The handle, or
+// Makes a new, empty file for writing beside `target` (in its folder), under a short name no file or folder there
+// has: the name is checked by the creation itself, so nothing of the person's is ever opened. The handle, or
 // INVALID_HANDLE_VALUE with GetLastError's reason; `name` receives the file's path.
 HANDLE CreateFreshFileBeside(const std::wstring& target, std::wstring& name);
 // The full path of the running executable.

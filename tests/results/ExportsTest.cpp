@@ -160,6 +160,16 @@ TEST(Exports, FilesBesideTheExportAreLeftAlone) {
     }
 }
 
+// A name as long as the file system allows still exports: the partial file's own name must not be longer.
+TEST(Exports, ANameAsLongAsAllowedExports) {
+    const TempFolder temp;
+    TResultTable table;
+    resultstest::FillFixture(table);
+    const std::wstring name = std::wstring(251, L'x') + L".txt";  // 255 characters, the most a name may have
+    EXPECT_TRUE(RunEntry(table, 1, temp / name)) << kit::WideToUtf8(table.ExportError());
+    EXPECT_EQ(testsupport::FolderEntries(temp.Path()), std::vector<std::wstring>{name});
+}
+
 TEST(Exports, ProgressIsReportedOncePerPercentStep) {
     const TempFolder temp;
     struct Case { int index; std::vector<int> percents; };

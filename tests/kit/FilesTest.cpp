@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "kit/Files.h"
+#include "kit/Handles.h"
+#include "kit/Strings.h"
+#include "tests/support/TempFolder.h"
+
+// Files made one after the other, each left in place and holding its own text, as a person's files would be:
+// every new one gets a name of its own in the target's folder, and none of the earlier ones is opened again.
+// Made quickly, most of them start from the same candidate name, so a creation that took a name that is
+// there (CREATE_ALWAYS) would empty an earlier file and hand its name out twice.
+TEST(Files, AFreshFileNeverTakesTheNameOfOneThatIsThere) {
+    testsupport::TempFolder temp;
+    const std::wstring target = temp / L"list.txt";
+    const std::wstring folder = kit::ExtractFilePath(target);
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 40; ++i) {
+        std::wstring name;
+        kit::UniqueHandle file{kit::CreateFreshFileBeside(target, name)};
+        ASSERT_TRUE(file) << "file " << i << ", error " << GetLastError();
+        EXPECT_EQ(kit::ExtractFilePath(name), folder);
+        const std::string text = "file " + std::to_string(i);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr));
+        names.push_back(name);
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(testsupport::ReadBytes(names[i]), "file " + std::to_string(i)) << kit::WideToUtf8(names[i]);
+    std::vector<std::wstring> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a name handed out twice";
+    EXPECT_FALSE(testsupport::FileExists(target)) << "the target itself is not made";
+}
