@@ -114,8 +114,10 @@ TEST_F(ListViewTest, TheSelectedMatchStaysVisiblyAMatchAndSelectedWhereverTheFoc
     Fill({{L"Found first.txt", {saArchive}}, {L"Found second.txt", {saArchive}}, {L"Plain.txt", {saArchive}}});
     for (const int row : {0, 2}) ListView_SetItemState(ListHwnd(), row, LVIS_SELECTED, LVIS_SELECTED);
     // The find window's stand-in: another top-level window with a box that takes the focus.
-    const HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 500, 200, 30, nullptr,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Owned, so a failed check does not leave it standing over the tests that follow.
+    const kit::UniqueWindow otherWindow{CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 500,
+                                                        200, 30, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)};
+    const HWND other = otherWindow.get();
     ASSERT_NE(other, nullptr);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     // The background that fills most of a row's Folder cell, and whether `text` shows in it.
@@ -147,6 +149,5 @@ TEST_F(ListViewTest, TheSelectedMatchStaysVisiblyAMatchAndSelectedWhereverTheFoc
         EXPECT_NE(selected, FindMatchBackground);
         EXPECT_NE(selected, FindMatchSelectedBackground);
     }
-    DestroyWindow(other);
     List().SetFindMatch(nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "tests/support/TempFolder.h"
 #include "tests/ui/PagesHost.h"
+#include "kit/DeviceContexts.h"
 #include "kit/Strings.h"
 #include "ui/ControlIds.h"
 
@@ -54,10 +55,9 @@ protected:
         GetWindowRect(box().EditHwnd(), &edit);
         MapWindowPoints(HWND_DESKTOP, box().hwnd(), reinterpret_cast<POINT*>(&edit), 2);
         std::vector<COLORREF> pixels;
-        const HDC dc = GetDC(box().hwnd());
+        const kit::WindowDc dc(box().hwnd());
         for (int y = edit.top; y < edit.bottom; ++y)
-            for (int x = 0; x < edit.left; ++x) pixels.push_back(GetPixel(dc, x, y));
-        ReleaseDC(box().hwnd(), dc);
+            for (int x = 0; x < edit.left; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
         return pixels;
     }
 

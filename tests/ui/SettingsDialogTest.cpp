@@ -11,6 +11,7 @@
 
 #include "app/OsVersion.h"
 #include "app/UKvrVARGeneral.h"
+#include "kit/DeviceContexts.h"
 #include "kit/MessageLoop.h"
 #include "tests/support/FakeInteraction.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -107,11 +108,10 @@ TEST_F(SettingsDialogTest, TheChosenPageStaysHighlightedWhenTheFocusMovesIntoThe
         const auto chosen = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
         std::memcpy(&label, &chosen, sizeof(chosen));  // the message takes the item in the rectangle
         EXPECT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
-        const HDC dc = GetDC(tree);
+        const kit::WindowDc dc(tree);
         std::map<COLORREF, int> counts;
         for (int y = label.top + 1; y < label.bottom - 1; ++y)
-            for (int x = label.left + 1; x < label.right - 1; ++x) ++counts[GetPixel(dc, x, y)];
-        ReleaseDC(tree, dc);
+            for (int x = label.left + 1; x < label.right - 1; ++x) ++counts[GetPixel(dc.get(), x, y)];
         auto most = counts.begin();
         for (auto i = counts.begin(); i != counts.end(); ++i)
             if (i->second > most->second) most = i;
