@@ -96,7 +96,7 @@ protected:
         } search{Find(), nullptr};
         EnumThreadWindows(
             GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM lp) -> BOOL {
+            [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
                 auto& s = *reinterpret_cast<Search*>(lp);
                 if (hwnd == s.except || !IsWindowVisible(hwnd) || testsupport::ClassOf(hwnd) != L"#32770") return TRUE;
                 s.found = hwnd;
