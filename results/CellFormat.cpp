@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-#include <cmath>
-#include <limits>
-
 namespace results {
 namespace {
 
@@ -19,22 +16,13 @@ const std::wstring& ThousandSeparator() {
     return separator;
 }
 
-std::uint64_t ToCount(long double value) {
-    constexpr auto most = static_cast<long double>(std::numeric_limits<std::uint64_t>::max());
-    if (!(value > 0)) return 0;
-    if (value >= most) return std::numeric_limits<std::uint64_t>::max();
-    return static_cast<std::uint64_t>(value);
-}
-
 } // namespace
 
 std::wstring GroupedNumber(std::uint64_t value) { return kit::GroupDigits(value, ThousandSeparator()); }
 
-std::wstring SizeText(long double bytes) {
-    // The ceiling is computed here rather than by switching the process to round-up mode, which would change
-    // every other floating-point rounding in the program.
-    if (bytes > 1023) return GroupedNumber(ToCount(std::ceil(bytes / 1024))) + L" KB";
-    if (bytes > 0) return GroupedNumber(ToCount(std::ceil(bytes))) + L" Bytes";
+std::wstring SizeText(std::uint64_t bytes) {
+    if (bytes > 1023) return GroupedNumber(bytes / 1024 + (bytes % 1024 != 0)) + L" KB";
+    if (bytes > 0) return GroupedNumber(bytes) + L" Bytes";
     return L"0 Bytes";
 }
 

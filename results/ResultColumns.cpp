@@ -1,47 +1,9 @@
-// The rows' cached texts and the ten column kinds of the result table.
+// The ten column kinds of the result table.
 #include "results/CellFormat.h"
 #include "results/DateTimeText.h"
 #include "results/ResultTable.h"
-#include "results/ShellKinds.h"
 
 namespace results {
-
-const std::wstring& TRow::ExtText() {
-    if (IsDirectory()) {
-        static const std::wstring none;
-        return none;
-    }
-    if (Ext.empty()) {
-        const size_t dot = Name.rfind(L'.');
-        if (dot != std::wstring::npos) Ext = Name.substr(dot);
-    }
-    return Ext;
-}
-
-const std::wstring& TRow::AttributesText() {
-    if (AttributesCache.empty()) AttributesCache = AttributeLetters(Attributes);
-    return AttributesCache;
-}
-
-const std::wstring& TRow::TypeNameText() {
-    if (TypeName == TypeNameUnknown) TypeName = ShellKinds().TypeName(Folder, Name, IsDirectory());
-    return TypeName;
-}
-
-bool TRow::IsShortcut() {
-    std::wstring ext = ExtText();
-    CharLowerBuffW(ext.data(), static_cast<DWORD>(ext.size()));
-    return ext == L".lnk" || ext == L".url";
-}
-
-void TRow::Rename(std::wstring name) {
-    Name = std::move(name);
-    Ext.clear();
-    TypeName = TypeNameUnknown;
-    SystemIconIndex = -1;
-    ThumbnailIndex = -1;
-    DetailsFetched = false;
-}
 
 TColumn::TColumn(TResultTable& table, TColumns& columns, int index, const TColumnDef& def)
     : Index(index), Kind(def.Kind), Key(def.Key), Caption(def.Caption), Alignment(def.Alignment),
@@ -55,7 +17,7 @@ namespace {
 class TNameColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring RowText(TRow& row) override { return row.Name; }
+    std::wstring RowText(TRow& row) override { return std::wstring(row.Name()); }
 };
 
 class TNumberColumn : public TColumn {
@@ -67,19 +29,19 @@ public:
 class TFolderColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring RowText(TRow& row) override { return row.Folder; }
+    std::wstring RowText(TRow& row) override { return row.Folder(); }
 };
 
 class TSizeColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring RowText(TRow& row) override { return row.IsDirectory() ? std::wstring() : SizeText(row.Size); }
+    std::wstring RowText(TRow& row) override { return row.IsDirectory() ? std::wstring() : SizeText(row.Size()); }
 };
 
 class TExtColumn : public TColumn {
 public:
     using TColumn::TColumn;
-    std::wstring RowText(TRow& row) override { return row.ExtText(); }
+    std::wstring RowText(TRow& row) override { return std::wstring(row.ExtText()); }
 };
 
 class TTypeColumn : public TColumn {

@@ -7,7 +7,10 @@
 
 #include <windows.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
+#include <unordered_set>
 #include <utility>
 
 namespace results {
@@ -18,9 +21,9 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 template <typename T>
 int Compare(const T& a, const T& b) { return (a > b) - (a < b); }
 
-int CompareText(const std::wstring& a, const std::wstring& b) {
-    const int result = CompareStringW(LOCALE_USER_DEFAULT, SortTextFlags, a.c_str(), static_cast<int>(a.size()),
-                                      b.c_str(), static_cast<int>(b.size()));
+int CompareText(std::wstring_view a, std::wstring_view b) {
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, SortTextFlags, a.data(), static_cast<int>(a.size()),
+                                      b.data(), static_cast<int>(b.size()));
     return result == 0 ? 0 : result - CSTR_EQUAL;
 }
 
@@ -76,41 +79,89 @@ TResultTable::TResultTable() : columns_(std::make_unique<TColumns>(*this)) {
 
 TResultTable::~TResultTable() = default;
 
+namespace {
+
+// Whole bytes, rounded up as the size cell rounds (so 0.25 bytes show as 1 byte either way); 0 and below are 0.
+std::uint64_t ByteCount(long double size) {
+    constexpr auto most = static_cast<long double>(std::numeric_limits<std::uint64_t>::max());
+    if (!(size > 0)) return 0;
+    if (size >= most) return std::numeric_limits<std::uint64_t>::max();
+    return static_cast<std::uint64_t>(std::ceil(size));
+}
+
+} // namespace
+
+TRowFolder& TResultTable::FolderRecord(std::wstring_view path) {
+    if (lastFolder_ && lastFolder_->Path == path) return *lastFolder_;
+    lastFolder_ = &folders_.emplace_back(TRowFolder{std::wstring(path)});
+    return *lastFolder_;
+}
+
 TRow& TResultTable::AddRow(std::int64_t number, int systemIconIndex, engine::TScanAttributes attributes,
-                           double modified, double lastAccess, double created, long double size, std::wstring ext,
-                           std::wstring folder, int typeIconIndex, std::wstring name, int thumbnailIndex) {
-    auto row = std::make_unique<TRow>();
-    row->Number = number;
-    row->SystemIconIndex = systemIconIndex;
-    row->Attributes = attributes;
-    row->Modified = modified;
-    row->LastAccess = lastAccess;
-    row->Created = created;
-    row->Size = size;
-    row->Ext = std::move(ext);
-    row->Folder = std::move(folder);
-    row->TypeIconIndex = typeIconIndex;
-    row->Name = std::move(name);
-    row->ThumbnailIndex = thumbnailIndex;
-    rows_.push_back(std::move(row));
-    return *rows_.back();
+                           double modified, double lastAccess, double created, long double size, std::wstring_view,
+                           std::wstring_view folder, int typeIconIndex, std::wstring_view name, int thumbnailIndex) {
+    const std::uint32_t slot = rows_.Add();
+    TRow& row = rows_[slot];
+    row.Number = static_cast<std::int32_t>(number);
+    row.SystemIconIndex = systemIconIndex;
+    row.Attributes = attributes;
+    row.Modified = modified;
+    row.LastAccess = lastAccess;
+    row.Created = created;
+    row.size_ = ByteCount(size);
+    row.folder_ = &FolderRecord(folder);
+    if (typeIconIndex != -1) row.folder_->TypeIconIndex = typeIconIndex;
+    row.name_ = names_.Add(name);
+    row.nameLength_ = static_cast<std::uint16_t>(name.size());
+    row.ThumbnailIndex = thumbnailIndex;
+    order_.push_back(slot);
+    return row;
+}
+
+void TResultTable::RenameRow(TRow& row, std::wstring_view name) {
+    row.name_ = names_.Add(name);  // the old name's room is given back with the others at Clear
+    row.nameLength_ = static_cast<std::uint16_t>(name.size());
+    row.typeName_ = 0;
+    row.SystemIconIndex = -1;
+    row.ThumbnailIndex = -1;
+    row.DetailsFetched = false;
+}
+
+void TResultTable::RewriteFolders(const std::function<void(std::wstring& path)>& rewrite) {
+    for (TRowFolder& folder : folders_) rewrite(folder.Path);
+}
+
+void TResultTable::MarkGoneIn(const std::function<bool(const std::wstring& folder)>& inside) {
+    std::unordered_set<const TRowFolder*> marked;
+    for (const TRowFolder& folder : folders_)
+        if (inside(folder.Path)) marked.insert(&folder);
+    if (marked.empty()) return;
+    for (const std::uint32_t slot : order_) {
+        TRow& row = rows_[slot];
+        if (marked.contains(row.folder_)) row.Gone = true;
+    }
 }
 
 bool TResultTable::Clear() {
     if (exporting_) return false;
-    rows_.clear();
+    // Swapped with empty ones, so a million rows' room goes back at once rather than staying reserved.
+    std::vector<std::uint32_t>().swap(order_);
+    rows_.Clear();
+    std::deque<TRowFolder>().swap(folders_);
+    lastFolder_ = nullptr;
+    names_.Clear();
     return true;
 }
 
 bool TResultTable::DeleteRow(std::int64_t index) {
     if (exporting_ || index < 0 || index >= Count()) return false;
-    rows_.erase(rows_.begin() + index);
+    order_.erase(order_.begin() + index);
     return true;
 }
 
 bool TResultTable::DeleteGoneRows() {
     if (exporting_) return false;
-    std::erase_if(rows_, [](const std::unique_ptr<TRow>& row) { return row->Gone; });
+    std::erase_if(order_, [this](std::uint32_t slot) { return rows_[slot].Gone; });
     return true;
 }
 
@@ -125,7 +176,7 @@ TColumn& TResultTable::ColumnAt(std::int64_t rowIndex, TColumnsEnum kind) {
 }
 
 TRow* TResultTable::CurrentRowData() const {
-    return currentRow_ >= 0 && currentRow_ < Count() ? rows_[static_cast<size_t>(currentRow_)].get() : nullptr;
+    return currentRow_ >= 0 && currentRow_ < Count() ? &Row(currentRow_) : nullptr;
 }
 
 int TResultTable::CompareRows(TRow& a, TRow& b) {
@@ -135,10 +186,10 @@ int TResultTable::CompareRows(TRow& a, TRow& b) {
     }
     int result = 0;
     switch (sortColumn_) {
-    case tcName: result = CompareText(a.Name, b.Name); break;
+    case tcName: result = CompareText(a.Name(), b.Name()); break;
     case tcNumber: result = Compare(a.Number, b.Number); break;
-    case tcFolder: result = CompareText(a.Folder, b.Folder); break;
-    case tcSize: result = Compare(a.Size, b.Size); break;
+    case tcFolder: result = CompareText(a.Folder(), b.Folder()); break;
+    case tcSize: result = Compare(a.Size(), b.Size()); break;
     case tcExt: result = CompareText(a.ExtText(), b.ExtText()); break;
     case tcType: result = CompareTypeNames(a, b); break;
     case tcAttribute: result = CompareText(a.AttributesText(), b.AttributesText()); break;
@@ -160,14 +211,14 @@ bool TResultTable::Sort(TColumnsEnum column, std::uint8_t direction, std::int64_
         sortColumn_ = tcNumber;
         sortDirection_ = 1;
     }
-    SortRows(rows_, sortColumn_, sortDirection_, lowIndex, highIndex);
+    SortRows(rows_, order_, sortColumn_, sortDirection_, lowIndex, highIndex);
     return true;
 }
 
 template <typename Writer, typename... Args>
 bool TResultTable::RunExport(const std::wstring& fileName, const std::wstring& title, Args&&... args) {
     exportError_.clear();
-    if (rows_.empty()) return false;
+    if (order_.empty()) return false;
     // A second export started from the window while one runs would clear the flag under the first.
     if (exporting_) {
         exportError_ = L"Another export is running.";

@@ -2,14 +2,18 @@
 // The model of one search's results: the rows found, the ten columns that turn a row into cell texts through
 // one cursor, the sort over any column, and the export entries.
 #include "engine/UKvrTYPEFile.h"
+#include "kit/TextArena.h"
+#include "results/ResultRow.h"
 
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace results {
@@ -32,39 +36,6 @@ inline constexpr std::array<TColumnsEnum, ColumnCount> DisplayOrder = {
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify };
 enum TColumnDataType : std::uint8_t { dtString, dtI4, dtDateTime };
-
-// One file or folder found.
-struct TRow {
-    static constexpr const wchar_t* TypeNameUnknown = L"X";  // the type name until the shell has been asked
-
-    bool DetailsFetched = false;     // the list view has fetched the row's icons and type name
-    bool SelectionSnapshot = false;  // a row a file action chose, looked at once the action's work is done
-    bool Gone = false;               // the file no longer exists; the row is to be removed
-    bool Cut = false;                // cut to the clipboard: the list shows the row ghosted
-    std::int64_t Number = 0;         // 1-based, in the order found
-    int SystemIconIndex = -1;
-    int ThumbnailIndex = -1;
-    std::wstring Name;
-    int TypeIconIndex = -1;          // the small system icon of the row's folder
-    std::wstring Folder;             // ends in a backslash; Folder + Name is the full path
-    std::wstring TypeName = TypeNameUnknown;
-    std::wstring Ext;                // cache of ExtText
-    long double Size = 0;            // bytes
-    double Created = 0, LastAccess = 0, Modified = 0;
-    engine::TScanAttributes Attributes;
-    std::wstring AttributesCache;
-
-    bool IsDirectory() const { return Attributes.Contains(engine::saDirectory); }
-    // The extension of Name from its last dot on; empty for a folder. Cached.
-    const std::wstring& ExtText();
-    // The attribute letters. Cached.
-    const std::wstring& AttributesText();
-    // The shell's type name, asked once for the row (empty when the shell gives none).
-    const std::wstring& TypeNameText();
-    bool IsShortcut();
-    // A new name: what was cached from the old one (extension, type name, icons) is asked anew.
-    void Rename(std::wstring name);
-};
 
 struct TColumnDef {
     TColumnsEnum Kind;
@@ -165,11 +136,20 @@ public:
     TResultTable& operator=(const TResultTable&) = delete;
 
     // Appends a row with flags off and the type name not yet fetched. Allowed during an export: the writer keeps
-    // to the rows that were there when it started.
+    // to the rows that were there when it started. The size is kept as a whole count of bytes (a fraction counts
+    // as a byte, which the cell shows alike). The extension is always read from the name: `ext` is the one the
+    // caller knows, the name's own or empty, and is not kept.
     TRow& AddRow(std::int64_t number, int systemIconIndex, engine::TScanAttributes attributes, double modified,
-                 double lastAccess, double created, long double size, std::wstring ext, std::wstring folder,
-                 int typeIconIndex, std::wstring name, int thumbnailIndex);
-    std::int64_t Count() const { return static_cast<std::int64_t>(rows_.size()); }
+                 double lastAccess, double created, long double size, std::wstring_view ext,
+                 std::wstring_view folder, int typeIconIndex, std::wstring_view name, int thumbnailIndex);
+    std::int64_t Count() const { return static_cast<std::int64_t>(order_.size()); }
+
+    // A new name for the row: what was kept of the old one (type name, icons) is asked anew.
+    void RenameRow(TRow& row, std::wstring_view name);
+    // Hands every folder record's path to `rewrite`, which may change it: the rows of a renamed folder follow it.
+    void RewriteFolders(const std::function<void(std::wstring& path)>& rewrite);
+    // Flags Gone every row whose folder `inside` answers true for; it is asked once per folder record.
+    void MarkGoneIn(const std::function<bool(const std::wstring& folder)>& inside);
 
     // While an export holds the table these refuse and return false, so the writer never reads a freed or moved
     // row; they return true when they did their work.
@@ -218,7 +198,16 @@ private:
     template <typename Writer, typename... Args>
     bool RunExport(const std::wstring& fileName, const std::wstring& title, Args&&... args);
 
-    std::vector<std::unique_ptr<TRow>> rows_;
+    // The folder record for rows of `path`: entries of one folder arrive together, so the last one nearly
+    // always serves. A folder met again after others gets a record of its own, which changes nothing.
+    TRowFolder& FolderRecord(std::wstring_view path);
+    TRow& Row(std::int64_t index) const { return rows_[order_[static_cast<size_t>(index)]]; }
+
+    TRowBlocks rows_;
+    std::vector<std::uint32_t> order_;  // the slot of each row, in the table's order
+    std::deque<TRowFolder> folders_;    // never moved: rows point at them
+    TRowFolder* lastFolder_ = nullptr;
+    kit::TextArena names_;
     std::unique_ptr<TColumns> columns_;
     std::int64_t currentRow_ = -1;
     TColumnsEnum sortColumn_ = tcNumber;

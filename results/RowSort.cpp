@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cmath>
 #include <cstring>
 #include <thread>
 #include <utility>
@@ -75,18 +73,18 @@ class KeyMaker {
 public:
     KeyMaker(LCID locale, DWORD flags) : locale_(locale), flags_(flags | LCMAP_SORTKEY) {}
 
-    // Appends the key of `text`; returns where it starts.
-    std::pair<size_t, std::uint32_t> Add(const std::wstring& text) {
+    // Appends the key of the NUL-terminated `text`; returns where it starts.
+    std::pair<size_t, std::uint32_t> Add(const wchar_t* text) {
         const size_t offset = bytes_.size();
         // Texts here hold no NULs, so the terminated form serves (and gives an empty text its real key). Most keys
         // fit the buffer on the stack; a longer one is asked for its size and made in place.
         unsigned char key[1024];
-        const int size = LCMapStringW(locale_, flags_, text.c_str(), -1, reinterpret_cast<LPWSTR>(key), sizeof key);
+        const int size = LCMapStringW(locale_, flags_, text, -1, reinterpret_cast<LPWSTR>(key), sizeof key);
         if (size > 0) {
             bytes_.insert(bytes_.end(), key, key + size);
-        } else if (const int needed = LCMapStringW(locale_, flags_, text.c_str(), -1, nullptr, 0); needed > 0) {
+        } else if (const int needed = LCMapStringW(locale_, flags_, text, -1, nullptr, 0); needed > 0) {
             bytes_.resize(offset + static_cast<size_t>(needed));
-            const int made = LCMapStringW(locale_, flags_, text.c_str(), -1, reinterpret_cast<LPWSTR>(&bytes_[offset]),
+            const int made = LCMapStringW(locale_, flags_, text, -1, reinterpret_cast<LPWSTR>(&bytes_[offset]),
                                           needed);
             bytes_.resize(offset + static_cast<size_t>(std::max(made, 0)));
         }
@@ -146,72 +144,42 @@ void QuickSort(std::vector<Item>& items, std::int64_t low, std::int64_t high, co
 
 // Sorts the entries (one for each row from `low` on) and puts the rows in their order.
 template <typename Value, typename Comparer>
-void SortAndPlace(std::vector<std::unique_ptr<TRow>>& rows, std::int64_t low, std::vector<Entry<Value>>& entries,
+void SortAndPlace(std::vector<std::uint32_t>& order, std::int64_t low, std::vector<Entry<Value>>& entries,
                   std::uint8_t direction, const Comparer& compare) {
     const int sign = direction == 2 ? -1 : 1;
     const auto count = static_cast<std::int64_t>(entries.size());
     QuickSort(entries, 0, count - 1,
               [sign, &compare](const Entry<Value>& a, const Entry<Value>& b) { return sign * compare(a.value, b.value); },
               Workers(count));
-    std::vector<std::unique_ptr<TRow>> sorted(entries.size());
-    InSlices(count, Workers(count), [&](std::int64_t begin, std::int64_t end) {
-        for (std::int64_t i = begin; i < end; ++i)
-            sorted[static_cast<size_t>(i)] = std::move(rows[static_cast<size_t>(low) + entries[static_cast<size_t>(i)].row]);
-    });
-    std::move(sorted.begin(), sorted.end(), rows.begin() + low);
+    std::vector<std::uint32_t> sorted(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) sorted[i] = order[static_cast<size_t>(low) + entries[i].row];
+    std::copy(sorted.begin(), sorted.end(), order.begin() + low);
 }
 
 // The values are read on several threads: after an earlier sort the rows lie scattered in memory, and reading
 // them is most of the work.
 template <typename Value, typename Read>
-std::vector<Entry<Value>> ReadValues(std::vector<std::unique_ptr<TRow>>& rows, std::int64_t low, std::int64_t high,
-                                     const Read& read) {
+std::vector<Entry<Value>> ReadValues(const TRowBlocks& rows, const std::vector<std::uint32_t>& order,
+                                     std::int64_t low, std::int64_t high, const Read& read) {
     const std::int64_t count = high - low + 1;
     std::vector<Entry<Value>> entries(static_cast<size_t>(count));
     InSlices(count, Workers(count), [&](std::int64_t begin, std::int64_t end) {
         for (std::int64_t i = begin; i < end; ++i)
-            entries[static_cast<size_t>(i)] = {read(*rows[static_cast<size_t>(low + i)]), static_cast<std::uint32_t>(i)};
+            entries[static_cast<size_t>(i)] = {read(rows[order[static_cast<size_t>(low + i)]]),
+                                               static_cast<std::uint32_t>(i)};
     });
     return entries;
 }
 
 template <typename Value, typename Read>
-void SortByValue(std::vector<std::unique_ptr<TRow>>& rows, std::uint8_t direction, std::int64_t low,
-                 std::int64_t high, const Read& read) {
-    std::vector<Entry<Value>> entries = ReadValues<Value>(rows, low, high, read);
-    SortAndPlace(rows, low, entries, direction, [](const Value& a, const Value& b) { return Compare(a, b); });
+void SortByValue(const TRowBlocks& rows, std::vector<std::uint32_t>& order, std::uint8_t direction,
+                 std::int64_t low, std::int64_t high, const Read& read) {
+    std::vector<Entry<Value>> entries = ReadValues<Value>(rows, order, low, high, read);
+    SortAndPlace(order, low, entries, direction, [](const Value& a, const Value& b) { return Compare(a, b); });
 }
 
-bool WholeSize(long double size) { return size >= 0 && size < 18446744073709551616.0L && std::floor(size) == size; }
-
-// Sizes are whole byte counts: as 64-bit integers they compare as the floats do, in half the room. Any other
-// size sorts the floats themselves.
-void SortBySize(std::vector<std::unique_ptr<TRow>>& rows, std::uint8_t direction, std::int64_t low,
-                std::int64_t high) {
-    std::atomic<bool> whole = true;
-    std::vector<Entry<std::uint64_t>> entries = ReadValues<std::uint64_t>(rows, low, high, [&whole](TRow& r) {
-        if (!WholeSize(r.Size)) {
-            whole = false;
-            return std::uint64_t{0};
-        }
-        return static_cast<std::uint64_t>(r.Size);
-    });
-    if (whole) return SortAndPlace(rows, low, entries, direction, [](std::uint64_t a, std::uint64_t b) { return Compare(a, b); });
-    std::vector<Entry<std::uint64_t>>().swap(entries);
-    SortByValue<long double>(rows, direction, low, high, [](TRow& r) { return r.Size; });
-}
-
-const std::wstring& RowText(TRow& row, TColumnsEnum column) {
-    switch (column) {
-    case tcName: return row.Name;
-    case tcFolder: return row.Folder;
-    case tcExt: return row.ExtText();
-    default: return row.AttributesText();
-    }
-}
-
-void SortByText(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, std::uint8_t direction,
-                std::int64_t low, std::int64_t high) {
+void SortByText(const TRowBlocks& rows, std::vector<std::uint32_t>& order, TColumnsEnum column,
+                std::uint8_t direction, std::int64_t low, std::int64_t high) {
     const std::int64_t count = high - low + 1;
     std::vector<Entry<TextKey>> entries(static_cast<size_t>(count));
     // The type name may ask the shell, which stays on this thread; lstrcmpW's order of the lower-cased names,
@@ -220,17 +188,37 @@ void SortByText(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, s
     const unsigned workers = types ? 1 : Workers(count);
     std::vector<KeyMaker> makers(workers, KeyMaker(types ? GetThreadLocale() : LOCALE_USER_DEFAULT,
                                                    types ? 0 : SortTextFlags));
-    std::vector<std::pair<size_t, std::uint32_t>> places(static_cast<size_t>(count));
+    using Place = std::pair<size_t, std::uint32_t>;
+    std::vector<Place> places(static_cast<size_t>(count));
     const std::int64_t slice = (count + workers - 1) / workers;
     InSlices(count, workers, [&](std::int64_t begin, std::int64_t end) {
         KeyMaker& maker = makers[static_cast<size_t>(begin / slice)];
+        // Rows of one folder share its record and mostly lie together: one key serves the run of them.
+        const std::wstring* lastFolder = nullptr;
+        Place lastFolderPlace;
         for (std::int64_t i = begin; i < end; ++i) {
-            TRow& row = *rows[static_cast<size_t>(low + i)];
-            if (types) {
+            TRow& row = rows[order[static_cast<size_t>(low + i)]];
+            Place& place = places[static_cast<size_t>(i)];
+            switch (column) {
+            case tcName: place = maker.Add(row.Name().data()); break;
+            case tcFolder:
+                if (&row.Folder() != lastFolder) {
+                    lastFolder = &row.Folder();
+                    lastFolderPlace = maker.Add(lastFolder->c_str());
+                }
+                place = lastFolderPlace;
+                break;
+            case tcExt: {
+                const std::wstring_view ext = row.ExtText();  // the end of the name: NUL-terminated
+                place = maker.Add(ext.empty() ? L"" : ext.data());
+                break;
+            }
+            case tcType: {
                 const std::wstring type = kit::LowerCase(row.TypeNameText());
-                places[static_cast<size_t>(i)] = type.empty() ? std::pair<size_t, std::uint32_t>{0, 0} : maker.Add(type);
-            } else {
-                places[static_cast<size_t>(i)] = maker.Add(RowText(row, column));
+                place = type.empty() ? Place{0, 0} : maker.Add(type.c_str());
+                break;
+            }
+            default: place = maker.Add(row.AttributesText().c_str()); break;
             }
         }
     });
@@ -238,28 +226,30 @@ void SortByText(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, s
     for (size_t i = 0; i < entries.size(); ++i)
         entries[i] = {makers[i / static_cast<size_t>(slice)].Key(places[i].first, places[i].second),
                       static_cast<std::uint32_t>(i)};
-    SortAndPlace(rows, low, entries, direction, CompareKeys);
+    SortAndPlace(order, low, entries, direction, CompareKeys);
 }
 
 } // namespace
 
 std::string SortKey(LCID locale, DWORD flags, const std::wstring& text) {
     KeyMaker maker(locale, flags);
-    const auto [offset, length] = maker.Add(text);
+    const auto [offset, length] = maker.Add(text.c_str());
     const TextKey key = maker.Key(offset, length);
     return std::string(reinterpret_cast<const char*>(key.bytes), key.length);
 }
 
-void SortRows(std::vector<std::unique_ptr<TRow>>& rows, TColumnsEnum column, std::uint8_t direction,
-              std::int64_t low, std::int64_t high) {
-    if (IsTextColumn(column)) return SortByText(rows, column, direction, low, high);
+void SortRows(const TRowBlocks& rows, std::vector<std::uint32_t>& order, TColumnsEnum column,
+              std::uint8_t direction, std::int64_t low, std::int64_t high) {
+    if (IsTextColumn(column)) return SortByText(rows, order, column, direction, low, high);
+    const auto sort = [&](auto read) {
+        SortByValue<decltype(read(rows[order[0]]))>(rows, order, direction, low, high, read);
+    };
     switch (column) {
-    case tcSize: return SortBySize(rows, direction, low, high);
-    case tcDateModified: return SortByValue<double>(rows, direction, low, high, [](TRow& r) { return r.Modified; });
-    case tcDateCreated: return SortByValue<double>(rows, direction, low, high, [](TRow& r) { return r.Created; });
-    case tcDateAccessed:
-        return SortByValue<double>(rows, direction, low, high, [](TRow& r) { return r.LastAccess; });
-    default: return SortByValue<std::int64_t>(rows, direction, low, high, [](TRow& r) { return r.Number; });
+    case tcSize: return sort([](const TRow& r) { return r.Size(); });
+    case tcDateModified: return sort([](const TRow& r) { return r.Modified; });
+    case tcDateCreated: return sort([](const TRow& r) { return r.Created; });
+    case tcDateAccessed: return sort([](const TRow& r) { return r.LastAccess; });
+    default: return sort([](const TRow& r) { return r.Number; });
     }
 }
 

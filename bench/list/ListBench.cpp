@@ -58,7 +58,7 @@ void Fill(TResultTable& table) {
 long long AskedRows(TResultTable& table) {
     long long asked = 0;
     for (std::int64_t i = 0; i < table.Count(); ++i)
-        if (table.RowAt(i)->TypeName != L"X") ++asked;
+        if (table.RowAt(i)->TypeName() != L"X") ++asked;
     return asked;
 }
 

@@ -66,7 +66,7 @@ void TResultListView::OnGetDispInfo(NMLVDISPINFOW& info) {
     if (item.mask & LVIF_IMAGE) {
         if (!thumbnails && !row->DetailsFetched && OnPage(item.iItem)) FetchDetails(*row);
         if (kind == tcName) item.iImage = thumbnails ? row->ThumbnailIndex : row->SystemIconIndex;
-        else if (kind == tcFolder) item.iImage = row->TypeIconIndex;
+        else if (kind == tcFolder) item.iImage = row->TypeIconIndex();
         // Any other answer for a sub-item, I_IMAGENONE included, keeps an icon's room in front of its text.
         else item.iImage = I_IMAGECALLBACK;
     }
@@ -89,7 +89,7 @@ int TResultListView::OnFindItem(const NMLVFINDITEMW& find) const {
     do {
         TRow* row = results_->RowAt(i);
         // Compared in place: a keystroke over a million rows must not copy every name.
-        if (row && kit::StartsWithText(row->Name, typed)) return static_cast<int>(i);
+        if (row && kit::StartsWithText(row->Name(), typed)) return static_cast<int>(i);
         if (++i >= count) {
             if (!wrap) return -1;
             i = 0;
@@ -113,7 +113,7 @@ void TResultListView::OnCacheHint(const NMLVCACHEHINT& hint) {
 
 void TResultListView::FetchThumbnail(TRow& row) {
     if (row.ThumbnailIndex != -1) return;
-    fileThumb_.SetFileName(row.Folder + row.Name);
+    fileThumb_.SetFileName(row.FullPath());
     fileThumb_.DrawThumbnail();
     row.ThumbnailIndex = ImageList_Add(thumbnails_.get(), fileThumb_.Bitmap(), nullptr);
 }
@@ -121,12 +121,14 @@ void TResultListView::FetchThumbnail(TRow& row) {
 void TResultListView::FetchDetails(TRow& row) {
     if (row.SystemIconIndex == -1) {
         const bool link = kit::UpperCase(row.ExtText()) == L".LNK";
-        row.SystemIconIndex = ShellKinds().Icon(row.Folder, row.Name, row.Attributes,
+        row.SystemIconIndex = ShellKinds().Icon(row.Folder(), std::wstring(row.Name()), row.Attributes,
                                                 SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (link ? SHGFI_LINKOVERLAY : 0));
     }
-    if (viewStyle_ == zvsReport && row.TypeIconIndex == -1) row.TypeIconIndex = ShellKinds().FolderIcon(row.Folder);
+    if (viewStyle_ == zvsReport && row.TypeIconIndex() == -1)
+        row.SetTypeIconIndex(ShellKinds().FolderIcon(row.Folder()));
     row.TypeNameText();
-    if (row.TypeName != TRow::TypeNameUnknown && row.SystemIconIndex != -1 && row.TypeIconIndex != -1) row.DetailsFetched = true;
+    if (row.TypeName() != TRow::TypeNameUnknown && row.SystemIconIndex != -1 && row.TypeIconIndex() != -1)
+        row.DetailsFetched = true;
 }
 
 LRESULT TResultListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) {

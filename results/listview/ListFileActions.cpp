@@ -20,7 +20,7 @@ constexpr FILEOP_FLAGS ToFolderFlags = FOF_ALLOWUNDO | FOF_FILESONLY | FOF_NOCON
 // Audio and video files are played rather than opened.
 bool IsPlayable(TRow& row) {
     static const engine::TFileTypesGroups groups;
-    const std::wstring& ext = row.ExtText();
+    const std::wstring ext(row.ExtText());
     return !ext.empty() && (groups.ExtensionsAudio.HasExtension(ext) || groups.ExtensionsVideo.HasExtension(ext));
 }
 
@@ -60,7 +60,7 @@ TResultListView::TFileTargets TResultListView::ChosenTargets() const {
     for (int index : SelectedIndexes()) {
         const TRow* row = results_->RowAt(index);
         if (!row) continue;
-        selected.push_back({row->Folder + row->Name, row->IsDirectory()});
+        selected.push_back({row->FullPath(), row->IsDirectory()});
         targets.rows.push_back(selected.back().path);
     }
     targets.paths = SelectedPathList(selected);
@@ -173,8 +173,8 @@ void TResultListView::OpenRow(int index, bool playFirst) {
     const TRow* row = results_ && index >= 0 ? results_->RowAt(index) : nullptr;
     if (!row) return;
     // Copied: the shell's error box after a failed first verb is a loop, after which the row may be gone.
-    const std::wstring name = row->Name;
-    const std::wstring folder = row->Folder;
+    const std::wstring name(row->Name());
+    const std::wstring folder = row->Folder();
     const auto run = [&](const wchar_t* verb) {
         return kit::UserInteraction().ShellExecuteVerb(hwnd(), {verb, name, L"", folder, SW_SHOWNORMAL});
     };

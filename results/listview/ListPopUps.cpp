@@ -162,8 +162,7 @@ void TResultListViewItemsPopUp::ShowShellMenu(int index, POINT screen) {
     const TRow* row = owner_.Results()->RowAt(index);
     if (!row) return;
     std::wstring verb;
-    if (!owner_.ShellContextMenu || !owner_.ShellContextMenu(row->Folder + row->Name, owner_.hwnd(), screen, verb))
-        return;
+    if (!owner_.ShellContextMenu || !owner_.ShellContextMenu(row->FullPath(), owner_.hwnd(), screen, verb)) return;
     const auto known = std::find(ProgramVerbs.begin(), ProgramVerbs.end(), verb);
     if (known != ProgramVerbs.end()) (owner_.*ProgramVerbRuns[static_cast<size_t>(known - ProgramVerbs.begin())])();
 }

@@ -57,8 +57,8 @@ bool TResultListView::AskNewName(const std::wstring& folder, const std::wstring&
 void TResultListView::RenameRowOf(const std::wstring& oldPath) {
     const int index = RowOfPath(oldPath);
     if (index < 0) return;
-    const std::wstring folder = results_->RowAt(index)->Folder;
-    const std::wstring oldName = results_->RowAt(index)->Name;
+    const std::wstring folder = results_->RowAt(index)->Folder();
+    const std::wstring oldName(results_->RowAt(index)->Name());
     std::wstring name = oldName;
     if (!AskNewName(folder, oldName, name)) return;
     HourglassCursor wait;
@@ -68,16 +68,15 @@ void TResultListView::RenameRowOf(const std::wstring& oldPath) {
     if (renamed < 0) return;
     TRow& row = *results_->RowAt(renamed);
     if (row.IsDirectory()) {
-        // The rows inside the folder follow it; a sibling whose name merely begins the same does not.
+        // The rows inside the folder follow it (their folders' records do); a sibling whose name merely begins
+        // the same does not.
         const std::wstring oldPrefix = oldPath + L"\\";
         const std::wstring newPrefix = newPath + L"\\";
-        for (std::int64_t i = 0; i < results_->Count(); ++i) {
-            TRow* inside = results_->RowAt(i);
-            if (PathIsInside(inside->Folder, oldPath))
-                inside->Folder = newPrefix + inside->Folder.substr(oldPrefix.size());
-        }
+        results_->RewriteFolders([&](std::wstring& path) {
+            if (PathIsInside(path, oldPath)) path = newPrefix + path.substr(oldPrefix.size());
+        });
     }
-    row.Rename(std::move(name));
+    results_->RenameRow(row, name);
     // The match list holds the old texts.
     if (findMatch_) findMatch_->MarkStale();
 }

@@ -8,12 +8,19 @@
 #include "results/listview/SelectedPaths.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_set>
 
 namespace results {
 namespace {
 
 constexpr int AllItems = -1;
+
+// Lets a set of names be asked for a row's name as it is stored, without a copy.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::wstring_view text) const { return std::hash<std::wstring_view>{}(text); }
+};
 
 BYTE PressedModifiers() {
     BYTE modifiers = 0;
@@ -57,18 +64,20 @@ void TResultListView::MarkSelection(bool TRow::*mark) {
 void TResultListView::MarkRows(const std::vector<std::wstring>& paths, bool TRow::*mark) {
     // The names first: most rows are told apart without building their full paths.
     const std::unordered_set<std::wstring> wanted(paths.begin(), paths.end());
-    std::unordered_set<std::wstring> names;
+    std::unordered_set<std::wstring, TextHash, std::equal_to<>> names;
     for (const std::wstring& path : paths) names.insert(kit::ExtractFileName(path));
     for (std::int64_t i = 0; i < results_->Count(); ++i) {
         TRow& row = *results_->RowAt(i);
-        row.*mark = names.contains(row.Name) && wanted.contains(row.Folder + row.Name);
+        row.*mark = names.contains(row.Name()) && wanted.contains(row.FullPath());
     }
 }
 
 int TResultListView::RowOfPath(const std::wstring& path) const {
     for (std::int64_t i = 0; i < results_->Count(); ++i) {
         const TRow& row = *results_->RowAt(i);
-        if (row.Folder.size() + row.Name.size() == path.size() && row.Folder + row.Name == path)
+        const std::wstring_view whole(path);
+        if (whole.size() == row.Folder().size() + row.Name().size() && whole.starts_with(row.Folder()) &&
+            whole.substr(row.Folder().size()) == row.Name())
             return static_cast<int>(i);
     }
     return -1;
@@ -97,7 +106,7 @@ bool TResultListView::DropGoneRows(bool TRow::*mark) {
     for (std::int64_t i = results_->Count() - 1; i >= 0; --i) {
         TRow* row = results_->RowAt(i);
         if (!(row->*mark)) continue;
-        const std::wstring path = row->Folder + row->Name;
+        const std::wstring path = row->FullPath();
         if (row->IsDirectory() ? kit::DirectoryExists(path) : kit::FileExists(path)) {
             anyLeft = true;
             continue;
@@ -116,12 +125,10 @@ bool TResultListView::DropGoneRows(bool TRow::*mark) {
 // indexes no longer name the same rows.
 void TResultListView::DeleteGoneRows(const std::vector<std::wstring>& goneFolders) {
     if (!goneFolders.empty()) {
-        for (std::int64_t i = 0; i < results_->Count(); ++i) {
-            TRow* row = results_->RowAt(i);
-            row->Gone = row->Gone || std::any_of(goneFolders.begin(), goneFolders.end(), [row](const std::wstring& f) {
-                            return PathIsInside(row->Folder, f);
-                        });
-        }
+        results_->MarkGoneIn([&goneFolders](const std::wstring& folder) {
+            return std::any_of(goneFolders.begin(), goneFolders.end(),
+                               [&folder](const std::wstring& gone) { return PathIsInside(folder, gone); });
+        });
     }
     const kit::RedrawOff redraw(hwnd());
     SetItemState(AllItems, 0, LVIS_SELECTED | LVIS_FOCUSED);

@@ -70,7 +70,7 @@ void TResultFindItem::Execute() {
         std::wstring cell = CellOf(row);
         if (!FindRuleMatches(cell, comparedValue_, rule_)) continue;
         matches_.push_back({number.RowText(row), std::move(cell),
-                            {static_cast<int>(i), row.Folder + row.Name, row.SystemIconIndex}});
+                            {static_cast<int>(i), row.FullPath(), row.SystemIconIndex}});
     }
     stale_ = false;
 }

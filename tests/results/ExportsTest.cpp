@@ -218,7 +218,7 @@ TEST(Exports, TheTableRefusesChangesWhileAnExportHoldsIt) {
     EXPECT_EQ(Lines(ReadBytes(temp / L"held.txt")).size(), 5u);
     EXPECT_EQ(table.Count(), 5);
     EXPECT_FALSE(table.Exporting());
-    EXPECT_EQ(table.RowAt(0)->Name, L"R&D");
+    EXPECT_EQ(table.RowAt(0)->Name(), L"R&D");
     EXPECT_TRUE(table.Sort(tcName, 2, table.Count() - 1, 0));
     EXPECT_TRUE(table.Clear());
 }
@@ -269,7 +269,7 @@ TEST(Exports, FixedWidthColumnsGrowAndStayGrown) {
 TEST(Exports, CsvUsesTheConfiguredDelimiter) {
     const TempFolder temp;
     TResultTable table;
-    table.AddRow(1, -1, {}, 0, 0, 0, 2048, L"", L"C:\\a;b\\", -1, L"x,y.txt", -1).TypeName = L"";
+    table.AddRow(1, -1, {}, 0, 0, 0, 2048, L"", L"C:\\a;b\\", -1, L"x,y.txt", -1).SetTypeName(L"");
     TExportOptions options;
     options.CsvDelimiterChar = L";";
     ASSERT_TRUE(table.ExportToCSV(temp / L"semi.csv", L"", options));

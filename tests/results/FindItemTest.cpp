@@ -177,8 +177,8 @@ TEST_F(FindItemTest, EveryChangeOfTheRowsMarksTheMatchesStale) {
         EXPECT_FALSE(Find().Stale());
         for (const TFindMatchLine& line : Find().MatchList()) {
             ASSERT_LT(line.Row.RowIndex, table_.Count());
-            EXPECT_EQ(table_.RowAt(line.Row.RowIndex)->Folder + table_.RowAt(line.Row.RowIndex)->Name,
-                      line.Row.FullPath);
+            const TRow& row = *table_.RowAt(line.Row.RowIndex);
+            EXPECT_EQ(row.Folder() + std::wstring(row.Name()), line.Row.FullPath);
         }
         Find().OnStale = nullptr;
     }

@@ -82,9 +82,8 @@ TEST_F(ListRenameTest, ARenamedRowShowsItsNewExtension) {
     person_.promptAnswers = {std::wstring(L"a.doc")};
     List().RenameSelected();
     EXPECT_EQ(Cell(0, tcExt), L".doc");
-    TRow probe;
-    probe.Folder = folder_.Path();
-    probe.Name = L"a.doc";
+    TResultTable probes;
+    TRow& probe = probes.AddRow(1, -1, {}, 0, 0, 0, 0, L"", folder_.Path(), -1, L"a.doc", -1);
     EXPECT_EQ(Cell(0, tcType), probe.TypeNameText());
 }
 
@@ -118,7 +117,7 @@ TEST_F(ListRenameTest, ACaseOnlyRenameFollowsTheShellsAnswer) {
     List().SetFileOperation(&fakeShell_);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        table_.RowAt(0)->Rename(L"a.txt");
+        table_.RenameRow(*table_.RowAt(0), L"a.txt");
         fakeShell_.requests.clear();
         fakeShell_.answer = c.answer;
         person_.promptAnswers = {std::wstring(L"A.txt")};
@@ -136,7 +135,7 @@ TEST_F(ListRenameTest, ACaseOnlyRenameFollowsTheShellsAnswer) {
 
     // The real shell here answers 183: the row keeps its name.
     List().SetFileOperation(nullptr);
-    table_.RowAt(0)->Rename(L"a.txt");
+    table_.RenameRow(*table_.RowAt(0), L"a.txt");
     person_.promptAnswers = {std::wstring(L"A.txt")};
     List().RenameSelected();
     EXPECT_EQ(Cell(0, tcName), L"a.txt");

@@ -19,7 +19,7 @@ namespace {
 class FindByName : public TResultFindMatch {
 public:
     bool Active() const override { return true; }
-    bool Matches(TRow& row) override { return row.Name.starts_with(L"Found"); }
+    bool Matches(TRow& row) override { return row.Name().starts_with(L"Found"); }
     void MarkStale() override {}
 };
 

@@ -33,7 +33,7 @@ public:
     std::wstring text;
     int staleMarks = 0;
     bool Active() const override { return !text.empty(); }
-    bool Matches(TRow& row) override { return Active() && row.Name.find(text) != std::wstring::npos; }
+    bool Matches(TRow& row) override { return Active() && row.Name().find(text) != std::wstring::npos; }
     void MarkStale() override { ++staleMarks; }
 };
 
@@ -82,7 +82,7 @@ TEST_F(ListViewTest, OnlyRowsInViewAreAskedOfTheShell) {
     EXPECT_TRUE(table_.RowAt(0)->DetailsFetched);
     image(250);
     EXPECT_EQ(table_.RowAt(250)->SystemIconIndex, -1);
-    EXPECT_EQ(table_.RowAt(250)->TypeName, L"X");
+    EXPECT_EQ(table_.RowAt(250)->TypeName(), L"X");
 }
 
 // The shell cuts a path longer than MAX_PATH, and with it the extension: such a row is asked for by its name.
@@ -97,12 +97,12 @@ TEST_F(ListViewTest, ALongPathRowGetsTheTypeAndIconsOfAShortOne) {
     for (int row = 0; row < 2; ++row) {
         const TRow& shortRow = *table_.RowAt(row);
         const TRow& longRow = *table_.RowAt(row + 2);
-        SCOPED_TRACE(testing::PrintToString(shortRow.Name));
+        SCOPED_TRACE(testing::PrintToString(shortRow.Name()));
         EXPECT_EQ(Cell(row + 2, tcType), Cell(row, tcType));
         EXPECT_NE(Cell(row, tcType), L"File");
         ASSERT_TRUE(longRow.DetailsFetched);
         EXPECT_EQ(longRow.SystemIconIndex, shortRow.SystemIconIndex);
-        EXPECT_EQ(longRow.TypeIconIndex, shortRow.TypeIconIndex);
+        EXPECT_EQ(longRow.TypeIconIndex(), shortRow.TypeIconIndex());
     }
 }
 

@@ -63,7 +63,7 @@ TEST(ResultTable, ExtensionIsFromTheLastDotAndCached) {
         SCOPED_TRACE(testing::Message() << c.name);
         TRow& row = AddFile(table, c.name);
         EXPECT_EQ(Cell(table, table.Count() - 1, tcExt), c.ext);
-        EXPECT_EQ(row.Ext, c.ext);
+        EXPECT_EQ(row.ExtText(), c.ext);
     }
 }
 
@@ -161,18 +161,18 @@ TEST(ResultTable, TypeNameIsAskedOnceAndNumberAndNamesAreStored) {
     TResultTable table;
     TRow& file = AddFile(table, L"notes.txt");
     TRow& folder = AddFile(table, L"Sub", 0, {engine::saDirectory});
-    EXPECT_EQ(file.TypeName, L"X");
+    EXPECT_EQ(file.TypeName(), L"X");
     const std::wstring fileType = Cell(table, 0, tcType);
     EXPECT_FALSE(fileType.empty());
     EXPECT_NE(fileType, L"X");
     EXPECT_NE(Cell(table, 1, tcType), fileType);  // a folder is not a text file, even without a real path
     // Once fetched, the stored name is what the cell shows: the shell is not asked again.
-    file.TypeName = L"Kept";
+    file.SetTypeName(L"Kept");
     EXPECT_EQ(Cell(table, 0, tcType), L"Kept");
     EXPECT_EQ(Cell(table, 1, tcNumber), L"2");
     EXPECT_EQ(Cell(table, 1, tcName), L"Sub");
     EXPECT_EQ(Cell(table, 1, tcFolder), L"C:\\Data\\");
-    EXPECT_EQ(folder.Folder + folder.Name, L"C:\\Data\\Sub");
+    EXPECT_EQ(folder.Folder() + std::wstring(folder.Name()), L"C:\\Data\\Sub");
     // A cursor off the table reads empty cells.
     EXPECT_EQ(Cell(table, 2, tcName), L"");
     EXPECT_EQ(Cell(table, -1, tcNumber), L"");
@@ -185,9 +185,9 @@ TEST(ResultTable, SortsByEveryColumnBothWays) {
     using engine::saArchive;
     using engine::saHidden;
     using engine::saReadOnly;
-    table.AddRow(1, -1, {saReadOnly}, 30, 200, 3, 500, L"", L"C:\\b\\", -1, L"beta.TXT", -1).TypeName = L"Text";
-    table.AddRow(2, -1, {saArchive}, 10, 300, 1, 10, L"", L"C:\\C\\", -1, L"Alpha.doc", -1).TypeName = L"";
-    table.AddRow(3, -1, {saHidden}, 20, 100, 2, 2000, L"", L"c:\\a\\", -1, L"gamma.bmp", -1).TypeName = L"Bitmap";
+    table.AddRow(1, -1, {saReadOnly}, 30, 200, 3, 500, L"", L"C:\\b\\", -1, L"beta.TXT", -1).SetTypeName(L"Text");
+    table.AddRow(2, -1, {saArchive}, 10, 300, 1, 10, L"", L"C:\\C\\", -1, L"Alpha.doc", -1).SetTypeName(L"");
+    table.AddRow(3, -1, {saHidden}, 20, 100, 2, 2000, L"", L"c:\\a\\", -1, L"gamma.bmp", -1).SetTypeName(L"Bitmap");
     struct Case { TColumnsEnum column; std::vector<std::int64_t> ascending; };
     const Case cases[] = {
         {tcName, {2, 1, 3}},       {tcNumber, {1, 2, 3}},       {tcFolder, {3, 1, 2}},
@@ -228,7 +228,7 @@ TEST(ResultTable, ManyEqualAndMixedRowsSort) {
     TResultTable table;
     for (int i = 0; i < 500; ++i) AddFile(table, std::to_wstring((i * 7919) % 13) + L".txt", (i * 31) % 17);
     ASSERT_TRUE(table.Sort(tcSize, 1, table.Count() - 1, 0));
-    for (std::int64_t i = 1; i < table.Count(); ++i) EXPECT_LE(table.RowAt(i - 1)->Size, table.RowAt(i)->Size);
+    for (std::int64_t i = 1; i < table.Count(); ++i) EXPECT_LE(table.RowAt(i - 1)->Size(), table.RowAt(i)->Size());
     ASSERT_TRUE(table.Sort(tcNumber, 2, table.Count() - 1, 0));
     for (std::int64_t i = 0; i < table.Count(); ++i) EXPECT_EQ(table.RowAt(i)->Number, 500 - i);
 }
@@ -246,8 +246,8 @@ TEST(ResultTable, TextSortsKeepTheLocaleOrderAndItsTies) {
         const std::wstring folder = std::wstring(L"C:\\") + names[(i * 7) % std::size(names)] + L"\\";
         const TScanAttributes attributes = i % 3 == 0 ? TScanAttributes{engine::saHidden}
                                                       : TScanAttributes{engine::saArchive, engine::saReadOnly};
-        table.AddRow(i + 1, -1, attributes, 0, 0, 0, 0, L"", folder, -1, name + L"." + names[i % 7], -1).TypeName =
-            types[i % std::size(types)];
+        table.AddRow(i + 1, -1, attributes, 0, 0, 0, 0, L"", folder, -1, name + L"." + names[i % 7], -1).SetTypeName(
+            types[i % std::size(types)]);
     }
     for (TColumnsEnum column : {tcName, tcFolder, tcExt, tcType, tcAttribute}) {
         for (std::uint8_t direction : {1, 2}) {
@@ -341,10 +341,10 @@ TEST(ResultTable, SortsPutEqualRowsWhereTheComparisonSortDid) {
             for (std::int64_t i = 0; i < table.Count(); ++i) expected.push_back(table.RowAt(i));
             const int sign = c.direction == 2 ? -1 : 1;
             ReferenceQuickSort(expected, 0, count - 1, [&](const TRow& a, const TRow& b) {
-                if (c.column == tcSize) return sign * ((a.Size > b.Size) - (a.Size < b.Size));
-                return sign * (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.Name.c_str(),
-                                              static_cast<int>(a.Name.size()), b.Name.c_str(),
-                                              static_cast<int>(b.Name.size())) - CSTR_EQUAL);
+                if (c.column == tcSize) return sign * ((a.Size() > b.Size()) - (a.Size() < b.Size()));
+                return sign * (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.Name().data(),
+                                              static_cast<int>(a.Name().size()), b.Name().data(),
+                                              static_cast<int>(b.Name().size())) - CSTR_EQUAL);
             });
             std::vector<std::int64_t> expectedNumbers;
             for (const TRow* row : expected) expectedNumbers.push_back(row->Number);

@@ -43,7 +43,7 @@ void FillFixture(TResultTable& table) {
         TRow& row = table.AddRow(table.Count() + 1, -1, f.attributes, modified, marker, midnight, f.size, L"",
                                  f.folder, -1, f.name, -1);
         // Set here so the files hold no answer of the shell that another system would word differently.
-        row.TypeName = f.type;
+        row.SetTypeName(f.type);
     }
 }
 

@@ -295,7 +295,7 @@ TEST_F(ExportTest, NothingChangesTheTableOrClosesTheWindowUnderTheWriter) {
     for (int i = 0; i < kBigRows; ++i) {
         const results::TRow* row = window->Results().RowAt(i);
         ASSERT_EQ(row->Number, i + 1);
-        ASSERT_EQ(row->Name, kit::Format(L"file%04d.txt", i + 1));
+        ASSERT_EQ(row->Name(), kit::Format(L"file%04d.txt", i + 1));
     }
     // No search and no reset either: the totals, the criteria and the run's caption stay.
     EXPECT_EQ(StatusText(1), objects);

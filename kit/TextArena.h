@@ -1,0 +1,28 @@
+#pragma once
+// Many short texts kept in a few large blocks instead of one heap allocation each: a text, once added, stays
+// where it is (followed by a NUL) until the arena is cleared. Nothing is freed one text at a time.
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace kit {
+
+class TextArena {
+public:
+    TextArena() = default;
+    TextArena(const TextArena&) = delete;
+    TextArena& operator=(const TextArena&) = delete;
+
+    // A copy of `text`, NUL-terminated, that lives until Clear.
+    const wchar_t* Add(std::wstring_view text);
+    void Clear();
+
+private:
+    static constexpr std::size_t BlockChars = 128 * 1024;
+
+    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
+    std::size_t used_ = BlockChars;  // in the last block; a full one at first, so the first text makes a block
+};
+
+} // namespace kit
