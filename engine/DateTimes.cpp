@@ -83,13 +83,33 @@ double SystemTimeToDateTime(const SYSTEMTIME& time) {
                            time.wMilliseconds});
 }
 
-double FileTimeToDateTime(const FILETIME& time) {
-    if (time.dwLowDateTime == 0 && time.dwHighDateTime == 0) return Marker(2);
+namespace {
+
+ULONGLONG Ticks(const FILETIME& time) { return ULONGLONG{time.dwHighDateTime} << 32 | time.dwLowDateTime; }
+
+FILETIME FromTicks(ULONGLONG ticks) {
+    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+} // namespace
+
+TFileTimeConverter::TFileTimeConverter() {
+    // The offset the system applies now, read from one time: it is the same for every time.
+    const FILETIME probe = FromTicks(0x01D0000000000000);  // in 2015
     FILETIME local;
-    if (!FileTimeToLocalFileTime(&time, &local)) return Marker(4);
+    local_ = FileTimeToLocalFileTime(&probe, &local) != FALSE;
+    if (local_) offset_ = Ticks(probe) - Ticks(local);
+}
+
+double TFileTimeConverter::ToDateTime(const FILETIME& time) const {
+    if (time.dwLowDateTime == 0 && time.dwHighDateTime == 0) return Marker(2);
+    if (!local_) return Marker(4);
+    const FILETIME local = FromTicks(Ticks(time) - offset_);
     SYSTEMTIME calendar;
     if (!FileTimeToSystemTime(&local, &calendar)) return Marker(6);
     return SystemTimeToDateTime(calendar);
 }
+
+double FileTimeToDateTime(const FILETIME& time) { return TFileTimeConverter().ToDateTime(time); }
 
 } // namespace engine

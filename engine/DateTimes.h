@@ -44,4 +44,16 @@ double SystemTimeToDateTime(const SYSTEMTIME& time);
 // the calendar conversion fails), which later tests treat as ordinary times.
 double FileTimeToDateTime(const FILETIME& time);
 
+// FileTimeToDateTime for many file times, such as one folder's listing: the offset of local time is read once,
+// when the converter is made, rather than at every time (under Wine each reading is a call into the system).
+class TFileTimeConverter {
+public:
+    TFileTimeConverter();
+    double ToDateTime(const FILETIME& time) const;
+
+private:
+    bool local_ = false;    // the offset could be read
+    ULONGLONG offset_ = 0;  // UTC minus local time, in 100-nanosecond steps (modulo 2^64)
+};
+
 } // namespace engine

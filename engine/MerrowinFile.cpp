@@ -102,13 +102,14 @@ TMerrowinFile::Listing TMerrowinFile::ListEntries(const std::wstring& pattern, s
     if (OnScanFolder) OnScanFolder(*this, path_);
     const bool reported = ReportsEntriesHere();  // the test is on the listed folder, not on the entry
     if (reported) entry_.Folder.assign(path_);    // the same for every entry of this listing
+    const TFileTimeConverter times;                // as is the offset of local time
     bool lastIsSubfolder = false;
     do {
         if (!KeepWalking()) return Listing::Stopped;
         lastIsSubfolder = false;
         if (IsDotEntry(entry)) continue;
         ++scannedObjects_;
-        if (reported) Report(entry);
+        if (reported) Report(entry, times);
         if (SearchInSubfolders && IsDirectory(entry)) {
             subfolders.push_back({std::wstring(FixedText(entry.cFileName, MAX_PATH)), entry.dwFileAttributes, false});
             lastIsSubfolder = true;
@@ -177,7 +178,7 @@ bool TMerrowinFile::ReportsEntriesHere() const {
     return includeFolders_.Contains(path_) || includeWildcards_.Matches(path_);
 }
 
-void TMerrowinFile::Report(const WIN32_FIND_DATAW& entry) {
+void TMerrowinFile::Report(const WIN32_FIND_DATAW& entry, const TFileTimeConverter& times) {
     const bool directory = IsDirectory(entry);
     if (directory) ++scannedFolders_;
     else {
@@ -189,9 +190,9 @@ void TMerrowinFile::Report(const WIN32_FIND_DATAW& entry) {
     entry_.FileName.assign(FixedText(entry.cFileName, MAX_PATH));
     entry_.AlternateFileName.assign(FixedText(entry.cAlternateFileName, 14));
     entry_.FileAttributes = Win32ToScanAttributes(entry.dwFileAttributes);
-    entry_.CreationTime = FileTimeToDateTime(entry.ftCreationTime);
-    entry_.LastAccessTime = FileTimeToDateTime(entry.ftLastAccessTime);
-    entry_.LastWriteTime = FileTimeToDateTime(entry.ftLastWriteTime);
+    entry_.CreationTime = times.ToDateTime(entry.ftCreationTime);
+    entry_.LastAccessTime = times.ToDateTime(entry.ftLastAccessTime);
+    entry_.LastWriteTime = times.ToDateTime(entry.ftLastWriteTime);
     entry_.FileSize = directory ? 0.0L : lastFileSize_;
     handler(*this, entry_);
 }

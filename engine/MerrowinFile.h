@@ -17,6 +17,7 @@
 
 namespace engine {
 
+class TFileTimeConverter;
 class TMerrowinFile;
 
 // The entry is the walker's own and holds only for the call.
@@ -102,7 +103,7 @@ private:
     // Pumps messages and handles stop and pause; false when the level must end.
     bool KeepWalking();
     bool ReportsEntriesHere() const;
-    void Report(const WIN32_FIND_DATAW& entry);
+    void Report(const WIN32_FIND_DATAW& entry, const TFileTimeConverter& times);
     void Notify(const TNotifyEvent& event) {
         if (event) event(*this);
     }

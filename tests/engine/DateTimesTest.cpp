@@ -44,3 +44,30 @@ TEST(DateTimes, ValuesBeforeTheEpochRoundTripAndKeepTheirOrder) {
     }
     EXPECT_FALSE(DecodeDateTime(-693593.25).has_value());  // 31 December of the year 0
 }
+
+// The walker converts a folder's file times with one reading of the local offset; each time must come out as the
+// system's own two conversions make it, the failures' markers included.
+TEST(DateTimes, OneConverterGivesWhatEachSystemConversionGives) {
+    const auto marker = [](int unit) { return (unit * 3600.0 + unit * 60.0 + unit + unit / 1000.0) / 86400.0; };
+    const auto reference = [&](const FILETIME& time) {
+        if (time.dwLowDateTime == 0 && time.dwHighDateTime == 0) return marker(2);
+        FILETIME local;
+        if (!FileTimeToLocalFileTime(&time, &local)) return marker(4);
+        SYSTEMTIME calendar;
+        if (!FileTimeToSystemTime(&local, &calendar)) return marker(6);
+        return SystemTimeToDateTime(calendar);
+    };
+    const FILETIME times[] = {
+        {0, 0},                        // never set
+        {1, 0}, {10000, 0},            // 1 January 1601, a tick and a millisecond in
+        {0xB0E7A800, 0x01D6376A},      // June 2020
+        {0x12345678, 0x01D9ABCD},      // 2023, a time between two milliseconds
+        {0xFFFFFFFF, 0x7FFFFFFF},      // the last time a calendar takes, and beyond it
+        {0xFFFFFFFF, 0xFFFFFFFF},
+    };
+    const TFileTimeConverter converter;
+    for (const FILETIME& time : times) {
+        SCOPED_TRACE(testing::Message() << std::hex << time.dwHighDateTime << " " << time.dwLowDateTime);
+        EXPECT_EQ(converter.ToDateTime(time), reference(time));
+    }
+}
