@@ -6,29 +6,27 @@ namespace kit {
 
 const wchar_t* TextArena::Add(std::wstring_view text) {
     const std::size_t needed = text.size() + 1;
+    wchar_t* kept = nullptr;
     if (needed > BlockChars) {
-        // A text longer than a block gets one of its own, kept before the last so that block goes on filling.
-        auto own = std::make_unique<wchar_t[]>(needed);
-        std::copy(text.begin(), text.end(), own.get());
-        own[text.size()] = L'\0';
-        const wchar_t* kept = own.get();
-        blocks_.insert(blocks_.empty() ? blocks_.end() : blocks_.end() - 1, std::move(own));
-        return kept;
+        kept = longTexts_.emplace_back(std::make_unique_for_overwrite<wchar_t[]>(needed)).get();
+    } else {
+        if (current_ < blocks_.size() && BlockChars - used_ < needed) {
+            ++current_;
+            used_ = 0;
+        }
+        if (current_ == blocks_.size()) blocks_.push_back(std::make_unique_for_overwrite<wchar_t[]>(BlockChars));
+        kept = blocks_[current_].get() + used_;
+        used_ += needed;
     }
-    if (BlockChars - used_ < needed) {
-        blocks_.push_back(std::make_unique_for_overwrite<wchar_t[]>(BlockChars));
-        used_ = 0;
-    }
-    wchar_t* kept = blocks_.back().get() + used_;
     std::copy(text.begin(), text.end(), kept);
     kept[text.size()] = L'\0';
-    used_ += needed;
     return kept;
 }
 
 void TextArena::Clear() {
-    blocks_.clear();
-    used_ = BlockChars;
+    current_ = 0;
+    used_ = 0;
+    longTexts_.clear();
 }
 
 } // namespace kit

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <deque>
 #include <unordered_map>
 
@@ -69,11 +70,13 @@ bool TRow::IsShortcut() const {
 
 std::uint32_t TRowBlocks::Add() {
     if (used_ == blocks_.size() * BlockRows) blocks_.push_back(std::unique_ptr<TRow[]>(new TRow[BlockRows]));
+    TRow& row = (*this)[used_];
+    if (used_ < reused_) row = TRow();  // a block kept from before the last Clear
     return used_++;
 }
 
 void TRowBlocks::Clear() {
-    std::vector<std::unique_ptr<TRow[]>>().swap(blocks_);
+    reused_ = std::max(reused_, used_);
     used_ = 0;
 }
 

@@ -144,10 +144,10 @@ void TResultTable::MarkGoneIn(const std::function<bool(const std::wstring& folde
 
 bool TResultTable::Clear() {
     if (exporting_) return false;
-    // Swapped with empty ones, so a million rows' room goes back at once rather than staying reserved.
-    std::vector<std::uint32_t>().swap(order_);
+    // The rows' and names' blocks and the order's room stay for the next search (see TRowBlocks).
+    order_.clear();
     rows_.Clear();
-    std::deque<TRowFolder>().swap(folders_);
+    folders_.clear();
     lastFolder_ = nullptr;
     names_.Clear();
     return true;

@@ -84,10 +84,10 @@ public:
     void SetResults(TResultTable* table);
     // Tells the control the table's row count after rows were added or removed; every item is fetched anew.
     void UpdateItemCount();
-    // The same while a search adds rows, held back while the control's work would take more than a twentieth
+    // The same while a search adds rows, held back while the control's work would take more than a fiftieth
     // of the run: under Wine with a visual style one update redraws the scroll bar for 10-25 ms, which at
-    // every 50 ms refresh slows the search by a fifth to a half. On Windows an update costs far less than
-    // the refresh interval and none is held back. Nothing is done when the list already shows every row. The
+    // every 50 ms refresh slows the search by a fifth to a half (then about once a second). On Windows an
+    // update costs far less than the refresh interval and none is held back. Nothing is done when the list already shows every row. The
     // window asks at every refresh tick; the run's end sets the count with UpdateItemCount.
     void GrowItemCount();
 
@@ -292,7 +292,7 @@ private:
     HIMAGELIST systemLarge_ = nullptr;
     kit::UniqueImageList thumbnails_;  // 165 x 130; the control only shares it
     TFileThumb fileThumb_;
-    kit::CostShare growth_{0.05};
+    kit::CostShare growth_{0.02};
     TFileOperation* fileOperation_ = &ShellFileOperation();
     int fileActionsRunning_ = 0;
 };

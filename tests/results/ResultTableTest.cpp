@@ -364,3 +364,26 @@ TEST(ResultTable, DeleteAndClear) {
     EXPECT_TRUE(table.Clear());
     EXPECT_EQ(table.Count(), 0);
 }
+
+// A clear keeps the rows' room for the next search: a row made there starts as any new row does. The folder's
+// icon is its folder's, shared by the rows of that folder.
+TEST(ResultTable, RowsAddedAfterAClearStartAfresh) {
+    TResultTable table;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        for (int i = 0; i < 10000; ++i) {
+            TRow& row = AddFile(table, L"file" + std::to_wstring(i) + L".txt", i);
+            EXPECT_EQ(row.TypeName(), TRow::TypeNameUnknown);
+            EXPECT_EQ(row.SystemIconIndex, -1);
+            EXPECT_EQ(row.TypeIconIndex(), i == 0 ? -1 : 3);
+            EXPECT_FALSE(row.DetailsFetched || row.SelectionSnapshot || row.Gone || row.Cut);
+            row.SetTypeName(L"Text Document");
+            row.SystemIconIndex = row.ThumbnailIndex = 7;
+            row.SetTypeIconIndex(3);
+            row.DetailsFetched = row.SelectionSnapshot = row.Gone = row.Cut = true;
+        }
+        EXPECT_EQ(Cell(table, 9999, tcName), L"file9999.txt");
+        EXPECT_EQ(Cell(table, 9999, tcSize), L"10 KB");
+        EXPECT_TRUE(table.Clear());
+    }
+}
