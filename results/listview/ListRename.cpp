@@ -26,7 +26,14 @@ bool IsUsableName(const std::wstring& name) {
 // after which an index may name another row.
 void TResultListView::RenameSelected() {
     RunFileAction([this] {
-        for (const std::wstring& path : ChosenTargets().rows) RenameRowOf(path);
+        std::vector<std::wstring> paths = ChosenTargets().rows;
+        for (size_t i = 0; i < paths.size(); ++i) {
+            const std::wstring newPath = RenameRowOf(paths[i]);
+            if (newPath.empty()) continue;
+            // A chosen entry inside a renamed folder is asked for under the folder's new name.
+            for (size_t later = i + 1; later < paths.size(); ++later)
+                if (PathIsInside(paths[later], paths[i])) paths[later] = newPath + paths[later].substr(paths[i].size());
+        }
         InvalidateRect(hwnd(), nullptr, TRUE);
     });
 }
@@ -54,18 +61,18 @@ bool TResultListView::AskNewName(const std::wstring& folder, const std::wstring&
     }
 }
 
-void TResultListView::RenameRowOf(const std::wstring& oldPath) {
+std::wstring TResultListView::RenameRowOf(const std::wstring& oldPath) {
     const int index = RowOfPath(oldPath);
-    if (index < 0) return;
+    if (index < 0) return {};
     const std::wstring folder = results_->RowAt(index)->Folder();
     const std::wstring oldName(results_->RowAt(index)->Name());
     std::wstring name = oldName;
-    if (!AskNewName(folder, oldName, name)) return;
+    if (!AskNewName(folder, oldName, name)) return {};
     HourglassCursor wait;
     const std::wstring newPath = folder + name;
-    if (!RunFileOperation(FO_RENAME, PathListText({oldPath}), PathListText({newPath}), FOF_ALLOWUNDO)) return;
+    if (!RunFileOperation(FO_RENAME, PathListText({oldPath}), PathListText({newPath}), FOF_ALLOWUNDO)) return {};
     const int renamed = RowOfPath(oldPath);
-    if (renamed < 0) return;
+    if (renamed < 0) return {};
     TRow& row = *results_->RowAt(renamed);
     if (row.IsDirectory()) {
         // The rows inside the folder follow it (their folders' records do); a sibling whose name merely begins
@@ -79,6 +86,7 @@ void TResultListView::RenameRowOf(const std::wstring& oldPath) {
     results_->RenameRow(row, name);
     // The match list holds the old texts.
     if (findMatch_) findMatch_->MarkStale();
+    return newPath;
 }
 
 } // namespace results

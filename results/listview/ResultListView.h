@@ -247,7 +247,7 @@ private:
     void OnCutRefreshTimer();
     void OnDragBegin();
     bool AskNewName(const std::wstring& folder, const std::wstring& oldName, std::wstring& name) const;
-    void RenameRowOf(const std::wstring& path);
+    std::wstring RenameRowOf(const std::wstring& path);  // the new path once renamed, else empty
     void SetItemState(int index, UINT state, UINT mask);
     void MarkSelection(bool TRow::*mark);  // exactly the selected rows marked
     void MarkRows(const std::vector<std::wstring>& paths, bool TRow::*mark);  // exactly the rows of these paths

@@ -100,6 +100,19 @@ TEST_F(ListRenameTest, TheRowsInsideARenamedFolderFollowIt) {
     EXPECT_FALSE(testsupport::FolderExists(folder));
 }
 
+// A folder and an entry inside it, both chosen: the entry is asked for too, under the folder's new name.
+TEST_F(ListRenameTest, AChosenEntryInsideARenamedFolderIsRenamedToo) {
+    AddFolderAndSibling();
+    person_.promptAnswers = {std::wstring(L"Renamed"), std::wstring(L"inner.txt")};
+    Select({0, 1});
+    List().RenameSelected();
+    ASSERT_EQ(person_.prompts.size(), 2u);
+    EXPECT_EQ(person_.prompts[1].value, L"in.txt");
+    const std::wstring renamed = folder_ / L"Renamed";
+    EXPECT_TRUE(FileExists(renamed + L"\\inner.txt"));
+    EXPECT_EQ(RowPaths()[1], renamed + L"\\inner.txt");
+}
+
 // Wine's shell refuses a rename that changes only the letter case (183); Windows' does it. The row follows the
 // shell's answer, and the name is never taken for another file's.
 TEST_F(ListRenameTest, ACaseOnlyRenameFollowsTheShellsAnswer) {
