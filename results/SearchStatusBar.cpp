@@ -217,7 +217,17 @@ bool TSearchStatusBar::SetPanelText(int index, const std::wstring& text) {
     // Every SB_SETTEXT repaints the panel; the state panel's paint sets panel 3, so an unchanged text must not.
     if (panel.text == text) return false;
     panel.text = text;
-    if (hwnd()) SendPanel(index);
+    if (!hwnd()) return true;
+    if (panel.ownerDraw) {
+        // The bar already draws the panel through us: marked for the next paint, where SB_SETTEXT would paint
+        // the whole bar at once (Wine does at every text), so the texts set between two pumps of a search are
+        // drawn once.
+        RECT area{};
+        if (SendMessageW(hwnd(), SB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&area)))
+            InvalidateRect(hwnd(), &area, TRUE);
+    } else {
+        SendPanel(index);
+    }
     return true;
 }
 
