@@ -8,18 +8,19 @@ WINESERVER=/usr/lib/wine/wineserver64
 wine_session_start() {
     KVR_SESSION_XVFB_PID=""
     if [ -z "${DISPLAY:-}" ] || [ "${KVR_XVFB:-0}" = 1 ]; then
-        local n
-        for n in $(seq 90 190); do
-            [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-        done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        # Xvfb picks a free display itself and says which once it takes connections: several sessions
+        # starting at once on a shared machine never race for the same number.
+        local numberFile n i
+        numberFile=$(mktemp /tmp/kvr-display.XXXXXX)
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
         KVR_SESSION_XVFB_PID=$!
-        export DISPLAY=":$n"
-        local i
         for i in $(seq 1 100); do
-            xdpyinfo >/dev/null 2>&1 && break
+            n=$(tr -dc 0-9 <"$numberFile")
+            [ -n "$n" ] && break
             sleep 0.1
         done
+        rm -f "$numberFile"
+        export DISPLAY=":$n"
     fi
     KVR_SESSION_PREFIX=$(mktemp -d /tmp/kvr-wineprefix.XXXXXX)
     KVR_SESSION_HOME=$(mktemp -d /tmp/kvr-home.XXXXXX)
