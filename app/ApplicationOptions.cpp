@@ -1,5 +1,6 @@
 #include "app/ApplicationOptions.h"
 
+#include "kit/Files.h"
 #include "kit/Strings.h"
 #include "store/SettingsFile.h"
 
@@ -113,6 +114,9 @@ TOptionsExports::TOptionsExports(const std::wstring& owner)
 void TOptionsExports::LoadFrom(const store::TMemIniFileUnicode& ini) {
     OutputFolder = OutputFolderFromName(ini.ReadString(section_, L"OutputFolder", L""));
     FolderSelected = ini.ReadString(section_, L"FolderSelected", L"");
+    // The Options dialog takes none but a full path; one written by hand or by an older version that is relative
+    // would name wherever the current directory is at an export, so it is read as none.
+    if (!kit::IsFullyQualifiedPath(FolderSelected)) FolderSelected.clear();
     CSV.LoadFrom(ini);  // the other formats store nothing
 }
 

@@ -23,9 +23,11 @@ bool DirectoryExists(const std::wstring& path) {
 bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool IsFullyQualifiedPath(const std::wstring& path) {
+    // Windows reads a forward slash as a backslash, so "//server/share" and "\\?\C:\x" alike start at a share
+    // or a device; "C:x" (the drive's current folder) and "\x" (the current drive's root) do not.
     const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
     const bool onDrive = path.size() >= 3 && std::iswalpha(path[0]) && path[1] == L':' && separator(path[2]);
-    const bool onShare = path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\';
+    const bool onShare = path.size() >= 3 && separator(path[0]) && separator(path[1]);
     return onDrive || onShare;
 }
 

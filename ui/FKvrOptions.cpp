@@ -253,11 +253,14 @@ void TfrmKvrOptions::OnOk() {
 bool TfrmKvrOptions::ExportFolderAccepted() {
     const std::wstring folder = edEXPSelectedFolder.Text();
     // A relative folder would name wherever the current directory is at the time of an export.
-    if (!rbEXPUseSelectedFolder.Checked() || (kit::IsFullyQualifiedPath(folder) && kit::DirectoryExists(folder)))
-        return true;
+    const bool full = kit::IsFullyQualifiedPath(folder);
+    if (!rbEXPUseSelectedFolder.Checked() || (full && kit::DirectoryExists(folder))) return true;
     ShowPage(pgExports);
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edEXPSelectedFolder.hwnd()), TRUE);
-    kit::UserInteraction().ShowMessage(hwnd(), L"The Export Selected Folder: '" + folder + L"' does not exist .",
+    const wchar_t* why = full || folder.empty()
+                             ? L"' does not exist ."
+                             : L"' must be a full path, such as C:\\Exports or \\\\server\\share\\Exports.";
+    kit::UserInteraction().ShowMessage(hwnd(), L"The Export Selected Folder: '" + folder + why,
                                        kit::MessageType::Warning, kit::MessageButtons::Ok);
     return false;
 }

@@ -93,6 +93,34 @@ TEST(ApplicationOptions, MissingSwitchKeysKeepCurrentOrGiveTrue) {
     EXPECT_EQ(options.Exports.FolderSelected, L"D:\\Out");
 }
 
+// A selected folder written by hand or by an older version: a relative one would name wherever the current
+// directory is at an export, so it reads as none; a full one with either slash stays.
+TEST(ApplicationOptions, ARelativeSelectedFolderReadsAsNone) {
+    struct Case { const char* text; std::wstring folder; };
+    const Case cases[] = {
+        {"Exports", L""},
+        {".\\Exports", L""},
+        {"..\\Exports", L""},
+        {"C:Exports", L""},
+        {"\\Exports", L""},
+        {"C:\\Exports", L"C:\\Exports"},
+        {"C:/Exports", L"C:/Exports"},
+        {"\\\\server\\share\\Exports", L"\\\\server\\share\\Exports"},
+        {"//server/share/Exports", L"//server/share/Exports"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TempFolder folder;
+        const auto path = folder / L"KolvaranOptions.ini";
+        WriteBytes(path, std::string("[/Options/Exports]\r\nOutputFolder=eofSelected\r\nFolderSelected=") + c.text +
+                             "\r\n");
+        TApplicationOptions options(path, L"");
+        options.Load();
+        EXPECT_EQ(options.Exports.OutputFolder, app::eofSelected);
+        EXPECT_EQ(options.Exports.FolderSelected, c.folder);
+    }
+}
+
 TEST(ApplicationOptions, ChangedValuesRoundTrip) {
     TempFolder folder;
     const auto path = folder / L"KolvaranOptions.ini";
@@ -121,7 +149,7 @@ TEST(ApplicationOptions, SaveRewritesItsSectionsAndKeepsOthers) {
     const auto path = folder / L"KolvaranOptions.ini";
     WriteBytes(path,
                "[FileIni]\r\nName=old.ini\r\nDescription=x\r\n"
-               "[/Options/Exports]\r\nObsolete=1\r\nFolderSelected=A\r\n"
+               "[/Options/Exports]\r\nObsolete=1\r\nFolderSelected=D:\\A\r\n"
                "[Foreign]\r\nk=v\r\n");
     TApplicationOptions options(path, L"");
     options.Load();
@@ -129,7 +157,7 @@ TEST(ApplicationOptions, SaveRewritesItsSectionsAndKeepsOthers) {
     store::TMemIniFileUnicode ini(path);
     EXPECT_EQ(ini.ReadSectionValues(L"FileIni"), (std::vector<std::wstring>{L"Name=KolvaranOptions.ini", L"Version=1.0"}));
     EXPECT_EQ(ini.ReadSectionValues(L"/Options/Exports"),
-              (std::vector<std::wstring>{L"OutputFolder=eofDefault", L"FolderSelected=A"}));
+              (std::vector<std::wstring>{L"OutputFolder=eofDefault", L"FolderSelected=D:\\A"}));
     EXPECT_EQ(ini.ReadString(L"Foreign", L"k", L""), L"v");
 }
 

@@ -37,3 +37,30 @@ TEST(Files, AFreshFileNeverTakesTheNameOfOneThatIsThere) {
     EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a name handed out twice";
     EXPECT_FALSE(testsupport::FileExists(target)) << "the target itself is not made";
 }
+
+// Windows reads a forward slash as a backslash: a share or a drive named with either is as full as with the other.
+TEST(Files, AFullPathStartsAtADriveOrAShareWithEitherSlash) {
+    struct Case { const wchar_t* path; bool full; };
+    const Case cases[] = {
+        {L"C:\\x", true},
+        {L"C:/x", true},
+        {L"c:\\", true},
+        {L"\\\\server\\share", true},
+        {L"//server/share", true},
+        {L"\\/server/share\\x", true},
+        {L"/\\server\\share", true},
+        {L"\\\\?\\C:\\x", true},
+        {L"//?/C:/x", true},
+        {L"\\\\.\\C:\\x", true},
+        {L"\\\\?\\UNC\\server\\share", true},
+        {L"C:x", false},
+        {L"C:", false},
+        {L"\\x", false},
+        {L"/x", false},
+        {L"x", false},
+        {L".\\x", false},
+        {L"..\\x", false},
+        {L"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(kit::IsFullyQualifiedPath(c.path), c.full) << kit::WideToUtf8(c.path);
+}

@@ -7,6 +7,8 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/UKvrVARGeneral.h"
+#include "kit/Files.h"
+#include "kit/Scope.h"
 #include "kit/Strings.h"
 #include "results/ResultTable.h"
 #include "tests/support/DialogDriver.h"
@@ -149,6 +151,25 @@ TEST_F(ExportTest, TheExportFolderIsMadeOrGivesWayToTheRootOfC) {
             EXPECT_TRUE(testsupport::FolderExists(exports));
         }
     }
+}
+
+// A relative selected folder in the options file, written by hand or by an older version, is never where the save
+// dialog starts, even where it names a folder under the current directory: it is read as none.
+TEST_F(ExportTest, ARelativeSelectedFolderFromTheFileIsNoStartFolder) {
+    kit::ForceDirectories(temp / L"Exports");
+    wchar_t previous[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(temp.Path().c_str()));
+    const kit::ScopeExit restore([&] { SetCurrentDirectoryW(previous); });
+    testsupport::WriteBytes(app::GlobalApplicationInit->OptionsIniFileName,
+                            "[/Options/Exports]\r\nOutputFolder=eofSelected\r\nFolderSelected=Exports\r\n");
+    app::GlobalApplicationInit->Options.Load();  // as the window's creation reads it
+
+    window->Actions().Execute(ids::actFILEExportResults);  // the person cancels
+    ASSERT_EQ(interaction.saves.size(), 1u);
+    EXPECT_EQ(interaction.saves[0].request.initialFolder, L"C:\\");
+    ASSERT_EQ(interaction.asked.size(), 1u);
+    EXPECT_EQ(interaction.asked[0].text, L"The Export Folder: '' does not exist .");  // as with none selected
 }
 
 // What the person typed, the type picked, a file already there and the answer to the question about it.

@@ -199,8 +199,8 @@ TEST_F(OptionsDialogTest, AMissingExportFolderIsRefusedBeforeAnythingIsStored) {
     }
 }
 
-// A folder that is not fully qualified is refused even where it names a folder under the current directory: an
-// export would write wherever the current directory happens to be then.
+// A folder that is not fully qualified is refused, and told so, even where it names a folder under the current
+// directory: an export would write wherever the current directory happens to be then.
 TEST_F(OptionsDialogTest, ARelativeExportFolderIsRefused) {
     testsupport::TempFolder current;
     kit::ForceDirectories(current / L"Exports");
@@ -222,7 +222,9 @@ TEST_F(OptionsDialogTest, ARelativeExportFolderIsRefused) {
         Click(d.bbtnOK);
 
         ASSERT_EQ(interaction.asked.size(), 1u);
-        EXPECT_EQ(interaction.asked[0].text, L"The Export Selected Folder: '" + folder + L"' does not exist .");
+        EXPECT_EQ(interaction.asked[0].text, L"The Export Selected Folder: '" + folder +
+                                                 L"' must be a full path, such as C:\\Exports or "
+                                                 L"\\\\server\\share\\Exports.");
         EXPECT_TRUE(d.Visible()) << "the dialog stays open";
         EXPECT_EQ(SavedOptions(), before) << "nothing stored";
         Click(d.bbtnCancel);

@@ -65,7 +65,9 @@ TEST_F(ViewsDemo, DISABLED_ShowEachViewAndPrompt) {
     std::wstring name = names[0];
     HandOverDialog(folder, shot++, [&] { kit::ShowTextPrompt(Main(), L"Rename File", L"New Name", name); });
     HandOverDialog(folder, shot++, [&] {
-        kit::ShowMessageDialog(Main(), L"The Export Selected Folder: 'Exports' does not exist .",
+        kit::ShowMessageDialog(Main(),
+                               L"The Export Selected Folder: 'Exports' must be a full path, such as C:\\Exports or "
+                               L"\\\\server\\share\\Exports.",
                                kit::MessageType::Warning, kit::MessageButtons::Ok);
     });
 }
