@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <vector>
@@ -45,15 +46,39 @@ bool ForceDirectories(const std::wstring& path) {
     return CreateDirectoryW(folder.c_str(), nullptr) || DirectoryExists(folder);
 }
 
+namespace {
+
+// The most characters a path of the target's form may have: a "\\?\" path may be long, any other is held to
+// MAX_PATH with its terminating NUL (the program is not long-path aware).
+size_t LongestPathLike(const std::wstring& target) {
+    return target.starts_with(L"\\\\?\\") ? std::wstring::npos : MAX_PATH - 1;
+}
+
+// A name of at most `room` characters for the number: "~kvr0000ABCD.tmp" where that fits, else "~" and as many of
+// its hex digits as fit, the last ones, which change from one number to the next (a lone digit at the least).
+std::wstring FreshName(DWORD number, size_t room) {
+    wchar_t digits[9];
+    swprintf(digits, 9, L"%08lX", static_cast<unsigned long>(number));
+    if (room >= 16) return L"~kvr" + std::wstring(digits) + L".tmp";
+    if (room <= 1) return std::wstring(1, digits[7]);
+    return L"~" + std::wstring(digits + 8 - std::min<size_t>(room - 1, 8));
+}
+
+} // namespace
+
 HANDLE CreateFreshFileBeside(const std::wstring& target, std::wstring& name) {
     // A name the person is unlikely to have chosen, and if they have, the next one: CREATE_NEW refuses any
     // name that is taken, where CREATE_ALWAYS would empty the person's file. Short and not built from the
-    // target's name, so a target whose name is as long as a name may be still gets one.
+    // target's name, so a target whose name is as long as a name may be still gets one; shorter still where the
+    // target's path is near the longest a path may be, so the file's path is never longer than the target's may.
     const std::wstring folder = ExtractFilePath(target);
+    const size_t longest = std::max(LongestPathLike(target), target.size());
+    const size_t room = longest > folder.size() ? longest - folder.size() : 1;
+    const std::wstring targetName = ExtractFileName(target);
     DWORD number = GetTickCount() ^ (GetCurrentProcessId() << 16);
     for (int attempt = 0; attempt < 100; ++attempt, ++number) {
-        wchar_t fresh[24];
-        swprintf(fresh, 24, L"~kvr%08lX.tmp", static_cast<unsigned long>(number));
+        const std::wstring fresh = FreshName(number, room);
+        if (SameText(fresh, targetName)) continue;  // the target's own name, which the last step replaces
         name = folder + fresh;
         const HANDLE file =
             CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);

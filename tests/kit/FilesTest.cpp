@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,33 @@ TEST(Files, AFreshFileNeverTakesTheNameOfOneThatIsThere) {
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a name handed out twice";
     EXPECT_FALSE(testsupport::FileExists(target)) << "the target itself is not made";
+}
+
+// A target whose path is at or near the longest a path may have (MAX_PATH with its NUL): the file beside it takes a
+// name short enough that its own path is no longer, and stays in the target's folder, where the last rename must
+// stay. A few are made at each, as earlier exports' files may be left there.
+TEST(Files, AFreshFileBesideATargetAtTheLongestPathIsNoLonger) {
+    struct Case { size_t length; const wchar_t* name; };
+    const Case cases[] = {
+        {MAX_PATH - 1, L"a"},          {MAX_PATH - 1, L"list.txt"}, {MAX_PATH - 2, L"list.txt"},
+        {MAX_PATH - 4, L"list.txt"},   {MAX_PATH - 8, L"list.txt"}, {MAX_PATH - 9, L"list.txt"},
+        {MAX_PATH - 1 - 15, L"a"},     {MAX_PATH - 1 - 16, L"a"},
+    };
+    for (const Case& c : cases) {
+        testsupport::TempFolder temp;
+        const std::wstring folder = testsupport::FolderOfLength(temp.Path(), c.length - std::wcslen(c.name));
+        const std::wstring target = folder + c.name;
+        ASSERT_EQ(target.size(), c.length);
+        SCOPED_TRACE(testing::Message() << c.length << " characters, named " << kit::WideToUtf8(c.name));
+        for (int i = 0; i < 5; ++i) {
+            std::wstring name;
+            kit::UniqueHandle file{kit::CreateFreshFileBeside(target, name)};
+            ASSERT_TRUE(file) << "file " << i << ", error " << GetLastError();
+            EXPECT_EQ(kit::ExtractFilePath(name), folder);
+            EXPECT_LE(name.size(), MAX_PATH - 1) << kit::WideToUtf8(name);
+        }
+        EXPECT_EQ(testsupport::FolderEntries(folder).size(), 5u) << "each a name of its own";
+    }
 }
 
 // Windows reads a forward slash as a backslash: a share or a drive named with either is as full as with the other.

@@ -170,6 +170,24 @@ TEST(Exports, ANameAsLongAsAllowedExports) {
     EXPECT_EQ(testsupport::FolderEntries(temp.Path()), std::vector<std::wstring>{name});
 }
 
+// A target whose path is the longest a path may have (MAX_PATH with its NUL): the partial file beside it, seen
+// while the rows are written, is no longer, so Windows takes it.
+TEST(Exports, ThePartialFileOfATargetAtTheLongestPathIsNoLonger) {
+    const TempFolder temp;
+    TResultTable table;
+    resultstest::FillFixture(table);
+    const std::wstring folder = testsupport::FolderOfLength(temp.Path(), MAX_PATH - 1 - 8);
+    const std::wstring target = folder + L"list.txt";
+    std::vector<std::wstring> seen;
+    table.OnExportExecuteEvent = [&](TExport&, std::int64_t, int) {
+        for (const std::wstring& name : testsupport::FolderEntries(folder)) seen.push_back(folder + name);
+    };
+    EXPECT_TRUE(RunEntry(table, 1, target)) << kit::WideToUtf8(table.ExportError());
+    ASSERT_FALSE(seen.empty());
+    for (const std::wstring& path : seen) EXPECT_LE(path.size(), MAX_PATH - 1) << kit::WideToUtf8(path);
+    EXPECT_EQ(testsupport::FolderEntries(folder), std::vector<std::wstring>{L"list.txt"});
+}
+
 TEST(Exports, ProgressIsReportedOncePerPercentStep) {
     const TempFolder temp;
     struct Case { int index; std::vector<int> percents; };

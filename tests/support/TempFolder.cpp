@@ -46,6 +46,18 @@ bool FileExists(const std::wstring& path) { return kit::FileExists(path); }
 
 bool FolderExists(const std::wstring& path) { return kit::DirectoryExists(path); }
 
+std::wstring FolderOfLength(const std::wstring& base, size_t length) {
+    std::wstring folder = base;
+    while (folder.size() < length) {
+        // The characters this folder adds, its backslash included; never leaving one, a name of none.
+        const size_t left = length - folder.size();
+        const size_t step = left > 101 ? (left == 102 ? 100 : 101) : left;
+        folder += std::wstring(step - 1, L'f') + L"\\";
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    return folder;
+}
+
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry{};

@@ -34,6 +34,9 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // folder, selects none, and its first row shown takes the selection (a folder above the one asked). Once read, a
 // folder keeps its access time until it is written to again.
 void ReadFoldersOnTheWayTo(const std::wstring& folder);
+// A folder made below `base` (both ending in a backslash) whose path is `length` characters long, through as many
+// folders as a file system's 255-character names need.
+std::wstring FolderOfLength(const std::wstring& base, size_t length);
 // Removes a file or a folder tree; missing is fine.
 void RemoveTree(const std::wstring& path);
 
