@@ -7,34 +7,16 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <deque>
-#include <unordered_map>
 
 namespace results {
-namespace {
 
-// Each type name once, numbered: a row holds the number of its type's name. A few hundred kinds give a few
-// hundred names, where a copy in each row took a million. UI thread only, as the shell's answers are.
-class TypeNamePool {
-public:
-    std::uint32_t Number(const std::wstring& name) {
-        const auto [found, added] = numbers_.try_emplace(name, static_cast<std::uint32_t>(names_.size()));
-        if (added) names_.push_back(name);
-        return found->second;
-    }
-    const std::wstring& Name(std::uint32_t number) const { return names_[number]; }
+TTypeNames::TTypeNames() : names_{TRow::TypeNameUnknown}, numbers_{{TRow::TypeNameUnknown, 0}} {}
 
-private:
-    std::deque<std::wstring> names_{TRow::TypeNameUnknown};  // a deque: the names handed out never move
-    std::unordered_map<std::wstring, std::uint32_t> numbers_{{TRow::TypeNameUnknown, 0}};
-};
-
-TypeNamePool& TypeNames() {
-    static TypeNamePool pool;
-    return pool;
+std::uint32_t TTypeNames::Number(const std::wstring& name) {
+    const auto [found, added] = numbers_.try_emplace(name, static_cast<std::uint32_t>(names_.size()));
+    if (added) names_.push_back(name);
+    return found->second;
 }
-
-} // namespace
 
 std::wstring TRow::FullPath() const {
     std::wstring path;
@@ -44,9 +26,9 @@ std::wstring TRow::FullPath() const {
     return path;
 }
 
-const std::wstring& TRow::TypeName() const { return TypeNames().Name(typeName_); }
+const std::wstring& TRow::TypeName() const { return folder_->TypeNames->Name(typeName_); }
 
-void TRow::SetTypeName(const std::wstring& name) { typeName_ = TypeNames().Number(name); }
+void TRow::SetTypeName(const std::wstring& name) { typeName_ = folder_->TypeNames->Number(name); }
 
 std::wstring_view TRow::ExtText() const {
     if (IsDirectory()) return {};

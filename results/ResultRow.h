@@ -1,22 +1,45 @@
 #pragma once
 // One result row, packed: a million of them must fit the 32-bit program's address space with room to spare.
 // The name lives in the table's text arena, the folder in a record that every row found in it shares, the type
-// name in a pool that every row of that type shares; the extension and the attribute letters are worked out
-// from the name and the attributes when asked.
+// name in the table's pool, which every row of that type shares; the extension and the attribute letters are
+// worked out from the name and the attributes when asked.
 #include "engine/UKvrTYPEFile.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace results {
+
+// Each type name the rows of one table hold, once and numbered: a row holds the number of its type's name. A few
+// hundred kinds give a few hundred names, where a copy in each row took a million. The table empties it with its
+// rows, so a search over many kinds (an extension each) leaves none of their names behind. UI thread only, as the
+// shell's answers are.
+class TTypeNames {
+public:
+    TTypeNames();  // holds TRow::TypeNameUnknown, number 0
+    std::uint32_t Number(const std::wstring& name);
+    const std::wstring& Name(std::uint32_t number) const { return names_[number]; }
+    // The names held besides TRow::TypeNameUnknown.
+    std::size_t Count() const { return names_.size() - 1; }
+    // Gives the names' memory back.
+    void Clear() { *this = TTypeNames(); }
+
+private:
+    std::deque<std::wstring> names_;  // a deque: the names handed out never move
+    std::unordered_map<std::wstring, std::uint32_t> numbers_;
+};
 
 // The folder the rows found in it share: renaming the folder rewrites this record, not each row.
 struct TRowFolder {
     std::wstring Path;       // ends in a backslash
     int TypeIconIndex = -1;  // the folder's small system icon, the image of its rows' Folder cells
+    // The table's type names: a row has no room to point at its table, and its folder record is the table's.
+    TTypeNames* TypeNames = nullptr;
 };
 
 // Rows are made by the table (TResultTable::AddRow) and stay where they are until removed or cleared.

@@ -93,7 +93,7 @@ std::uint64_t ByteCount(long double size) {
 
 TRowFolder& TResultTable::FolderRecord(std::wstring_view path) {
     if (lastFolder_ && lastFolder_->Path == path) return *lastFolder_;
-    lastFolder_ = &folders_.emplace_back(TRowFolder{std::wstring(path)});
+    lastFolder_ = &folders_.emplace_back(TRowFolder{std::wstring(path), -1, &typeNames_});
     return *lastFolder_;
 }
 
@@ -150,6 +150,7 @@ bool TResultTable::Clear() {
     folders_.clear();
     lastFolder_ = nullptr;
     names_.Clear();
+    typeNames_.Clear();  // a search over many kinds leaves many names, of no use to the next
     return true;
 }
 

@@ -143,6 +143,8 @@ public:
                  double lastAccess, double created, long double size, std::wstring_view ext,
                  std::wstring_view folder, int typeIconIndex, std::wstring_view name, int thumbnailIndex);
     std::int64_t Count() const { return static_cast<std::int64_t>(order_.size()); }
+    // The distinct type names the rows hold, until Clear.
+    std::size_t TypeNameCount() const { return typeNames_.Count(); }
 
     // A new name for the row: what was kept of the old one (type name, icons) is asked anew.
     void RenameRow(TRow& row, std::wstring_view name);
@@ -208,6 +210,7 @@ private:
     std::deque<TRowFolder> folders_;    // never moved: rows point at them
     TRowFolder* lastFolder_ = nullptr;
     kit::TextArena names_;
+    TTypeNames typeNames_;  // the rows' type names; their folder records point here
     std::unique_ptr<TColumns> columns_;
     std::int64_t currentRow_ = -1;
     TColumnsEnum sortColumn_ = tcNumber;

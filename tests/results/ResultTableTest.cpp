@@ -387,3 +387,23 @@ TEST(ResultTable, RowsAddedAfterAClearStartAfresh) {
         EXPECT_TRUE(table.Clear());
     }
 }
+
+// A tree of many extensions ("log.1" ... "log.3000") gives a type name for each; they go with the rows of a cleared
+// table, of no use to the next search. Another table's rows keep theirs, and the cleared table names its new rows
+// as before.
+TEST(ResultTable, AClearedTablesTypeNamesGoWithItsRows) {
+    TResultTable table, other;
+    AddFile(other, L"kept.txt").SetTypeName(L"Text Document");
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        for (int i = 1; i <= 3000; ++i)
+            AddFile(table, L"log." + std::to_wstring(i)).SetTypeName(std::to_wstring(i) + L" File");
+        AddFile(table, L"notes.txt").SetTypeName(L"Text Document");
+        EXPECT_EQ(Cell(table, 2999, tcType), L"3000 File");
+        EXPECT_EQ(table.TypeNameCount(), 3001u);
+        EXPECT_TRUE(table.Clear());
+        EXPECT_EQ(table.TypeNameCount(), 0u);
+        EXPECT_EQ(Cell(other, 0, tcType), L"Text Document");
+        EXPECT_EQ(other.TypeNameCount(), 1u);
+    }
+}
