@@ -60,7 +60,7 @@ TEST(Files, AFreshFileBesideATargetAtTheLongestPathIsNoLonger) {
             kit::UniqueHandle file{kit::CreateFreshFileBeside(target, name)};
             ASSERT_TRUE(file) << "file " << i << ", error " << GetLastError();
             EXPECT_EQ(kit::ExtractFilePath(name), folder);
-            EXPECT_LE(name.size(), MAX_PATH - 1) << kit::WideToUtf8(name);
+            EXPECT_LE(name.size(), size_t{MAX_PATH - 1}) << kit::WideToUtf8(name);
         }
         EXPECT_EQ(testsupport::FolderEntries(folder).size(), 5u) << "each a name of its own";
     }

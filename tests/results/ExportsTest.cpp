@@ -184,7 +184,7 @@ TEST(Exports, ThePartialFileOfATargetAtTheLongestPathIsNoLonger) {
     };
     EXPECT_TRUE(RunEntry(table, 1, target)) << kit::WideToUtf8(table.ExportError());
     ASSERT_FALSE(seen.empty());
-    for (const std::wstring& path : seen) EXPECT_LE(path.size(), MAX_PATH - 1) << kit::WideToUtf8(path);
+    for (const std::wstring& path : seen) EXPECT_LE(path.size(), size_t{MAX_PATH - 1}) << kit::WideToUtf8(path);
     EXPECT_EQ(testsupport::FolderEntries(folder), std::vector<std::wstring>{L"list.txt"});
 }
 
