@@ -58,8 +58,9 @@ void TResultListView::SetZentaViewStyle(TZentaViewStyle style) {
 
 // Wine places the icons by the item size of the view it leaves (a report row's height with the columns' whole
 // width, which piles them up in one column), and a resize arranges them by that size again; rows added later it
-// places at the origin, over the first. Arranged after each switch and each change of the row count, they stand
-// in rows. The details and list views are never arranged, so a long list there pays nothing.
+// places at the origin, over the first; icons once arranged stay where they are when the list's size changes.
+// Arranged after each switch, each change of the row count and each resize (ResultListView.cpp), they stand in
+// rows within the list's width. The details and list views are never arranged, so a long list there pays nothing.
 void TResultListView::ArrangeIcons() const {
     if (viewStyle_ == zvsIcon || viewStyle_ == zvsSmallIcon || viewStyle_ == zvsThumbnail)
         SendMessageW(hwnd(), LVM_ARRANGE, LVA_DEFAULT, 0);

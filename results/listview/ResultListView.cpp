@@ -137,6 +137,12 @@ bool TResultListView::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resu
     case WM_VSCROLL:
         result = 0;
         return OnVerticalScroll(LOWORD(wp));
+    case WM_SIZE:
+        // Wine leaves the icons where the old width put them: after a restore from maximised they would lie past
+        // the right edge, behind a horizontal scroll bar.
+        result = DefaultOwnMessage(msg, wp, lp);
+        ArrangeIcons();
+        return true;
     case WM_CONTEXTMENU:
         // Handled here, so the request does not also travel on to the parent.
         OnContextMenu(reinterpret_cast<HWND>(wp), lp);

@@ -331,7 +331,8 @@ TEST(ResultListColours, AttributesChooseTheTextColourFirstMatchWins) {
 namespace {
 
 // The items' places as the control reports them, and what is wrong with them as a person would see it: two items
-// that overlap, or items left of the list's left edge or below one another where a row has room.
+// that overlap, items left of the list's left edge or past its right one where an item fits, or below one another
+// where a row has room.
 std::vector<RECT> ItemBounds(HWND list) {
     std::vector<RECT> bounds;
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -350,6 +351,8 @@ std::string LayoutFault(HWND list) {
     GetClientRect(list, &client);
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].left < 0) return "item " + std::to_string(i) + " starts left of the list";
+        if (items[i].right > client.right && items[i].right - items[i].left <= client.right)
+            return "item " + std::to_string(i) + " ends past the list's right edge";
         for (size_t j = i + 1; j < items.size(); ++j) {
             RECT common{};
             if (IntersectRect(&common, &items[i], &items[j]))

@@ -8,6 +8,7 @@
 #include "kit/CommandLine.h"
 #include "kit/Files.h"
 #include "tests/support/AccessKeys.h"
+#include "tests/support/Keyboard.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "kit/Strings.h"
 #include "ui/ControlIds.h"
@@ -315,5 +316,62 @@ TEST_F(MainWindowTest, MaximisingStoresTheNormalBoundsFirstAndMinimisingMinimise
         EXPECT_EQ(stored.Width, 760);
         EXPECT_EQ(stored.Height, 560);
         EXPECT_EQ(stored.WindowState, app::wsNormal) << "stored before the window was maximised";
+    }
+}
+
+// Large or Small Icons chosen while the window is maximised, then the window restored to its normal width: the
+// icons stand in rows across the list's width again, not where the wide list had them behind a horizontal
+// scroll bar. No two overlap, each lies within the list's width, and every one can be scrolled into view.
+TEST_F(MainWindowTest, TheIconsFitTheListAgainOnceTheWindowIsRestored) {
+    testsupport::TempFolder tree;
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 60; ++i) names.push_back(kit::Format(L"photo %02d.jpg", i));
+    MakeFiles(tree.Path(), names);
+    const auto itemBounds = [this](int index) {
+        RECT item{};
+        item.left = LVIR_BOUNDS;
+        SendMessageW(List(), LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return item;
+    };
+    for (const int view : {ids::actVIEWIcon, ids::actVIEWSmallIcon}) {
+        SCOPED_TRACE(view == ids::actVIEWIcon ? "Large Icons" : "Small Icons");
+        Open();
+        SetWindowPos(Main(), nullptr, 0, 0, 1024, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+        TypeMask(L"*");
+        TypePath(tree.Path());
+        ClickSearch();
+        ASSERT_EQ(Rows().size(), names.size());
+        ShowWindow(Main(), SW_MAXIMIZE);
+        window->Actions().Execute(view);
+        testsupport::RunPendingInput();
+        ShowWindow(Main(), SW_RESTORE);
+        testsupport::RunPendingInput();
+        RECT frame{};
+        GetWindowRect(Main(), &frame);
+        ASSERT_EQ(frame.right - frame.left, 1024);
+
+        RECT client{};
+        GetClientRect(List(), &client);
+        std::vector<RECT> items;
+        std::vector<int> outside, overlapping, outOfReach;
+        for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+            const RECT item = itemBounds(i);
+            if (item.left < 0 || item.right > client.right) outside.push_back(i);
+            for (const RECT& earlier : items) {
+                RECT common{};
+                if (IntersectRect(&common, &item, &earlier)) overlapping.push_back(i);
+            }
+            items.push_back(item);
+        }
+        EXPECT_EQ(outside, std::vector<int>{}) << "items past the list's " << client.right << " pixels";
+        EXPECT_EQ(overlapping, std::vector<int>{}) << "items over an earlier one";
+        EXPECT_FALSE(GetWindowLongPtrW(List(), GWL_STYLE) & WS_HSCROLL) << "no horizontal scroll bar";
+        for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+            SendMessageW(List(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(i), FALSE);
+            const RECT item = itemBounds(i);
+            RECT shown{};
+            if (!IntersectRect(&shown, &item, &client) || !EqualRect(&shown, &item)) outOfReach.push_back(i);
+        }
+        EXPECT_EQ(outOfReach, std::vector<int>{}) << "items that scrolling does not bring wholly into view";
     }
 }

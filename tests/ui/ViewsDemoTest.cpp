@@ -1,6 +1,7 @@
 // Not a test: tools/screenshot-views runs this to show, after a search of twenty files, the result list in the
 // Large Icon, Small Icon and List views, then the prompts a file action opens (Copy to Folder, Create Shortcut,
-// the rename prompt) and a message dialog, for a picture of each.
+// the rename prompt) and a message dialog, then after a search of sixty the Large and Small Icon views chosen in
+// a maximised window that is then restored, for a picture of each.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -70,4 +71,20 @@ TEST_F(ViewsDemo, DISABLED_ShowEachViewAndPrompt) {
                                L"\\\\server\\share\\Exports.",
                                kit::MessageType::Warning, kit::MessageButtons::Ok);
     });
+
+    // Each icon view chosen while the window is maximised, then the window restored to 1,024 pixels.
+    std::vector<std::wstring> more;
+    for (int i = 21; i <= 60; ++i) more.push_back(L"report " + std::to_wstring(2000 + i) + L".txt");
+    MakeFiles(tree.Path(), more);
+    ClickSearch();
+    SetWindowPos(Main(), nullptr, 0, 0, 1024, 640, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const int view : {ids::actVIEWIcon, ids::actVIEWSmallIcon}) {
+        ShowWindow(Main(), SW_MAXIMIZE);
+        window->Actions().Execute(view);
+        kit::ProcessMessagesNow();
+        ShowWindow(Main(), SW_RESTORE);
+        kit::ProcessMessagesNow();
+        HandOver(folder, shot++, WindowArea(Main()));
+        window->Actions().Execute(ids::actVIEWReport);
+    }
 }
