@@ -45,27 +45,28 @@ constexpr std::array<TColumnsPopUpRow, 14> ColumnsRows = {{
 struct TItemsPopUpRow {
     const wchar_t* caption;
     Operation run;
+    bool fileAction = false;  // refused with the file actions (FileActionsRefused), and greyed then
 };
 
 constexpr std::array<TItemsPopUpRow, 18> ItemsRows = {{
     {L"-", nullptr},
-    {L"Cut", &TResultListView::CutSelected},
-    {L"Copy", &TResultListView::CopySelected},
+    {L"Cut", &TResultListView::CutSelected, true},
+    {L"Copy", &TResultListView::CopySelected, true},
     {L"-", nullptr},
-    {L"Copy to Folder...", &TResultListView::CopySelectedToFolder},
-    {L"Move to Folder...", &TResultListView::MoveSelectedToFolder},
+    {L"Copy to Folder...", &TResultListView::CopySelectedToFolder, true},
+    {L"Move to Folder...", &TResultListView::MoveSelectedToFolder, true},
     {L"-", nullptr},
-    {L"Create Shortcut...", &TResultListView::CreateShortcutsOfSelected},
-    {L"Delete", &TResultListView::DeleteSelected},
-    {L"Rename...", &TResultListView::RenameSelected},
+    {L"Create Shortcut...", &TResultListView::CreateShortcutsOfSelected, true},
+    {L"Delete", &TResultListView::DeleteSelected, true},
+    {L"Rename...", &TResultListView::RenameSelected, true},
     {L"-", nullptr},
-    {L"Remove From List", &TResultListView::RemoveSelectedFromList},
+    {L"Remove From List", &TResultListView::RemoveSelectedFromList, true},
     {L"-", nullptr},
     {L"Select All", &TResultListView::SelectAll},
     {L"Invert Selection", &TResultListView::InvertSelection},
     {L"UnselectAll", &TResultListView::UnselectAll},
     {L"-", nullptr},
-    {L"Properties", &TResultListView::ShowPropertiesOfSelected},
+    {L"Properties", &TResultListView::ShowPropertiesOfSelected, true},
 }};
 
 // What the list runs, on its selection, for each of the shell's verbs it carries out itself: ProgramVerbs' order.
@@ -162,7 +163,9 @@ void TResultListViewItemsPopUp::ShowShellMenu(int index, POINT screen) {
     const TRow* row = owner_.Results()->RowAt(index);
     if (!row) return;
     std::wstring verb;
-    if (!owner_.ShellContextMenu || !owner_.ShellContextMenu(row->FullPath(), owner_.hwnd(), screen, verb)) return;
+    if (!owner_.ShellContextMenu ||
+        !owner_.ShellContextMenu(row->FullPath(), owner_.hwnd(), screen, owner_.FileActionsRefused(), verb))
+        return;
     const auto known = std::find(ProgramVerbs.begin(), ProgramVerbs.end(), verb);
     if (known != ProgramVerbs.end()) (owner_.*ProgramVerbRuns[static_cast<size_t>(known - ProgramVerbs.begin())])();
 }
@@ -170,7 +173,11 @@ void TResultListViewItemsPopUp::ShowShellMenu(int index, POINT screen) {
 void TResultListViewItemsPopUp::ShowOwnMenu(POINT screen) {
     const kit::UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
-    for (size_t i = 0; i < ItemsRows.size(); ++i) AppendItem(menu.get(), ItemsRows[i].caption, CommandOf(i));
+    const bool refused = owner_.FileActionsRefused();
+    for (size_t i = 0; i < ItemsRows.size(); ++i) {
+        const TItemsPopUpRow& row = ItemsRows[i];
+        AppendItem(menu.get(), row.caption, CommandOf(i), row.fileAction && refused ? MF_GRAYED : 0);
+    }
     const UINT chosen = kit::UserInteraction().TrackMenu(owner_.hwnd(), menu.get(), screen);
     if (const std::optional<size_t> index = RowOf(chosen, ItemsRows.size())) OnItemClick(static_cast<int>(*index));
 }

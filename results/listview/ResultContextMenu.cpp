@@ -91,9 +91,19 @@ std::wstring VerbOf(IContextMenu& menu, UINT id) {
     return kit::LowerCase(verb);
 }
 
-bool BuildShellContextMenu(IContextMenu& menu, HMENU popup) {
+// Found by their verbs, whatever the shell calls them: chosen, they would do nothing.
+void GrayProgramVerbs(IContextMenu& menu, HMENU popup) {
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        const UINT id = GetMenuItemID(popup, i);
+        if (IsShellCommand(id) && IsProgramVerb(VerbOf(menu, id)))
+            EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
+    }
+}
+
+bool BuildShellContextMenu(IContextMenu& menu, HMENU popup, bool programVerbsRefused) {
     if (FAILED(menu.QueryContextMenu(popup, 0, FirstShellCommand, LastShellCommand, CMF_EXPLORE | CMF_CANRENAME)))
         return false;
+    if (programVerbsRefused) GrayProgramVerbs(menu, popup);
     // Each goes to the top, so they come out in the reverse order.
     InsertMenuW(popup, 0, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     InsertMenuW(popup, 0, MF_BYPOSITION | MF_STRING, OpenContainingFolderCommand, L"Open Containing Folder");
@@ -145,8 +155,10 @@ bool ShowMenuForItems(IShellFolder& folder, const std::vector<kit::UniquePidl>& 
 
 } // namespace
 
-bool ShowResultContextMenu(const std::wstring& fileName, HWND owner, POINT point, std::wstring& verb) {
-    return ShowContextMenuForFiles({fileName, owner, point, TContextMenuMode::cmmShow}, verb);
+bool ShowResultContextMenu(const std::wstring& fileName, HWND owner, POINT point, bool programVerbsRefused,
+                           std::wstring& verb) {
+    return ShowContextMenuForFiles(
+        {.fileName = fileName, .owner = owner, .point = point, .programVerbsRefused = programVerbsRefused}, verb);
 }
 
 bool ShowContextMenuForFiles(const TContextMenuCall& call, std::wstring& verb) {
@@ -181,7 +193,7 @@ bool TrackShellContextMenu(IContextMenu& menu, SFGAOF attributes, bool useCallba
         break;
     }
     const kit::UniqueMenu popup(CreatePopupMenu());
-    if (!popup || !BuildShellContextMenu(menu, popup.get())) return false;
+    if (!popup || !BuildShellContextMenu(menu, popup.get(), call.programVerbsRefused)) return false;
     // Declared before the window that points to it, so it outlives the window.
     TMenuMessageTarget target;
     kit::UniqueWindow callback;

@@ -39,12 +39,16 @@ struct TContextMenuCall {
     POINT point{};  // screen coordinates
     TContextMenuMode mode = TContextMenuMode::cmmShow;
     UINT commandId = 0;  // cmmCommand: an id as the menu numbers the shell's items
+    // cmmShow: the items of ProgramVerbs show greyed, as the list refuses its file actions now (a search runs).
+    bool programVerbsRefused = false;
 };
 
-// Shows the menu of one file at a screen point. True when it was shown (and, for a shell item invoked, the shell
-// accepted it); `verb` is then the chosen shell item's verb in lower case, empty when nothing or one of the
-// program's own items was chosen. False when the file cannot be resolved or the shell gives no menu.
-bool ShowResultContextMenu(const std::wstring& fileName, HWND owner, POINT point, std::wstring& verb);
+// Shows the menu of one file at a screen point, the items of ProgramVerbs greyed when `programVerbsRefused`. True
+// when it was shown (and, for a shell item invoked, the shell accepted it); `verb` is then the chosen shell item's
+// verb in lower case, empty when nothing or one of the program's own items was chosen. False when the file cannot
+// be resolved or the shell gives no menu.
+bool ShowResultContextMenu(const std::wstring& fileName, HWND owner, POINT point, bool programVerbsRefused,
+                           std::wstring& verb);
 
 // The worker: resolves the file (or the entries its mask matches) in its folder and shows or invokes per mode.
 bool ShowContextMenuForFiles(const TContextMenuCall& call, std::wstring& verb);

@@ -162,9 +162,14 @@ public:
     // The shell's file operation unless a test gives another (null: the shell's again).
     void SetFileOperation(TFileOperation* operation);
     // The shell's context menu of one row's file, as ShowResultContextMenu shows it, unless a test gives another:
-    // true when shown, `verb` then the chosen item's verb (those the list carries out itself run here).
-    std::function<bool(const std::wstring& fileName, HWND owner, POINT screen, std::wstring& verb)> ShellContextMenu =
-        ShowResultContextMenu;
+    // true when shown, `verb` then the chosen item's verb (those the list carries out itself run here). The items of
+    // those verbs show greyed when `programVerbsRefused` (FileActionsRefused).
+    std::function<bool(const std::wstring& fileName, HWND owner, POINT screen, bool programVerbsRefused,
+                       std::wstring& verb)>
+        ShellContextMenu = ShowResultContextMenu;
+
+    // True while a file action would be refused (see Busy): the menus show theirs greyed.
+    bool FileActionsRefused() const;
 
     // The selected rows' full paths in item order, without those inside a selected folder.
     std::vector<std::wstring> SelectedPaths() const;
@@ -238,7 +243,6 @@ private:
     void RunFileAction(const std::function<void()>& action);
     // While a file action runs or a modal wait lasts, nothing may change the rows or the selection it works on.
     bool SelectionHeld() const;
-    bool FileActionsRefused() const;
     TFileTargets ChosenTargets() const;
     bool AskDestination(const wchar_t* caption, std::wstring& folder) const;
     bool RunFileOperation(UINT function, const std::wstring& from, const std::wstring& to, FILEOP_FLAGS flags);

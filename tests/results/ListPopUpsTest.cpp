@@ -7,6 +7,7 @@
 #include "results/listview/ResultContextMenu.h"
 #include "results/listview/SelectedPaths.h"
 #include "tests/results/ScriptedShellMenu.h"
+#include "tests/support/MenuItems.h"
 #include "tests/support/MenuPick.h"
 
 #include <commctrl.h>
@@ -181,7 +182,7 @@ TEST_F(ListPopUpsTest, EachOfTheShellsProgramVerbsRunsTheListsOwnAction) {
     shell.items = {{L"Cu&t", L"cut"},           {L"&Copy", L"copy"},     {L"&Delete", L"delete"},
                    {L"Create &Shortcut", L"link"}, {L"Rena&me", L"rename"}, {L"P&roperties", L"properties"}};
     std::vector<std::wstring> shownFor;
-    List().ShellContextMenu = [&](const std::wstring& fileName, HWND owner, POINT at, std::wstring& verb) {
+    List().ShellContextMenu = [&](const std::wstring& fileName, HWND owner, POINT at, bool, std::wstring& verb) {
         shownFor.push_back(fileName);
         return TrackShellContextMenu(shell, SFGAO_HASPROPSHEET, true, {fileName, owner, at}, verb);
     };
@@ -229,6 +230,65 @@ TEST_F(ListPopUpsTest, EachOfTheShellsProgramVerbsRunsTheListsOwnAction) {
     }
     EXPECT_TRUE(shell.invoked.empty()) << "the shell ran none of them";
     EXPECT_EQ(RowPaths(), files_);
+}
+
+// While the list is busy (a search runs) its file actions do nothing: both menus show their items greyed, the
+// shell's by their verbs whatever the shell calls them, and the rest live. A shell object that offers all six of
+// the list's verbs stands in for Wine's, which lacks Rename.
+TEST_F(ListPopUpsTest, TheItemsOfRefusedFileActionsAreGreyedWhileTheListIsBusy) {
+    ScriptedShellMenu shell;
+    shell.items = {{L"&Open", L"open"},         {L"Cu&t", L"cut"},           {L"&Copy", L"copy"},
+                   {L"&Delete", L"delete"},     {L"Create &Shortcut", L"link"}, {L"Rena&me", L"rename"},
+                   {L"P&roperties", L"properties"}, {L"Send to &Archive", L"x-archive"}};
+    List().ShellContextMenu = [&](const std::wstring& fileName, HWND owner, POINT at, bool refused,
+                                  std::wstring& verb) {
+        const TContextMenuCall call{.fileName = fileName, .owner = owner, .point = at, .programVerbsRefused = refused};
+        return TrackShellContextMenu(shell, SFGAO_HASPROPSHEET, true, call, verb);
+    };
+    bool busy = false;
+    List().Busy = [&] { return busy; };
+    std::vector<std::wstring> greyed, live;
+    person_.chooseFromMenu = [&](HWND, HMENU menu) -> UINT {
+        for (const testsupport::MenuItem& item : testsupport::MenuItemsOf(menu))
+            if (!item.separator) (item.grayed ? greyed : live).push_back(testsupport::Plain(item.text));
+        return 0;
+    };
+    using Texts = std::vector<std::wstring>;
+    const Texts shellRefused = {L"Cut", L"Copy", L"Delete", L"Create Shortcut", L"Rename", L"Properties"};
+    const Texts shellLive = {L"Open Folder", L"Open Containing Folder", L"Open", L"Send to Archive"};
+    const Texts ownRefused = {L"Cut", L"Copy", L"Copy to Folder...", L"Move to Folder...", L"Create Shortcut...",
+                              L"Delete", L"Rename...", L"Remove From List", L"Properties"};
+    const Texts ownLive = {L"Select All", L"Invert Selection", L"UnselectAll"};
+    struct Case {
+        const char* what;
+        bool busy;
+        std::vector<int> selected;
+        Texts greyed, live;  // in menu order
+    };
+    const Case cases[] = {
+        {"the shell's menu, busy", true, {2}, shellRefused, shellLive},
+        {"the shell's menu, idle", false, {2}, {}, {L"Open Folder", L"Open Containing Folder", L"Open", L"Cut",
+                                                     L"Copy", L"Delete", L"Create Shortcut", L"Rename",
+                                                     L"Properties", L"Send to Archive"}},
+        {"the program's menu, busy", true, {1, 3}, ownRefused, ownLive},
+        {"the program's menu, idle", false, {1, 3}, {}, {L"Cut", L"Copy", L"Copy to Folder...",
+                                                          L"Move to Folder...", L"Create Shortcut...", L"Delete",
+                                                          L"Rename...", L"Remove From List", L"Select All",
+                                                          L"Invert Selection", L"UnselectAll", L"Properties"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        busy = c.busy;
+        greyed.clear();
+        live.clear();
+        person_.menus.clear();
+        Select(c.selected);
+        PressShiftF10();
+        ASSERT_EQ(person_.menus.size(), 1u);
+        EXPECT_EQ(greyed, c.greyed);
+        EXPECT_EQ(live, c.live);
+    }
+    EXPECT_TRUE(shell.invoked.empty());
 }
 
 TEST_F(ListPopUpsTest, AKeyboardMenuOpensUnderTheRowItIsAbout) {

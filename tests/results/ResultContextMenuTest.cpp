@@ -38,7 +38,7 @@ protected:
         ShowWindow(owner_.hwnd(), SW_SHOWNOACTIVATE);
     }
     bool Show(const std::wstring& fileName, std::wstring& verb) {
-        return ShowResultContextMenu(fileName, owner_.hwnd(), POINT{200, 150}, verb);
+        return ShowResultContextMenu(fileName, owner_.hwnd(), POINT{200, 150}, false, verb);
     }
 
     testsupport::TempFolder folder_;

@@ -29,6 +29,16 @@ void Send(std::vector<INPUT>& inputs) {
     RunPendingInput();
 }
 
+void ClickWith(HWND window, POINT client, DWORD down, DWORD up) {
+    ClientToScreen(window, &client);
+    SetCursorPos(client.x, client.y);
+    std::vector<INPUT> inputs(2);
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = down;
+    inputs[1].mi.dwFlags = up;
+    Send(inputs);
+}
+
 } // namespace
 
 void BringToFront(HWND window) {
@@ -69,14 +79,10 @@ void PressKeys(std::initializer_list<WORD> chord) {
     Send(inputs);
 }
 
-void ClickAt(HWND window, POINT client) {
-    ClientToScreen(window, &client);
-    SetCursorPos(client.x, client.y);
-    std::vector<INPUT> inputs(2);
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send(inputs);
+void ClickAt(HWND window, POINT client) { ClickWith(window, client, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+
+void RightClickAt(HWND window, POINT client) {
+    ClickWith(window, client, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void RunPendingInput() {

@@ -21,6 +21,9 @@ void TypeKeys(const std::wstring& text);
 void PressKeys(std::initializer_list<WORD> chord);
 // A left click at a point of `window`'s client area, through the cursor, then the loop run until it is handled.
 void ClickAt(HWND window, POINT client);
+// The same with the right button, as a person opens a context menu (under Wine, Shift+F10 typed opens the
+// window's menu bar too, once the keys are up).
+void RightClickAt(HWND window, POINT client);
 // Runs this thread's messages until the input queue is empty and nothing more is pending.
 void RunPendingInput();
 
