@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "kit/DisabledControls.h"
 #include "kit/Exception.h"
 #include "kit/ModalWait.h"
 #include "kit/Strings.h"
@@ -240,7 +241,7 @@ void ActionList::Changed(const Action& action) {
     for (HWND control : action.controls) {
         if (!IsWindow(control)) continue;
         SetWindowTextW(control, action.caption.c_str());
-        EnableWindow(control, action.enabled);
+        SetControlEnabled(control, action.enabled);
         ShowWindow(control, action.visible ? SW_SHOWNA : SW_HIDE);
     }
     if (action.popup && std::find(barEntries_.begin(), barEntries_.end(), action.id) != barEntries_.end())

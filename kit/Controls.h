@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 
+#include "kit/DisabledControls.h"
 #include "kit/Handles.h"
 
 namespace kit {
@@ -44,7 +45,8 @@ public:
     std::wstring Text() const { return WindowText(hwnd()); }
     void SetText(const std::wstring& text);
     bool Enabled() const { return IsWindowEnabled(hwnd_.get()) != FALSE; }
-    void SetEnabled(bool enabled) { EnableWindow(hwnd_.get(), enabled); }
+    // Held by a DisabledControls, the control takes the state when the hold ends.
+    void SetEnabled(bool enabled) { SetControlEnabled(hwnd_.get(), enabled); }
     // The control's own visible flag: true for a shown control on a hidden page.
     bool Visible() const;
     void SetVisible(bool visible) { ShowWindow(hwnd_.get(), visible ? SW_SHOWNA : SW_HIDE); }

@@ -12,6 +12,7 @@
 // VIEW, ...), run by `actAREANameExecute`; a handler named after a component and an event
 // (`MerrowinFileFileFound`, `timShowTextTimerTimer`) is that component's event.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "engine/MerrowinFile.h"
 #include "kit/Actions.h"
 #include "kit/Controls.h"
+#include "kit/DisabledControls.h"
 #include "kit/Window.h"
 #include "results/ResultTable.h"
 #include "results/SearchStatusBar.h"
@@ -146,8 +148,9 @@ private:
 
     // The run (MainSearch.cpp). RunSearch answers the box to focus when the criteria refused the run.
     HWND RunSearch();
-    // From Search pressed until the run's end-of-run work is done (`searching_`): the criteria pages, the File,
-    // Edit, View, Tools and Settings menus, Search, Reset, Find in Results and the find window's controls are off.
+    // From Search pressed until the run's end-of-run work is done (`searching_`): the criteria pages and their
+    // controls, the File, Edit, View, Tools and Settings menus, Search, Reset, Find in Results and the find window's
+    // controls are off.
     void ShowRunState();
     void WalkStartFolders(bool& walked);
     void FinishRun(bool walked);
@@ -219,6 +222,7 @@ private:
     kit::Button bbtnStop;
     kit::Button bbtnReset;
     kit::ActionList actions_;
+    std::optional<kit::DisabledControls> criteriaHeld_;  // the criteria controls, greyed during a run
 
     std::uint8_t LayoutDone = 0;
     int minWidthGrowth_ = 0;  // what the first show added to the settings' minimum width, taken back at the end

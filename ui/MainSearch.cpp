@@ -180,10 +180,21 @@ void TfrmMerrowinMain::EnableSelections(bool enabled) {
     // The Actions and Help menus and the Attributes page stay usable during a run.
     for (const int menu : {ids::miFILE, ids::miEDIT, ids::miVIEW, ids::miTOOLS, ids::miSETTINGS})
         actions_.SetEnabled(menu, enabled);
-    for (kit::Panel* page : {static_cast<kit::Panel*>(&tshSELECTFilesAndFolders),
-                             static_cast<kit::Panel*>(&tshSELECTContainingText),
-                             static_cast<kit::Panel*>(&tshSELECTDateAndSize)})
-        EnableWindow(page->hwnd(), enabled);
+    const HWND pages[] = {tshSELECTFilesAndFolders.hwnd(), tshSELECTContainingText.hwnd(),
+                          tshSELECTDateAndSize.hwnd()};
+    for (const HWND page : pages) EnableWindow(page, enabled);
+    // A disabled page takes no input, but its controls would still look live: they are greyed themselves, and
+    // afterwards each has what the pages' rules gave it last (the run may change a criterion, a page shown runs
+    // its rules).
+    if (enabled) {
+        criteriaHeld_.reset();
+        return;
+    }
+    std::vector<HWND> controls;
+    for (const HWND page : pages)
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            controls.push_back(child);
+    criteriaHeld_.emplace(controls);
 }
 
 void TfrmMerrowinMain::ShowSearchTotals() {

@@ -1,6 +1,6 @@
 // Not a test: tools/screenshot-pages runs this to show the main window after a search that lists more rows than
 // a page of the list shows, once with each criteria page selected, once with the search-path list dropped down
-// and once with the file-name Mode list dropped down, for a picture of each.
+// and once with the file-name Mode list dropped down, then two pages while a search runs, for a picture of each.
 // DatePageDemo shows the Date and Size page at the window's minimum size with each range chosen (four pictures,
 // handed over the same way, with --gtest_filter='DatePageDemo.*').
 #include <gtest/gtest.h>
@@ -82,6 +82,28 @@ TEST_F(PagesDemo, DISABLED_ShowEachPage) {
     SelectPage(0);
     HandOverDropped(folder, pages, Control(ids::kPageFilesAndFolders, ids::kSearchPath));
     HandOverDropped(folder, pages + 1, Control(ids::kPageFilesAndFolders, ids::kFileMaskMode));
+
+    // A search that reads a few thousand files, looked at while it runs: the Files and Folders page, then the Date
+    // and Size page (Date and Size on before the run) with their controls greyed.
+    testsupport::TempFolder slow;
+    MakeSlowSearchTree(slow.Path());
+    TypeMask(L"*.txt");
+    TypePath(slow.Path());
+    TypeText(L"text");
+    SetChecked(ids::kPageDateAndSize, ids::kDateSelect, true);
+    bool shown = false;
+    WhileRunning([&] {
+        if (!StopEnabled()) return false;
+        SelectPage(0);
+        HandOver(folder, pages + 2, WindowArea());
+        SelectPage(2);
+        HandOver(folder, pages + 3, WindowArea());
+        shown = true;
+        Click(GetDlgItem(Main(), ids::kStopButton));
+        return true;
+    });
+    ClickSearch();
+    EXPECT_TRUE(shown);
 }
 
 namespace {
