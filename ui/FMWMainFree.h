@@ -149,8 +149,8 @@ private:
     // The run (MainSearch.cpp). RunSearch answers the box to focus when the criteria refused the run.
     HWND RunSearch();
     // From Search pressed until the run's end-of-run work is done (`searching_`): the criteria pages and their
-    // controls, the File, Edit, View, Tools and Settings menus, Search, Reset, Find in Results and the find window's
-    // controls are off.
+    // controls, the File, Edit, View, Tools and Settings menus, Search, Reset, Find in Results, the find window's
+    // controls and the list's column sorts are off.
     void ShowRunState();
     void WalkStartFolders(bool& walked);
     void FinishRun(bool walked);

@@ -49,6 +49,7 @@ void TfrmMerrowinMain::actACTIONSearchExecute() {
 
 void TfrmMerrowinMain::ShowRunState() {
     EnableSelections(!searching_);
+    ResultListView->RefuseSorts(searching_);
     if (frmKvrFindInResults) {
         if (searching_) frmKvrFindInResults->DisableControls();
         else frmKvrFindInResults->EnableControls();
@@ -174,6 +175,7 @@ void TfrmMerrowinMain::ClearResults() {
     results::ShellKinds().Forget();  // each search asks the shell anew for the kinds it meets
     if (!Params().AppendResults) ResultTable.Clear();
     ResultListView->UpdateItemCount();
+    ResultListView->ShowFoundOrder();  // the new rows come in the order found, after any kept
 }
 
 void TfrmMerrowinMain::EnableSelections(bool enabled) {

@@ -7,6 +7,7 @@
 namespace results {
 
 void TResultListView::OnColumnClick(TColumnsEnum kind) {
+    if (sortsRefused_) return;
     if (results_ && results_->Count() > 0) {
         HourglassCursor wait;
         // Keyed on the kind, not the display position, so a column the user drags keeps its sort and its mark.
@@ -21,6 +22,28 @@ void TResultListView::OnColumnClick(TColumnsEnum kind) {
         }
     }
     if (findMatch_) findMatch_->MarkStale();
+}
+
+// Refused rather than done later or kept up as rows come: a sort at the run's end would reorder the rows under a
+// person reading them, and rows put in order as they come would move the rows in view (and which row an index
+// names) at every refresh, and cost a million-row search far more than one sort once it has ended.
+void TResultListView::RefuseSorts(bool refused) {
+    sortsRefused_ = refused;
+    // Without buttons a click on the header shows nothing pressed. The control's own style says so too, but Wine's
+    // control does not pass it on to its header.
+    const auto setStyle = [](HWND window, LONG_PTR bit, bool on) {
+        const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+        SetWindowLongPtrW(window, GWL_STYLE, on ? style | bit : style & ~bit);
+    };
+    setStyle(hwnd(), LVS_NOSORTHEADER, refused);
+    setStyle(Header(), HDS_BUTTONS, !refused);
+    InvalidateRect(Header(), nullptr, TRUE);
+}
+
+void TResultListView::ShowFoundOrder() {
+    // Direction 0 sorts by number, the order the rows were found in: no mark, and the next click sorts descending.
+    sortDirection_ = 0;
+    UpdateHeaderMarks();
 }
 
 void TResultListView::UpdateHeaderMarks() {

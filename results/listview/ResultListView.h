@@ -127,6 +127,11 @@ public:
     std::optional<TColumnsEnum> SortedKind() const { return sortedKind_; }
     std::uint8_t SortDirection() const { return sortDirection_; }
     void OnColumnClick(TColumnsEnum kind);
+    // While a search adds rows, a sort would order only those found so far, and the header would show an order the
+    // rows found later do not keep: column clicks are refused, and the header's items stop being buttons.
+    void RefuseSorts(bool refused);
+    // The rows stand in the order they were found (a search cleared them or adds to them): no sort mark shows.
+    void ShowFoundOrder();
 
     TZentaViewStyle ZentaViewStyle() const { return viewStyle_; }
     void SetZentaViewStyle(TZentaViewStyle style);
@@ -287,6 +292,7 @@ private:
     kit::UniqueBitmap arrowUp_, arrowDown_;
     std::optional<TColumnsEnum> sortedKind_;
     std::uint8_t sortDirection_ = 0;
+    bool sortsRefused_ = false;
     TResultTable* results_ = nullptr;
     TResultFindMatch* findMatch_ = nullptr;
     std::unique_ptr<TResultFindItem> findItem_;

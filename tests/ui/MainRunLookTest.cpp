@@ -1,5 +1,5 @@
-// What a search run refuses looks refused, as a person meets it while the run lasts: the criteria controls, the
-// items of a row's shell menu; and each is as before once the run is over.
+// What a search run refuses looks refused, as a person meets it while the run lasts: a click on a column header,
+// the criteria controls, the items of a row's shell menu; and each is as before once the run is over.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -20,6 +20,9 @@ namespace ids = ui::ids;
 
 namespace {
 
+constexpr int kNameHeaderItem = 0;  // header items follow the columns' creation order, the kinds' order
+constexpr int kNameColumn = 0, kNumberColumn = 1;  // the list's columns as it is asked for their cells
+
 // A tree whose text search is still running when the window is next looked at; made once for the suite.
 class MainRunLookTest : public MainWindowTest {
 protected:
@@ -33,6 +36,58 @@ protected:
     }
 
     int ListedRows() const { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
+    HWND Header() const { return reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETHEADER, 0, 0)); }
+    bool HeaderHasButtons() const { return (GetWindowLongPtrW(Header(), GWL_STYLE) & HDS_BUTTONS) != 0; }
+    void ClickHeaderItem(int item) {
+        RECT bounds{};
+        SendMessageW(Header(), HDM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds));
+        testsupport::ClickAt(Header(), POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
+    }
+    // The header items that show a sort mark (an arrow, or the themed sort flag).
+    std::vector<int> MarkedHeaderItems() const {
+        std::vector<int> marked;
+        const auto count = static_cast<int>(SendMessageW(Header(), HDM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            HDITEMW item{};
+            item.mask = HDI_FORMAT | HDI_BITMAP;
+            SendMessageW(Header(), HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            if ((item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) || ((item.fmt & HDF_BITMAP) && item.hbm)) marked.push_back(i);
+        }
+        return marked;
+    }
+    // What is wrong between the header and the rows: a mark on the Name column (a first click sorts descending)
+    // over names out of that order, no mark over rows out of the order they were found in, or another mark.
+    std::string HeaderAndRowsDisagree() const {
+        const std::vector<int> marked = MarkedHeaderItems();
+        if (marked.empty()) {
+            const std::vector<std::wstring> numbers = Cells(kNumberColumn);
+            for (size_t i = 1; i < numbers.size(); ++i)
+                if (std::stoi(numbers[i - 1]) > std::stoi(numbers[i]))
+                    return "no mark, but row " + std::to_string(i) + " was found before the one above it";
+            return "";
+        }
+        if (marked != std::vector<int>{kNameHeaderItem}) return "a mark on another column";
+        const std::vector<std::wstring> names = Cells(kNameColumn);
+        int outOfOrder = 0;
+        for (size_t i = 1; i < names.size(); ++i) outOfOrder += lstrcmpiW(names[i - 1].c_str(), names[i].c_str()) < 0;
+        return outOfOrder ? "the Name column is marked, but " + std::to_string(outOfOrder) + " of " +
+                                std::to_string(names.size()) + " neighbouring rows are out of its order"
+                          : "";
+    }
+    // One column's cells of every row, top to bottom (reading all of them takes seconds under Wine).
+    std::vector<std::wstring> Cells(int column) const {
+        std::vector<std::wstring> cells;
+        for (int i = 0; i < ListedRows(); ++i) {
+            wchar_t text[MAX_PATH] = {};
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = MAX_PATH;
+            SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            cells.emplace_back(text);
+        }
+        return cells;
+    }
     void TypeSearch() {
         TypeMask(L"*.txt");
         TypePath(tree_->Path());
@@ -58,6 +113,46 @@ std::string Name(HWND control) {
 }
 
 } // namespace
+
+// A click on a column header while the rows are still coming would sort only those found so far, the header
+// showing the whole list in that order. Whatever the list makes of it, at the run's end the header and the rows
+// agree; also when the rows had been sorted before the run. While a click is refused the header's items are no
+// buttons; after the run a click sorts.
+TEST_F(MainRunLookTest, AColumnClickDuringARunLeavesTheHeaderAsTheRowsAre) {
+    for (const bool sortedBefore : {false, true}) {
+        SCOPED_TRACE(sortedBefore ? "sorted before the run" : "never sorted");
+        Open();
+        TypeSearch();
+        if (sortedBefore) {
+            TypeText(L"");
+            TypeMask(L"f00*.txt");
+            ClickSearch();
+            ClickHeaderItem(kNameHeaderItem);
+            ASSERT_EQ(MarkedHeaderItems(), std::vector<int>{kNameHeaderItem});
+            TypeSearch();
+        }
+        // The click once a few rows are found (the list shows them at its next refresh); the run goes on to its end.
+        std::int64_t clickedAt = 0;
+        bool buttonsDuringRun = true;
+        WhileRunning([&] {
+            if (!StopEnabled() || window->Results().Count() < 20) return false;
+            buttonsDuringRun = HeaderHasButtons();
+            clickedAt = window->Results().Count();
+            ClickHeaderItem(kNameHeaderItem);
+            return true;
+        });
+        ClickSearch();
+        ASSERT_GT(clickedAt, 0);
+        EXPECT_FALSE(buttonsDuringRun) << "the header's items look like buttons while a click on them is refused";
+        EXPECT_GT(ListedRows(), clickedAt) << "rows came after the click";
+        EXPECT_EQ(HeaderAndRowsDisagree(), "");
+        EXPECT_TRUE(HeaderHasButtons()) << "after the run";
+
+        ClickHeaderItem(kNameHeaderItem);
+        EXPECT_EQ(MarkedHeaderItems(), std::vector<int>{kNameHeaderItem}) << "a click after the run sorts";
+        EXPECT_EQ(HeaderAndRowsDisagree(), "");
+    }
+}
 
 // During a run the criteria pages take no input; their controls show it, greyed themselves, even when a page is
 // shown during the run (its rules run again) and when a key or a click comes. After the run each control has
