@@ -56,6 +56,7 @@ public:
     std::deque<kit::MessageAnswer> answers;  // given in order; Ok when none is left (No for a Yes/No question)
     std::vector<AskedPrompt> prompts;
     std::deque<std::optional<std::wstring>> promptAnswers;  // the text typed, none for Cancel; Cancel when none left
+    bool realPrompts = false;  // the kit's text prompt is shown (and recorded), for a test that types into it
     std::vector<Asked<kit::FolderBrowseRequest>> folderBrowses;
     std::deque<std::optional<std::wstring>> folderAnswers;  // none for Cancel; Cancel when none is left
     std::vector<Asked<kit::SaveFileRequest>> saves;
@@ -91,6 +92,7 @@ public:
     bool InputQuery(HWND owner, const std::wstring& caption, const std::wstring& prompt,
                     std::wstring& value) override {
         prompts.push_back({caption, prompt, value});
+        if (realPrompts) return kit::RealInteraction().InputQuery(owner, caption, prompt, value);
         WhileAsked(owner);
         const std::optional<std::wstring> typed = Next(promptAnswers, std::optional<std::wstring>());
         if (typed) value = *typed;

@@ -1,7 +1,11 @@
 #include "tests/support/Keyboard.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string>
 #include <vector>
 
+#include "kit/DeviceContexts.h"
 #include "kit/MessageLoop.h"
 
 namespace testsupport {
@@ -24,19 +28,37 @@ INPUT UnicodeKey(wchar_t ch, bool up) {
     return input;
 }
 
-void Send(std::vector<INPUT>& inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    RunPendingInput();
+void Queue(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
+std::vector<INPUT> KeysOf(wchar_t ch) {
+    const SHORT scan = VkKeyScanW(ch);
+    if (scan == -1) return {UnicodeKey(ch, false), UnicodeKey(ch, true)};
+    std::vector<INPUT> inputs;
+    const WORD vk = LOBYTE(scan);
+    const bool shift = (HIBYTE(scan) & 1) != 0;
+    if (shift) inputs.push_back(Key(VK_SHIFT, false));
+    inputs.push_back(Key(vk, false));
+    inputs.push_back(Key(vk, true));
+    if (shift) inputs.push_back(Key(VK_SHIFT, true));
+    return inputs;
 }
 
-void ClickWith(HWND window, POINT client, DWORD down, DWORD up) {
+std::vector<INPUT> ChordOf(std::initializer_list<WORD> chord) {
+    std::vector<INPUT> inputs;
+    for (const WORD vk : chord) inputs.push_back(Key(vk, false));
+    for (auto vk = std::rbegin(chord); vk != std::rend(chord); ++vk) inputs.push_back(Key(*vk, true));
+    return inputs;
+}
+
+std::vector<INPUT> ClickOf(HWND window, POINT client, DWORD down = MOUSEEVENTF_LEFTDOWN,
+                           DWORD up = MOUSEEVENTF_LEFTUP) {
     ClientToScreen(window, &client);
     SetCursorPos(client.x, client.y);
     std::vector<INPUT> inputs(2);
     for (INPUT& input : inputs) input.type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = down;
     inputs[1].mi.dwFlags = up;
-    Send(inputs);
+    return inputs;
 }
 
 } // namespace
@@ -56,33 +78,41 @@ void FocusAsPerson(HWND control) {
 
 void TypeKeys(const std::wstring& text) {
     for (const wchar_t ch : text) {
-        std::vector<INPUT> inputs;
-        const SHORT scan = VkKeyScanW(ch);
-        if (scan == -1) {
-            inputs = {UnicodeKey(ch, false), UnicodeKey(ch, true)};
-        } else {
-            const WORD vk = LOBYTE(scan);
-            const bool shift = (HIBYTE(scan) & 1) != 0;
-            if (shift) inputs.push_back(Key(VK_SHIFT, false));
-            inputs.push_back(Key(vk, false));
-            inputs.push_back(Key(vk, true));
-            if (shift) inputs.push_back(Key(VK_SHIFT, true));
-        }
-        Send(inputs);
+        Queue(KeysOf(ch));
+        RunPendingInput();
     }
 }
 
 void PressKeys(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> inputs;
-    for (const WORD vk : chord) inputs.push_back(Key(vk, false));
-    for (auto vk = std::rbegin(chord); vk != std::rend(chord); ++vk) inputs.push_back(Key(*vk, true));
-    Send(inputs);
+    QueueChord(chord);
+    RunPendingInput();
 }
 
-void ClickAt(HWND window, POINT client) { ClickWith(window, client, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+void ClickAt(HWND window, POINT client) {
+    QueueClick(window, client);
+    RunPendingInput();
+}
 
 void RightClickAt(HWND window, POINT client) {
-    ClickWith(window, client, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Queue(ClickOf(window, client, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP));
+    RunPendingInput();
+}
+
+POINT EndOfText(HWND edit) {
+    RECT client{};
+    GetClientRect(edit, &client);
+    const int middle = (client.top + client.bottom) / 2;
+    const int length = GetWindowTextLengthW(edit);
+    if (length == 0) return {LOWORD(SendMessageW(edit, EM_GETMARGINS, 0, 0)) + 1, middle};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(edit, text.data(), length + 1);
+    const LRESULT last = SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(length - 1), 0);
+    const kit::WindowDc dc(edit);
+    const kit::ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), &text[static_cast<size_t>(length - 1)], 1, &size);
+    const int x = static_cast<short>(LOWORD(last)) + size.cx + 1;
+    return {x < client.right ? x : client.right - 1, middle};
 }
 
 void RunPendingInput() {
@@ -102,5 +132,15 @@ void RunPendingInput() {
         }
     }
 }
+
+void QueueKeys(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t ch : text) std::ranges::copy(KeysOf(ch), std::back_inserter(inputs));
+    Queue(inputs);
+}
+
+void QueueChord(std::initializer_list<WORD> chord) { Queue(ChordOf(chord)); }
+
+void QueueClick(HWND window, POINT client) { Queue(ClickOf(window, client)); }
 
 } // namespace testsupport

@@ -24,7 +24,16 @@ void ClickAt(HWND window, POINT client);
 // The same with the right button, as a person opens a context menu (under Wine, Shift+F10 typed opens the
 // window's menu bar too, once the keys are up).
 void RightClickAt(HWND window, POINT client);
+// The point of an edit's client area just after the last character of its text: a click there puts the caret at
+// the end of the text.
+POINT EndOfText(HWND edit);
 // Runs this thread's messages until the input queue is empty and nothing more is pending.
 void RunPendingInput();
+
+// The same keys and click, only put into the input queue: whatever loop runs next handles them. A modal dialog's
+// own loop (IsDialogMessageW first) then gets them as it gets a person's, between two of a person's steps.
+void QueueKeys(const std::wstring& text);
+void QueueChord(std::initializer_list<WORD> chord);
+void QueueClick(HWND window, POINT client);
 
 } // namespace testsupport
