@@ -8,6 +8,7 @@
 #include "app/ShellNamespace.h"
 #include "engine/Drives.h"
 #include "kit/Files.h"
+#include "kit/Guard.h"
 #include "kit/Scope.h"
 #include "kit/Strings.h"
 #include "kit/SystemImages.h"
@@ -53,6 +54,21 @@ bool OnFixedDrive(const std::wstring& path) {
     const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
     const UINT type = GetDriveTypeW(root);
     return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
+// The search path's edit, clicked into. The extended box selects all of the edit's text whenever the edit gets the
+// focus, and a click gives it the focus only after placing the caret: the caret goes back where the click put it,
+// as in a plain edit.
+LRESULT CALLBACK ClickedEditProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(edit, ClickedEditProc, id);
+    if (msg != WM_LBUTTONDOWN || GetFocus() == edit) return DefSubclassProc(edit, msg, wp, lp);
+    const LRESULT result = DefSubclassProc(edit, msg, wp, lp);
+    kit::GuardedMessage(edit, msg, lp, L"search path edit", [&] {
+        if (GetFocus() != edit) return;
+        const auto at = static_cast<WPARAM>(LOWORD(Send(edit, EM_CHARFROMPOS, 0, lp)));
+        Send(edit, EM_SETSEL, at, at);
+    });
+    return result;
 }
 
 std::wstring Joined(const std::vector<std::wstring>& parts) {
@@ -104,7 +120,11 @@ void TMRUFolderComboBox::Create(HWND parent, int id, const RECT& bounds) {
         ImageList_SetBkColor(images, CLR_NONE);
         Send(hwnd(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
-    if (const HWND edit = EditHwnd()) Send(edit, WM_SETFONT, reinterpret_cast<WPARAM>(kit::ControlFont()), FALSE);
+    if (const HWND edit = EditHwnd()) {
+        Send(edit, WM_SETFONT, reinterpret_cast<WPARAM>(kit::ControlFont()), FALSE);
+        SetWindowSubclass(edit, ClickedEditProc, 0, 0);
+    }
+    SubclassControl();
 }
 
 void TMRUFolderComboBox::SetMaxItems(std::uint8_t maxItems) {
@@ -114,6 +134,8 @@ void TMRUFolderComboBox::SetMaxItems(std::uint8_t maxItems) {
 }
 
 HWND TMRUFolderComboBox::EditHwnd() const { return reinterpret_cast<HWND>(Send(hwnd(), CBEM_GETEDITCONTROL)); }
+
+HWND TMRUFolderComboBox::ComboHwnd() const { return reinterpret_cast<HWND>(Send(hwnd(), CBEM_GETCOMBOCONTROL)); }
 
 std::wstring TMRUFolderComboBox::EditText() const { return kit::WindowText(EditHwnd()); }
 
@@ -126,7 +148,10 @@ int TMRUFolderComboBox::SelectedIndex() const { return static_cast<int>(Send(hwn
 
 void TMRUFolderComboBox::Select(int index) {
     const kit::ScopedIncrement updating(updating_);
-    Send(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index));
+    // Told to select no entry, the extended box writes back into its edit the text it took from it when its combo
+    // box last redrew (which that combo box does at once, so the text just typed) and selects all of it: the
+    // person's next key would replace what was typed. The combo box inside deselects and leaves the edit alone.
+    Send(index < 0 ? ComboHwnd() : hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index));
 }
 
 void TMRUFolderComboBox::InsertEntry(int index, Entry entry) {
@@ -350,16 +375,7 @@ void TMRUFolderComboBox::FollowText() {
     const std::wstring text = EditText();
     const int selected = SelectedIndex();
     if (selected >= 0 && selected < Count() && Caption(selected) == text) return;
-    if (selected >= 0) {
-        DWORD start = 0, end = 0;
-        Send(EditHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        Select(-1);
-        // A box that empties its field with the selection gets the text and the caret back.
-        if (EditText() != text) {
-            SetEditText(text);
-            Send(EditHwnd(), EM_SETSEL, start, end);
-        }
-    }
+    if (selected >= 0) Select(-1);
     // The picture of the entry the text names, else of the folder (a plain folder's picture off a fixed drive).
     const int named = IndexOfItem(text);
     const std::wstring path = kit::Trim(text);
@@ -416,6 +432,15 @@ void TMRUFolderComboBox::RebuildBuiltInEntries() {
     Select(restored);
     SetEditText(text);
     if (restored < 0) FollowText();
+}
+
+bool TMRUFolderComboBox::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg != WM_COMMAND || HIWORD(wp) != CBN_CLOSEUP || reinterpret_cast<HWND>(lp) != ComboHwnd()) return false;
+    result = DefaultOwnMessage(msg, wp, lp);
+    // The list takes the focus while it is down, and the extended box may leave it with its combo box hidden under
+    // the edit, where the keys typed next would be lost; they belong in the edit.
+    if (GetFocus() == ComboHwnd()) SetFocus(EditHwnd());
+    return true;
 }
 
 bool TMRUFolderComboBox::OnCommandCode(int code) {

@@ -92,6 +92,8 @@ protected:
     virtual void AddFolder(std::uint8_t kind, const std::wstring& itemText, std::wstring itemPaths, bool add);
     // The box's own notifications, reflected from its parent: CBN_DROPDOWN, CBN_CLOSEUP, the person's changes.
     bool OnCommandCode(int code) override;
+    // The box's own closing of its list, which decides where the focus goes.
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     struct Entry {
@@ -106,6 +108,8 @@ private:
     // Built-in entries are never deleted here: only a rebuild replaces them.
     void DeleteEntry(int index);
     void ClearEntries();
+    // The combo box inside the extended box, under its edit: it holds the list.
+    HWND ComboHwnd() const;
     void Select(int index);
     void SetEditText(const std::wstring& text);
     std::wstring SelectedPathsOf(wchar_t sign);
