@@ -1,6 +1,7 @@
 // Not a test: tools/screenshot-pages runs this to show the main window after a search that lists more rows than
 // a page of the list shows, once with each criteria page selected, once with the search-path list dropped down
-// and once with the file-name Mode list dropped down, then two pages while a search runs, for a picture of each.
+// and once with the file-name Mode list dropped down, then two pages while a search runs, for a picture of each;
+// and at a first start, with a folder typed over the search path's "Everywhere".
 // DatePageDemo shows the Date and Size page at the window's minimum size with each range chosen (four pictures,
 // handed over the same way, with --gtest_filter='DatePageDemo.*').
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "engine/UKvrTYPEFile.h"
+#include "tests/support/Keyboard.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "tests/ui/Screenshots.h"
 #include "ui/ControlIds.h"
@@ -104,6 +106,18 @@ TEST_F(PagesDemo, DISABLED_ShowEachPage) {
     });
     ClickSearch();
     EXPECT_TRUE(shown);
+}
+
+TEST_F(PagesDemo, DISABLED_ShowAFolderTypedOverEverywhere) {
+    const std::wstring folder = ScreenshotFolder();
+    ASSERT_FALSE(folder.empty()) << "KVR_SHOT_DIR names the folder of the handshake files";
+    OpenFresh();
+    const HWND edit = PathEdit();
+    ASSERT_EQ(WindowText(edit), L"Everywhere");
+    testsupport::FocusAsPerson(edit);
+    testsupport::PressKeys({VK_CONTROL, 'A'});
+    testsupport::TypeKeys(L"C:\\windows\\system32");
+    HandOver(folder, 8, WindowArea());
 }
 
 namespace {
