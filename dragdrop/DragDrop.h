@@ -58,12 +58,20 @@ inline constexpr TDataDirections ddReadWrite = ddRead | ddWrite;
 
 // The largest medium the library reads or copies: a block or stream that claims more is no data.
 inline constexpr unsigned long long kMaxMediumSize = 64ull * 1024 * 1024;
-// Limits on what another program's data object may make the library do, each far beyond a real source's: the
-// formats a target walks through when it looks for one it reads, the children of a "Shell IDList Array" it
-// reads (each costs a call of the shell), and the bytes of all "FileContents" items of one object together.
+// Limits on what another program's data object may make the library do on the thread that takes its drop, which
+// the drop holds until it ends: the formats a target walks through when it looks for one it reads, the children
+// of a "Shell IDList Array" it reads, the names of a name list (a medium of one-character names would take
+// seconds and gigabytes), and the bytes of all "FileContents" items of one object together; each far beyond a
+// real source's.
 inline constexpr int kMaxEnumeratedFormats = 4096;
 inline constexpr unsigned long long kMaxIDListChildren = 65536;
+inline constexpr size_t kMaxListedNames = 1 << 20;
 inline constexpr unsigned long long kMaxFileContentsTotal = kMaxMediumSize;
+// The children of an ID list array are named by the shell one by one, and under Wine each call reads the whole
+// folder of the child (0.2 ms alone, 1.5 ms among 4,000 entries, 8 ms among 20,000): no count bounds the time.
+// Children not all named within this many milliseconds are none, which leaves the rest of a drop's second to
+// what takes the names (bench/drop.cpp).
+inline constexpr DWORD kIDListNamingTime = 500;
 
 // Which side a data format's compatible clipboard formats are looked up for.
 enum class TFormatSide { Source, Target };

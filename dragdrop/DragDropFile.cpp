@@ -9,12 +9,13 @@
 namespace dragdrop {
 namespace {
 
-// The names of a list in its own character width; false when a name or the list runs past the text.
+// The names of a list in its own character width; false when a name or the list runs past the text, or when it
+// holds more than kMaxListedNames names.
 template <typename Char>
 bool SplitNameList(std::basic_string_view<Char> text, std::vector<std::basic_string<Char>>& names) {
     size_t position = 0;
     for (;;) {
-        if (position >= text.size()) return false;  // no empty name ends the list
+        if (position >= text.size() || names.size() > kMaxListedNames) return false;  // no empty name ends the list
         const size_t end = text.find(Char{0}, position);
         if (end == text.npos) return false;
         if (end == position) return !names.empty();
@@ -234,6 +235,7 @@ bool TFileDataFormat::TakeFromClipboardFormat(TClipboardFormat& format) {
         files_.Assign(drop->Files());
     } else if (auto* pidl = dynamic_cast<TPIDLClipboardFormat*>(&format)) {
         files_.Assign(pidl->Filenames());
+        return files_.Count() > 0;  // children the shell did not name, or not in time, are no files
     } else {
         return TCustomDataFormat::TakeFromClipboardFormat(format);
     }

@@ -105,7 +105,8 @@ private:
 };
 
 // Name lists: each name followed by a null, the list ended by one more; UTF-16 when `wide`, else in `codePage`.
-// Reading fails, with no names, when a name or the list does not end inside the bytes or no name is there.
+// Reading fails, with no names, when a name or the list does not end inside the bytes, no name is there, or more
+// than kMaxListedNames are.
 bool ReadFilenameList(const BYTE* buffer, size_t length, bool wide, TUnicodeStrings& names, UINT codePage = CP_ACP);
 size_t FilenameListSize(const TUnicodeStrings& names, bool wide, UINT codePage = CP_ACP);
 // False, never a cut name, when the list does not fit in `capacity` bytes.

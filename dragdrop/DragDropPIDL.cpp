@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "kit/Exception.h"
+#include "kit/TimeBudget.h"
 
 namespace dragdrop {
 namespace {
@@ -212,11 +213,16 @@ bool WriteCIDA(BYTE* buffer, size_t size, const TPIDLList& pidls) {
 const std::vector<std::wstring>& TPIDLsToFilenamesStrings::Names() const {
     if (namesRevision_ != pidls_.Revision()) {
         names_.clear();
+        const kit::TimeBudget budget(kIDListNamingTime);
         for (int i = 1; i < pidls_.Count(); ++i) {
             const TPIDLBytes full = JoinPIDLs(pidls_.ItemBytes(0), pidls_.ItemBytes(i));
             wchar_t path[MAX_PATH + 1] = L"";
             if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(full.data()), path) && path[0])
                 names_.emplace_back(path);
+            if (budget.Spent()) {
+                names_.clear();  // some of the files would stand for all of them
+                break;
+            }
         }
         namesRevision_ = pidls_.Revision();
     }

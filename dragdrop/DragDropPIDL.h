@@ -62,7 +62,8 @@ size_t CIDASize(const TPIDLList& pidls);
 bool WriteCIDA(BYTE* buffer, size_t size, const TPIDLList& pidls);
 
 // An ID-list list seen as the file names of its children (parent joined with each child). Children whose path
-// the shell cannot give are left out. Assigning names converts them to ID lists; other changes do nothing.
+// the shell cannot give are left out; children not all named within kIDListNamingTime give no names. Assigning
+// names converts them to ID lists; other changes do nothing.
 class TPIDLsToFilenamesStrings : public TUnicodeStrings {
 public:
     explicit TPIDLsToFilenamesStrings(TPIDLList& pidls) : pidls_(pidls) {}

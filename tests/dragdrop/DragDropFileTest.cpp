@@ -118,6 +118,28 @@ TEST(DragDropFile, ReadsDropFilesAsTheSystemDoesAndRefusesMalformedBlocks) {
     }
 }
 
+// A medium of one-character names holds millions of them, which would take seconds to read: a list of more names
+// than any source drops is no data.
+TEST(DragDropFile, AListOfMoreThanAMillionNamesIsNoData) {
+    constexpr size_t kMostNames = 1048576;
+    struct Case {
+        size_t names;
+        bool read;
+    };
+    for (const Case c : {Case{kMostNames, true}, Case{kMostNames + 1, false}}) {
+        SCOPED_TRACE(c.names);
+        std::string block = DropFilesHeader(20, 1);
+        block.reserve(block.size() + c.names * 4 + 2);
+        for (size_t i = 0; i < c.names; ++i) block += WideBytes(L"a") + Bytes("\0\0");
+        block += Bytes("\0\0");
+        const std::optional<Names> read = ReadAsMedium(block);
+        ASSERT_EQ(read.has_value(), c.read);
+        if (read) {
+            EXPECT_EQ(read->size(), c.names);
+        }
+    }
+}
+
 TEST(DragDropFile, AnsiNamesAdvanceByTheirBytes) {
     ASSERT_TRUE(IsValidCodePage(932));
     const TUnicodeStringList files{L"C:\\\u65E5\u672C\\a.txt", L"C:\\b.txt"};

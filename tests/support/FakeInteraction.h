@@ -74,6 +74,7 @@ public:
     std::function<void()> whileAsked;
     double now = 45000.5;      // 15 March 2023, noon
     DWORD ticks = 1000;
+    DWORD tickStep = 0;  // added to the clock at every reading: what each step of work that reads it costs
     std::vector<DWORD> sleeps;
     std::function<void(DWORD milliseconds)> onSleep;  // runs at each wait: the test looks at the window meanwhile
 
@@ -124,7 +125,7 @@ public:
         return chooseFromMenu ? chooseFromMenu(owner, menu) : 0;
     }
     double Now() override { return now; }
-    DWORD TickCount() override { return ticks; }
+    DWORD TickCount() override { return ticks += tickStep; }
     void Sleep(DWORD milliseconds) override {
         sleeps.push_back(milliseconds);
         if (onSleep) onSleep(milliseconds);
