@@ -209,7 +209,7 @@ private:
     bool StartFileDrag(const std::vector<std::wstring>& paths);
     void MakeDragImage();
     void DropFileSourceGetDragImage(IDragSourceHelper* dragSourceHelper, bool& handled);
-    void DropFileTargetDrop();
+    bool DropFileTargetDrop();  // whether the box took the dropped folders
 
     engine::TMerrowinFile MerrowinFile;
     TWalkerState walkerState_{MerrowinFile};

@@ -59,8 +59,11 @@ public:
     void GetIncludePaths(std::wstring& text);
     void GetExcludePaths(std::wstring& text);
     // Names dropped on the box: the existing folders among them, in drop order, joined by "|", become its text as
-    // the person's change (files and missing paths are skipped); false, with the text unchanged, when none is.
+    // the person's change (files and missing paths are skipped); false, with the text unchanged, when none is, or
+    // when the names hold more than kMaxDroppedCharacters or are not all looked up within kDropLookupTime ms.
     bool DropFolders(const std::vector<std::wstring>& names);
+    static constexpr std::size_t kMaxDroppedCharacters = 1 << 20;
+    static constexpr DWORD kDropLookupTime = 500;
     // The edit text when it names an existing folder, else the selected entry's value when that does, else "";
     // the box's text and selection stay as they are.
     void GetFolderText(std::wstring& text);

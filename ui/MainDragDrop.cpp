@@ -86,7 +86,10 @@ void TfrmMerrowinMain::CreateDragDrop() {
     // The box only reads the names: the cursor never offers a move, and a drop that still carries one answers no
     // effect, so the source never deletes the folders dropped here.
     DropFileTarget->SetRefuseMove(true);
-    DropFileTarget->OnDrop = [this](TCustomDropTarget&, TShiftState, POINT, DWORD&) { DropFileTargetDrop(); };
+    // A drop the box does not take answers no effect: the source learns that nothing was done with its files.
+    DropFileTarget->OnDrop = [this](TCustomDropTarget&, TShiftState, POINT, DWORD& effect) {
+        if (!DropFileTargetDrop()) effect = DROPEFFECT_NONE;
+    };
     // Registered on the box: over it the cursor is over its edit, from which the target walks up to the box.
     DropFileTarget->SetTarget(tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath.hwnd());
     DropFileTarget->SetOptimizedMove(true);
@@ -141,9 +144,11 @@ void TfrmMerrowinMain::DropFileSourceGetDragImage(IDragSourceHelper* dragSourceH
                                                                static_cast<IDataObject*>(DropFileSource.get())));
 }
 
-void TfrmMerrowinMain::DropFileTargetDrop() {
+bool TfrmMerrowinMain::DropFileTargetDrop() {
     TMRUFolderComboBox& path = tshSELECTFilesAndFolders.cbmfldFOLDERSSearchPath;
-    if (path.DropFolders(DropFileTarget->Files().ToVector())) SetFocus(path.hwnd());
+    if (!path.DropFolders(DropFileTarget->Files().ToVector())) return false;
+    SetFocus(path.hwnd());
+    return true;
 }
 
 } // namespace ui

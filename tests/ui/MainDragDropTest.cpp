@@ -11,6 +11,8 @@
 #include "dragdrop/DragDropFormats.h"
 #include "kit/DeviceContexts.h"
 #include "kit/Handles.h"
+#include "tests/dragdrop/DragDropFixture.h"
+#include "tests/support/Keyboard.h"
 #include "tests/support/RealDrag.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/ControlIds.h"
@@ -126,6 +128,26 @@ protected:
         steps.push_back({300, [modifiers] { SetDragKeys(false, modifiers); }});
         return steps;
     }
+    // These names dragged from another program's window onto the search-path box, with these keys held; what the
+    // cursor showed over the box goes to offered_.
+    TDragResult DropFromAnotherWindow(const Names& names, DWORD modifiers = 0) {
+        // Shown without taking the focus, as another program's window is: the window's focus stays where it was.
+        kit::UniqueWindow sourceWindow(CreateWindowExW(WS_EX_NOACTIVATE, L"LISTBOX", L"", WS_POPUP, 900, 700, 200, 120,
+                                                       nullptr, nullptr, nullptr, nullptr));
+        ShowWindow(sourceWindow.get(), SW_SHOWNOACTIVATE);
+        TDropFileSource source;
+        source.SetDragTypes({dtCopy, dtMove, dtLink});
+        offered_ = DROPEFFECT_NONE;
+        source.OnFeedback = [this](TCustomDropSource&, DWORD effect, bool&) { offered_ |= effect; };
+        for (const std::wstring& name : names) source.Files().Add(name);
+        const POINT from = CentreOf(sourceWindow.get());
+        SetCursorPos(from.x, from.y);
+        SetDragKeys(true, modifiers);
+        DragScript script(DropOn(PathEdit(), modifiers));
+        const TDragResult result = source.Execute();
+        EXPECT_TRUE(script.Done()) << "the drag ran its steps";
+        return result;
+    }
     void DragRow(int row, const Steps& steps, DWORD modifiers = 0) {
         const POINT at = PressOnRow(row, modifiers);
         DragScript script(steps);
@@ -142,6 +164,7 @@ protected:
     int drops_ = 0;
     Names dropped_;
     DWORD dropEffect_ = DROPEFFECT_NONE;
+    DWORD offered_ = DROPEFFECT_NONE;  // the effects the cursor showed over the box in the last drop onto it
     bool imageShown_ = false;
     bool mainWindowAtDrop_ = false;
 };
@@ -238,12 +261,6 @@ TEST_F(MainDragDropTest, AFolderRowDroppedOnTheSearchPathBoxBecomesThePath) {
 }
 
 TEST_F(MainDragDropTest, OnlyFoldersDroppedOnTheSearchPathBoxMakeThePath) {
-    kit::UniqueWindow sourceWindow(CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_VISIBLE, 900, 700, 200, 120,
-                                                   nullptr, nullptr, nullptr, nullptr));
-    TDropFileSource source;
-    source.SetDragTypes({dtCopy, dtMove, dtLink});
-    DWORD offered = DROPEFFECT_NONE;  // what the cursor showed over the box
-    source.OnFeedback = [&](TCustomDropSource&, DWORD effect, bool&) { offered |= effect; };
     const std::wstring first = PathOf(L"first");
     const std::wstring second = PathOf(L"second");
     const std::wstring file = PathOf(L"file.txt");
@@ -253,27 +270,66 @@ TEST_F(MainDragDropTest, OnlyFoldersDroppedOnTheSearchPathBoxMakeThePath) {
         DWORD modifiers;
         std::wstring path;
     };
-    // Shift asks for a move, which the box never offers nor takes: the folders stay where they are.
+    // Shift asks for a move, which the box never offers nor takes: the folders stay where they are. A drop with no
+    // folder in it changes nothing, and tells the source so.
     const Case cases[] = {{"two folders and a file", {first, file, second}, 0, first + L"|" + second},
                           {"with Shift", {second}, MK_SHIFT, second},
                           {"a file and a missing folder", {file, PathOf(L"gone")}, 0, L"C:\\"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TypePath(L"C:\\");
-        source.Files().Clear();
-        for (const std::wstring& name : c.dropped) source.Files().Add(name);
-        offered = DROPEFFECT_NONE;
-        const POINT from = CentreOf(sourceWindow.get());
-        SetCursorPos(from.x, from.y);
-        SetDragKeys(true, c.modifiers);
-        DragScript script(DropOn(PathEdit(), c.modifiers));
-        EXPECT_EQ(source.Execute(), drDropCopy);
-        EXPECT_EQ(offered & DROPEFFECT_MOVE, 0u);
+        const bool taken = c.path != L"C:\\";
+        EXPECT_EQ(DropFromAnotherWindow(c.dropped, c.modifiers), taken ? drDropCopy : drCancel);
+        EXPECT_EQ(offered_ & DROPEFFECT_MOVE, 0u);
         EXPECT_EQ(PathText(), c.path);
     }
     EXPECT_TRUE(testsupport::FolderExists(first));
     EXPECT_TRUE(testsupport::FolderExists(second));
     EXPECT_TRUE(testsupport::FileExists(file));
+}
+
+// Another program's drop holds the window until it ends, and the box looks every name up on disk, which under Wine
+// costs a read of the whole folder for a name missing from it (6 ms in one of 20,000 entries). Names not all
+// looked up within half a second, or of more than 1,048,576 characters, are refused whole: the box keeps its text
+// and the focus stays, and the source learns that nothing was done. The clock moves on at each reading by what
+// looking one name up costs in such a folder.
+TEST_F(MainDragDropTest, ADropTheBoxCannotTakeInTimeChangesNothing) {
+    const std::wstring first = PathOf(L"first");
+    const std::wstring file = PathOf(L"file.txt");
+    // The folder, then a missing name long enough for all of them to hold `characters` characters.
+    const auto withMissingNameOf = [&](size_t characters) {
+        const std::wstring stem = PathOf(L"gone-");
+        return Names{first, stem + std::wstring(characters - first.size() - stem.size(), L'x')};
+    };
+    // The folder among `files` files.
+    const auto amongFiles = [&](size_t files) {
+        Names names(files, file);
+        names.insert(names.begin() + static_cast<std::ptrdiff_t>(files / 2), first);
+        return names;
+    };
+    struct Case {
+        const char* what;
+        Names dropped;
+        DWORD millisecondsAName;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"names of 1,048,576 characters", withMissingNameOf(1048576), 0, true},
+        {"names of one character more", withMissingNameOf(1048577), 0, false},
+        {"50 names looked up in 500 ms", amongFiles(49), 10, true},
+        {"51 names looked up in 510 ms", amongFiles(50), 10, false},
+        {"the same at no cost", amongFiles(50), 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TypePath(L"C:\\");
+        testsupport::FocusAsPerson(List());
+        interaction.tickStep = c.millisecondsAName;
+        EXPECT_EQ(DropFromAnotherWindow(c.dropped), c.taken ? drDropCopy : drCancel);
+        interaction.tickStep = 0;
+        EXPECT_EQ(PathText(), c.taken ? first : L"C:\\");
+        EXPECT_EQ(GetFocus(), c.taken ? PathEdit() : List());
+    }
 }
 
 TEST_F(MainDragDropTest, DragsAreRefusedWhileASearchRuns) {
