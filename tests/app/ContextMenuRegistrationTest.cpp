@@ -179,6 +179,40 @@ TEST_F(LegacyShellExtensionTest, GoesOnPastKeysAlreadyGoneAndStepsThatFailAndKee
     EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, L"Software\\Harbelune"}));
 }
 
+// The search handlers' key is shared with other programs' handlers: while it holds one of theirs it stays, rightly,
+// and the clean-up is done; a refused delete of it is not done, and the maker's key stays for the next start.
+TEST_F(LegacyShellExtensionTest, TheSharedSearchHandlersKeyStaysOnlyForAnotherProgramsHandler) {
+    struct Case {
+        const char* what;
+        bool otherHandler;
+        bool deleteRefused;
+        bool done;
+    };
+    const Case cases[] = {
+        {"its delete refused", false, true, false},
+        {"holding another program's handler", true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        apptest::RemoveLegacyKeys();
+        apptest::MakeLegacyKeys(true);
+        const kit::RegistryKeyPath other{HKEY_LOCAL_MACHINE, apptest::kSearchHandlerKey + L"\\1"};
+        if (c.otherHandler) {
+            ASSERT_TRUE(kit::RealRegistryWriter().CreateKey(other));
+        }
+        {
+            FakeRegistryWriter registry;
+            if (c.deleteRefused) registry.refusedDeletes.insert(apptest::kSearchHandlerKey);
+            app::RemoveLegacyShellExtension();
+        }
+        EXPECT_TRUE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, apptest::kSearchHandlerKey}));
+        EXPECT_FALSE(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, apptest::kSearchHandlerKey + L"\\0"}));
+        EXPECT_EQ(kit::RegistryKeyExists(other), c.otherHandler);
+        EXPECT_EQ(app::IsInstalledEditionAbsent(), c.done) << "the clean-up comes back at the next start unless done";
+        EXPECT_EQ(kit::RegistryKeyExists({HKEY_LOCAL_MACHINE, apptest::kMakerKey}), !c.done);
+    }
+}
+
 // A 32-bit build on 64-bit Windows sees the 32-bit view of the classes root's CLSID branch and of the machine's
 // Software key, a 64-bit build the other: the earlier handlers are looked for in both, whichever view holds them.
 TEST_F(LegacyShellExtensionTest, RemovesTheHandlersFromBothRegistryViews) {

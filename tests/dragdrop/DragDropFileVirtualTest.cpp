@@ -243,6 +243,139 @@ TEST_F(VirtualFileTest, TheItemsTogetherStopAtTheLimit) {
     EXPECT_EQ(contents.Streams().Count(), 2);
 }
 
+namespace {
+
+// Another program's virtual files, each item's contents in the medium it chose: a stream or a storage.
+class ItemsSource : public IDataObject {
+public:
+    struct Item {
+        kit::ComPtr<IStream> stream;  // or
+        kit::ComPtr<IStorage> storage;
+    };
+    explicit ItemsSource(std::vector<Item> items) : items_(std::move(items)) {}
+    virtual ~ItemsSource() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = iid == IID_IUnknown || iid == IID_IDataObject ? static_cast<IDataObject*>(this) : nullptr;
+        if (!*object) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives on the test's stack
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+        *medium = STGMEDIUM{};
+        if (format->cfFormat == kDescriptorW) {
+            medium->tymed = TYMED_HGLOBAL;
+            medium->hGlobal = ddtest::GlobalFromBytes(DescriptorBlock(static_cast<DWORD>(items_.size()), true,
+                                                                      Names(items_.size(), L"item")));
+            return S_OK;
+        }
+        const Item& item = items_[static_cast<size_t>(format->lindex)];
+        if (item.stream) {
+            medium->tymed = TYMED_ISTREAM;
+            medium->pstm = kit::ComPtr<IStream>(item.stream).detach();
+        } else {
+            medium->tymed = TYMED_ISTORAGE;
+            medium->pstg = kit::ComPtr<IStorage>(item.storage).detach();
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+        if (format->cfFormat == kDescriptorW && (format->tymed & TYMED_HGLOBAL)) return S_OK;
+        if (format->cfFormat != kContents || format->lindex < 0 || static_cast<size_t>(format->lindex) >= items_.size())
+            return DV_E_FORMATETC;
+        const Item& item = items_[static_cast<size_t>(format->lindex)];
+        return format->tymed & (item.stream ? TYMED_ISTREAM : TYMED_ISTORAGE) ? S_OK : DV_E_TYMED;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        out->ptd = nullptr;
+        return DATA_S_SAMEFORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    std::vector<Item> items_;
+    ULONG references_ = 1;
+};
+
+// A memory stream of `size` zero bytes.
+kit::ComPtr<IStream> StreamOfSize(unsigned long long size) {
+    kit::ComPtr<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+    ULARGE_INTEGER bytes;
+    bytes.QuadPart = size;
+    stream->SetSize(bytes);
+    return stream;
+}
+
+// A storage in memory holding one short stream.
+kit::ComPtr<IStorage> SmallStorage() {
+    kit::ComPtr<ILockBytes> bytes;
+    kit::ComPtr<IStorage> storage;
+    CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.put());
+    StgCreateDocfileOnILockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, storage.put());
+    kit::ComPtr<IStream> inside;
+    storage->CreateStream(L"inside", STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, inside.put());
+    inside->Write("stored", 6, nullptr);
+    inside.reset();
+    storage->Commit(STGC_DEFAULT);
+    return storage;
+}
+
+unsigned long long StreamSize(IStream* stream) {
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    return stat.cbSize.QuadPart;
+}
+
+} // namespace
+
+// A storage is copied into memory as its compound file: it counts toward the items' 64 MiB as a stream of that
+// size does, wherever it comes among them.
+TEST(FileContents, AStorageCountsTowardTheLimitAsAStreamDoes) {
+    constexpr unsigned long long kLimit = 64ull * 1024 * 1024;
+    const kit::ComPtr<IStorage> storage = SmallStorage();
+    TFileContentsStreamClipboardFormat alone;
+    ItemsSource storageAlone({{nullptr, storage}});
+    ASSERT_TRUE(alone.GetData(&storageAlone));
+    // Its compound file. Wine's grows by a sector once the storage has been read (2,560 bytes, then 3,072): the
+    // cases hold whichever they meet.
+    const unsigned long long stored = StreamSize(alone.Streams().Items(0).get());
+    ASSERT_GT(stored, 0u);
+
+    // Each item a stream of that many bytes, or the storage.
+    constexpr unsigned long long kTheStorage = 0;
+    struct Case {
+        const char* what;
+        std::vector<unsigned long long> items;
+        int read;
+    };
+    const Case cases[] = {
+        {"a storage after a stream that leaves it a byte short", {kLimit - stored + 1, kTheStorage}, 1},
+        {"a stream after a storage, the two within the limit", {kTheStorage, kLimit - 2 * stored}, 2},
+        {"a stream after a storage, a byte past the limit", {kTheStorage, kLimit - stored + 1}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<ItemsSource::Item> items;
+        for (const unsigned long long size : c.items)
+            items.push_back(size == kTheStorage ? ItemsSource::Item{nullptr, storage} : ItemsSource::Item{StreamOfSize(size)});
+        ItemsSource source(std::move(items));
+        TFileContentsStreamClipboardFormat contents;
+        EXPECT_TRUE(contents.GetData(&source));
+        EXPECT_EQ(contents.Streams().Count(), c.read) << "the items read before the limit stay";
+    }
+}
+
 TEST(FileContents, WithoutADescriptorOneUnnamedItem) {
     auto object = ddtest::TestDataObject::Create();
     object->Offer(kContents, "all of it", TYMED_ISTREAM);
