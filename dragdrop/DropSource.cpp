@@ -166,6 +166,7 @@ HRESULT TCustomDropSource::GetAsyncMode(BOOL* isOpAsync) {
 HRESULT TCustomDropSource::StartOperation(IBindCtx*) {
     if (!asyncMode_) return E_NOTIMPL;
     inOperation_ = true;
+    operationStarted_ = true;
     return S_OK;
 }
 
@@ -199,6 +200,7 @@ TDragResult TCustomDropSource::Execute(bool asynchronous) {
     asyncMode_ = false;
     inAsyncThread_ = false;
     inOperation_ = false;
+    operationStarted_ = false;
     if (allowAsyncTransfer_) SetAsyncMode(TRUE);
     if (asynchronous) return ExecuteAsync();
 
@@ -334,7 +336,8 @@ TDragResult TCustomDropSource::FinishDrag(HRESULT answer, DWORD effect, DWORD al
     const TDragResult result = DragResultOf(answer, effect, allowed);
     if (GetPerformedDropEffect() == static_cast<DWORD>(-1)) SetPerformedDropEffect(0);
     if (inOperation_ && answer != DRAGDROP_S_DROP) inOperation_ = false;
-    if (inOperation_) return result;  // OnAfterDrop comes with EndOperation
+    if (inOperation_ || (operationStarted_ && answer == DRAGDROP_S_DROP))
+        return result;  // OnAfterDrop comes with EndOperation, or came with it already
     if (OnAfterDrop) {
         bool optimized = false;
         if (result == drDropMove) optimized = (effect & DROPEFFECT_MOVE) ? !IsMove(GetPerformedDropEffect()) : true;

@@ -167,6 +167,9 @@ private:
     bool asyncMode_ = false;
     bool inAsyncThread_ = false;
     bool inOperation_ = false;
+    // The target took this drag's data asynchronously: its EndOperation, which may come before the drag loop's end
+    // is handled, raises OnAfterDrop, and the end of the loop does not.
+    bool operationStarted_ = false;
     bool dragging_ = false;
     bool closing_ = false;  // the object is going: OLE calls answer failures, a worker's drag is cancelled
     DWORD asyncAllowed_ = 0;

@@ -233,6 +233,25 @@ TEST_F(RealDragTest, AnAsynchronousDragServesItsDataFromItsThread) {
     }
 }
 
+// A target that takes the data on a thread of its own may end that transfer before the source has handled the end
+// of its drag loop (the two ends reach the source's thread in either order): the source says once how it ended.
+TEST_F(RealDragTest, ATransferThatEndsBeforeTheDragLoopEndsIsReportedOnce) {
+    std::vector<TDragResult> ends;
+    source_->OnAfterDrop = [&](TCustomDropSource&, TDragResult result, bool) { ends.push_back(result); };
+    source_->SetAllowAsyncTransfer(true);
+    target_.OnDrop = [&](TCustomDropTarget& target, TShiftState, POINT, DWORD&) {
+        ++drops_;
+        kit::ComPtr<IAsyncOperation> operation;
+        ASSERT_EQ(target.DataObject()->QueryInterface(__uuidof(IAsyncOperation), operation.put_void()), S_OK);
+        ASSERT_EQ(operation->StartOperation(nullptr), S_OK);
+        EXPECT_EQ(operation->EndOperation(S_OK, nullptr, DROPEFFECT_COPY), S_OK);
+    };
+    DragScript script(DropOnTarget(MK_CONTROL));
+    source_->Execute();
+    EXPECT_EQ(drops_, 1);
+    EXPECT_EQ(ends, std::vector<TDragResult>{drDropCopy});
+}
+
 TEST_F(RealDragTest, ASourceFreedDuringItsAsynchronousDragEndsIt) {
     const auto steps = PressOnSource();  // the button stays down
     DragScript script(steps);
