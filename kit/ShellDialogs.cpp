@@ -77,7 +77,9 @@ std::optional<SaveFileAnswer> ShowSaveDialog(HWND owner, const SaveFileRequest& 
     dialog.lpstrInitialDir = OrNull(request.initialFolder);
     dialog.lpstrTitle = OrNull(request.title);
     dialog.lpstrDefExt = OrNull(request.defaultExtension);
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
+    // The dialog would make the folder it shows the program's current folder, which holds that folder in use (it
+    // cannot be deleted or renamed while the program runs) and moves what a relative path names.
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
     return SaveFileAnswer{file.c_str(), static_cast<int>(dialog.nFilterIndex)};
 }

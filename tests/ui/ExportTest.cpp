@@ -330,8 +330,15 @@ TEST_F(ExportTest, NothingChangesTheTableOrClosesTheWindowUnderTheWriter) {
 }
 
 // The system's own save dialog, driven as a person would: the six types, no Help button, a name typed without
-// its extension.
+// its extension; and the program's current folder stays where it was, since a current folder is a folder in use
+// (the person could no longer delete or rename the export folder while the program runs).
 TEST_F(ExportTest, TheRealSaveDialogWritesTheNameTypedWithTheTypesExtension) {
+    const auto currentFolder = [] {
+        wchar_t folder[MAX_PATH] = L"";
+        GetCurrentDirectoryW(MAX_PATH, folder);
+        return std::wstring(folder);
+    };
+    const std::wstring startFolder = currentFolder();
     UseSelectedFolder(temp.Path());
     interaction.realSaveDialog = true;
     std::wstring title;
@@ -367,4 +374,5 @@ TEST_F(ExportTest, TheRealSaveDialogWritesTheNameTypedWithTheTypesExtension) {
     EXPECT_EQ(testsupport::ReadBytes(temp / L"typed.txt"), WrittenAlone(1, kRows, rowFolder, temp / L"alone.tmp"));
     ASSERT_EQ(interaction.shellRequests.size(), 1u);
     EXPECT_EQ(interaction.shellRequests[0].request.file, temp / L"typed.txt");
+    EXPECT_EQ(currentFolder(), startFolder);
 }
