@@ -198,6 +198,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (!self) return FALSE;
+    self->menuWait_.Follow(hwnd, msg);
     LRESULT result = 0;
     bool handled = false;
     const bool ran = GuardedMessage(hwnd, msg, lp, L"dialog procedure",

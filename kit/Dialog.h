@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "kit/AnchorLayout.h"
+#include "kit/ModalWait.h"
 
 namespace kit {
 
@@ -88,6 +89,7 @@ private:
     bool shownOnce_ = false;
     HWND initialFocus_ = nullptr;
     AnchorLayout layout_;
+    MenuLoopWait menuWait_;  // while the person is in the dialog's window menu
 };
 
 // Dialog units of a font (a quarter of its average character width, an eighth of its height), for dialogs that

@@ -23,34 +23,74 @@ bool IsMenuWindow(HWND window) {
     return std::wstring_view(name) == L"#32768";
 }
 
+bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
 struct Collect {
     HWND keep;
-    std::vector<HWND> found;
+    std::vector<HWND> toDisable, toLower;
 };
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM lp) {
     auto& collect = *reinterpret_cast<Collect*>(lp);
-    // Hidden windows take no input; an open menu of an outer wait is that wait's.
-    if (window != collect.keep && IsWindowVisible(window) && IsWindowEnabled(window) && !IsMenuWindow(window))
-        collect.found.push_back(window);
+    // Hidden windows take no input and cover nothing; an open menu of an outer wait is that wait's.
+    if (window == collect.keep || !IsWindowVisible(window) || IsMenuWindow(window)) return TRUE;
+    if (IsWindowEnabled(window)) collect.toDisable.push_back(window);
+    if (IsTopmost(window)) collect.toLower.push_back(window);
     return TRUE;
+}
+
+// Whether the focus can go back to `control`: it is still there, shown and enabled, in the active window.
+bool CanRefocus(HWND control) {
+    if (!IsWindow(control) || GetAncestor(control, GA_ROOT) != GetActiveWindow()) return false;
+    for (HWND window = control; window; window = GetAncestor(window, GA_PARENT)) {
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+        if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return true;
+}
+
+void PlaceInBand(HWND window, HWND band) {
+    SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// Takes a stay-on-top window out of the topmost band, to stand just above the program's other windows.
+void LowerFromTop(HWND window) {
+    PlaceInBand(window, HWND_NOTOPMOST);
+    const HWND owner = GetWindow(window, GW_OWNER);
+    if (!IsTopmost(window) || !owner) return;
+    // Wine keeps an owned window above its owner by inserting it after the window just above the owner, which is
+    // the window itself when nothing else stands between: it stays topmost. Without its owner for the move it goes.
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+    PlaceInBand(window, HWND_NOTOPMOST);
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 } // namespace
 
-ModalWait::ModalWait(HWND owner) {
+ModalWait::ModalWait(HWND owner) : focus_(GetFocus()) {
     ++g_waits;
-    Collect collect{owner ? GetAncestor(owner, GA_ROOT) : nullptr, {}};
+    Collect collect{owner ? GetAncestor(owner, GA_ROOT) : nullptr, {}, {}};
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&collect));
-    for (HWND window : collect.found) EnableWindow(window, FALSE);
-    disabled_ = std::move(collect.found);
+    for (HWND window : collect.toDisable) EnableWindow(window, FALSE);
+    // Lowered, they stand just above the program's other windows; the wait's window, shown later, comes above them.
+    for (HWND window : collect.toLower) LowerFromTop(window);
+    disabled_ = std::move(collect.toDisable);
+    lowered_ = std::move(collect.toLower);
 }
 
 ModalWait::~ModalWait() {
     for (auto window = disabled_.rbegin(); window != disabled_.rend(); ++window)
         if (IsWindow(*window)) EnableWindow(*window, TRUE);
+    for (HWND window : lowered_)
+        if (IsWindow(window)) PlaceInBand(window, HWND_TOPMOST);
+    if (focus_ && GetFocus() != focus_ && CanRefocus(focus_)) SetFocus(focus_);
     if (--g_waits > 0) return;
     for (const Posted& posted : std::exchange(g_afterWaits, {})) PostMessageW(posted.window, posted.message, 0, 0);
+}
+
+void MenuLoopWait::Follow(HWND window, UINT msg) {
+    if (msg == WM_ENTERMENULOOP && !ModalWaiting()) wait_.emplace(window);
+    else if (msg == WM_EXITMENULOOP) wait_.reset();
 }
 
 bool ModalWaiting() { return g_waits > 0; }

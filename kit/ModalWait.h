@@ -6,6 +6,7 @@
 // too, and what arrives anyway (timers, posted commands, a close) asks ModalWaiting() and waits.
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 namespace kit {
@@ -14,15 +15,33 @@ class ModalWait {
 public:
     // `owner` is the window the loop belongs to: its top-level window is left as it is, for the loop to handle (a
     // modal dialog disables its owner and gives it back the activation at its end; a menu needs its owner). With
-    // none, every shown top-level window of this thread is disabled.
+    // none, every shown top-level window of this thread is disabled. The program's stay-on-top windows stand
+    // below the wait's window meanwhile: one that stayed on top would cover the prompt and take the clicks meant
+    // for it.
     explicit ModalWait(HWND owner);
-    // Enables exactly the windows this wait disabled; at the end of the outermost wait, posts what waited for it.
+    // Enables exactly the windows this wait disabled, puts back on top those it lowered and gives the keyboard
+    // focus back to the control that had it (a modal window's owner is activated at its end with the focus on its
+    // frame); at the end of the outermost wait, posts what waited for it.
     ~ModalWait();
     ModalWait(const ModalWait&) = delete;
     ModalWait& operator=(const ModalWait&) = delete;
 
 private:
     std::vector<HWND> disabled_;
+    std::vector<HWND> lowered_;
+    HWND focus_;
+};
+
+// A menu loop that a window's default procedure runs (its menu bar, its caption's window menu) is a wait like any
+// other. A pop-up menu the program opens through the interaction seam holds one already, and so does whatever loop
+// is open around a menu of a modal dialog: no second one is held then.
+class MenuLoopWait {
+public:
+    // Given each message of the window: WM_ENTERMENULOOP and WM_EXITMENULOOP begin and end the wait.
+    void Follow(HWND window, UINT msg);
+
+private:
+    std::optional<ModalWait> wait_;
 };
 
 // True while a wait lasts on this thread.

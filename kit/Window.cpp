@@ -83,11 +83,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    // The menu bar's loop is a modal wait like any other; wParam is TRUE for a pop-up menu's loop.
-    if ((msg == WM_ENTERMENULOOP || msg == WM_EXITMENULOOP) && !wp) {
-        if (msg == WM_ENTERMENULOOP) self->menuWait_.emplace(hwnd);
-        else self->menuWait_.reset();
-    }
+    self->menuWait_.Follow(hwnd, msg);
     LRESULT result = 0;
     ++self->depth_;
     const bool handled = self->Dispatch(msg, wp, lp, result);
@@ -97,7 +93,24 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self->hwnd_ = nullptr;
     }
     if (self->depth_ == 0 && self->hwnd_) self->OnOutermostMessageDone();
-    return handled ? result : DefWindowProcW(hwnd, msg, wp, lp);
+    if (handled) return result;
+    if (msg == WM_ACTIVATE && self->hwnd_ && self->RefocusOnActivate(wp)) return 0;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool Window::RefocusOnActivate(WPARAM wp) {
+    if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) return false;
+    if (LOWORD(wp) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        focusedChild_ = IsChild(hwnd_, focus) ? focus : nullptr;
+        return false;
+    }
+    // Minimised, the window keeps the keys on its frame; the default procedure gives them there.
+    if (HIWORD(wp) || !focusedChild_ || !IsChild(hwnd_, focusedChild_) || !IsWindowVisible(focusedChild_) ||
+        !IsWindowEnabled(focusedChild_))
+        return false;
+    SetFocus(focusedChild_);
+    return true;
 }
 
 } // namespace kit

@@ -1,7 +1,6 @@
 #pragma once
 // The base of every window of the program: one message switch per class, bound to its object.
 #include <windows.h>
-#include <optional>
 #include <string>
 
 #include "kit/ModalWait.h"
@@ -58,11 +57,18 @@ private:
     // here (traced only for a drawing message) and the message is left unhandled, because Wine cannot unwind
     // through a window procedure.
     bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) noexcept;
+    // WM_ACTIVATE of a top-level window that the derived window left to the default procedure: remembers the
+    // focused control when the window is deactivated and gives it the focus back when it is activated; true when it
+    // did, and the default procedure's focus on the frame is not wanted.
+    bool RefocusOnActivate(WPARAM wp);
 
     HWND hwnd_ = nullptr;
     int depth_ = 0;  // messages of the window being handled, one inside another
-    // While the person is in the window's menu bar or window menu (a pop-up menu holds its own, through the seam).
-    std::optional<ModalWait> menuWait_;
+    // While the person is in the window's menu bar or window menu.
+    MenuLoopWait menuWait_;
+    // The control that had the focus when the window was last deactivated: a top-level window gets it back when it
+    // is activated again, as a dialog does, instead of the frame that takes the keys to nowhere.
+    HWND focusedChild_ = nullptr;
 };
 
 } // namespace kit

@@ -1,6 +1,7 @@
 // The modal wait: while the program waits on a person, its other windows are off and back on afterwards exactly as
-// they were; every way the program waits (the seam, a kit dialog, the menu bar) holds one; what waits for its end
-// is posted once; and no action runs meanwhile.
+// they were, its stay-on-top windows below the wait's window, and the focus comes back to the control that had it;
+// every way the program waits (the seam, a kit dialog, the menu bar, a window menu) holds one; what waits for its
+// end is posted once; and no action runs meanwhile.
 #include <gtest/gtest.h>
 
 #include "kit/Actions.h"
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -39,6 +41,33 @@ protected:
         return true;
     }
 };
+
+// A main window with two edits, the second focused as a person leaves it.
+class EditsWindow : public kit::Window {
+public:
+    void Make() {
+        Create({.className = L"KvrModalWaitTestEdits", .title = L"Edits", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                .bounds = RECT{100, 100, 700, 500}});
+        for (int i = 0; i < 2; ++i)
+            edits[i] = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, 10,
+                                       10 + 30 * i, 200, 24, hwnd(), nullptr, nullptr, nullptr);
+    }
+    HWND edits[2] = {};
+
+protected:
+    bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
+};
+
+// Whether `upper` comes before `lower` in the order top-level windows are stacked.
+bool StandsAbove(HWND upper, HWND lower) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == upper) return true;
+        if (window == lower) return false;
+    }
+    return false;
+}
+
+bool Topmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 void Pump() {
     MSG msg;
@@ -174,21 +203,73 @@ TEST(ModalWait, AModalKitDialogIsAWait) {
     EXPECT_TRUE(Enabled(tool));
 }
 
-TEST(ModalWait, TheMenuBarsLoopIsAWaitAndAPopUpsLeavesItToTheSeam) {
+TEST(ModalWait, EachWaitsWindowStandsAboveTheStayOnTopWindowsAndTheFocusComesBackAfterIt) {
+    EditsWindow owner;
+    owner.Make();
+    // A stay-on-top tool window over the owner's middle, where a prompt opens.
+    const kit::UniqueWindow tool(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE,
+                                                 250, 150, 300, 300, owner.hwnd(), nullptr, nullptr, nullptr));
+    const HWND o = owner.hwnd();
+    kit::Interaction& seam = kit::UserInteraction();
+    class Empty : public kit::Dialog {
+    public:
+        Empty() : Dialog({.title = L"Empty", .clientSize = {200, 120}}) {}
+
+    protected:
+        void OnCreate() override {}
+    } dialog;
+    struct Case {
+        const char* name;
+        std::function<void()> show;
+    };
+    const Case cases[] = {
+        {"message", [&] { seam.ShowMessage(o, L"x", kit::MessageType::Warning, kit::MessageButtons::Ok); }},
+        {"Yes/No", [&] { seam.AskYesNo(o, L"x", L"c", kit::MessageType::Confirmation, kit::MessageAnswer::No); }},
+        {"prompt", [&] {
+             std::wstring value;
+             seam.InputQuery(o, L"c", L"p", value);
+         }},
+        {"folder browser", [&] { seam.BrowseForFolder(o, {}); }},
+        {"a dialog of the kit", [&] { dialog.ShowModal(o); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetForegroundWindow(o);
+        SetFocus(owner.edits[1]);
+        Pump();
+        ASSERT_EQ(GetFocus(), owner.edits[1]);
+        bool above = false, clickReaches = false;
+        testsupport::ShowWithPerson(c.show, [&](HWND shown) {
+            if (!shown) return;
+            above = StandsAbove(shown, tool.get());
+            RECT bounds{};
+            GetWindowRect(shown, &bounds);
+            const POINT middle{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+            clickReaches = GetAncestor(WindowFromPoint(middle), GA_ROOT) == shown;
+            PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_TRUE(above);
+        EXPECT_TRUE(clickReaches) << "a click on the wait's window goes to it";
+        EXPECT_TRUE(Topmost(tool.get())) << "on top again";
+        EXPECT_EQ(GetFocus(), owner.edits[1]);
+    }
+}
+
+TEST(ModalWait, AMenuLoopOfTheDefaultProcedureIsAWait) {
     CountingWindow window;
     window.Make();
     const kit::UniqueWindow tool = Shown(window.hwnd());
-    SendMessageW(window.hwnd(), WM_ENTERMENULOOP, FALSE, 0);
-    EXPECT_TRUE(kit::ModalWaiting());
-    EXPECT_FALSE(Enabled(tool));
-    EXPECT_TRUE(IsWindowEnabled(window.hwnd())) << "the menu's own window";
-    SendMessageW(window.hwnd(), WM_EXITMENULOOP, FALSE, 0);
-    EXPECT_FALSE(kit::ModalWaiting());
-    EXPECT_TRUE(Enabled(tool));
-
-    SendMessageW(window.hwnd(), WM_ENTERMENULOOP, TRUE, 0);
-    EXPECT_FALSE(kit::ModalWaiting());
-    SendMessageW(window.hwnd(), WM_EXITMENULOOP, TRUE, 0);
+    // The menu bar's loop, and a pop-up's: the caption's window menu, which the default procedure opens.
+    for (const BOOL popUp : {FALSE, TRUE}) {
+        SCOPED_TRACE(popUp ? "pop-up" : "menu bar");
+        SendMessageW(window.hwnd(), WM_ENTERMENULOOP, popUp, 0);
+        EXPECT_TRUE(kit::ModalWaiting());
+        EXPECT_FALSE(Enabled(tool));
+        EXPECT_TRUE(IsWindowEnabled(window.hwnd())) << "the menu's own window";
+        SendMessageW(window.hwnd(), WM_EXITMENULOOP, popUp, 0);
+        EXPECT_FALSE(kit::ModalWaiting());
+        EXPECT_TRUE(Enabled(tool));
+    }
 }
 
 TEST(ModalWait, NoActionRunsWhileAWaitLasts) {

@@ -157,3 +157,28 @@ TEST(Window, AMessageHandledInsideAnotherKnowsItIsNested) {
     SendMessageW(window.hwnd(), kOuter, 0, 0);
     EXPECT_EQ(window.seen, (std::vector<std::string>{"outer", "inner nested", "done"}));
 }
+
+// A person who goes to another window and comes back finds the keys where they left them, not on the frame.
+TEST(Window, ATopLevelWindowGivesTheFocusBackToItsControlWhenActivatedAgain) {
+    TestWindow window(0);
+    window.Make({.className = kClass, .title = L"Edits", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                 .bounds = RECT{50, 50, 450, 350}});
+    HWND edits[2];
+    for (int i = 0; i < 2; ++i)
+        edits[i] = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10 + 30 * i, 200, 24,
+                                   window.hwnd(), nullptr, nullptr, nullptr);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 50, 100, 100, nullptr, nullptr,
+                                       nullptr, nullptr);
+    SetForegroundWindow(window.hwnd());
+    SetFocus(edits[1]);
+    SetActiveWindow(other);
+    ASSERT_NE(GetFocus(), edits[1]);
+    SetActiveWindow(window.hwnd());
+    EXPECT_EQ(GetFocus(), edits[1]);
+    // Gone meanwhile: the frame takes the keys, as before.
+    SetActiveWindow(other);
+    DestroyWindow(edits[1]);
+    SetActiveWindow(window.hwnd());
+    EXPECT_EQ(GetFocus(), window.hwnd());
+    DestroyWindow(other);
+}
