@@ -7,18 +7,24 @@
 namespace testsupport {
 namespace {
 
-BOOL CALLBACK KeepDialog(HWND hwnd, LPARAM found) {
-    if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
+struct DialogSearch {
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK KeepDialog(HWND hwnd, LPARAM lp) {
+    auto& search = *reinterpret_cast<DialogSearch*>(lp);
+    if (hwnd == search.except || ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    search.found = hwnd;
     return FALSE;
 }
 
 } // namespace
 
-HWND FindDialogOf(DWORD thread) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+HWND FindDialogOf(DWORD thread, HWND except) {
+    DialogSearch search{except, nullptr};
+    EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::wstring TextOf(HWND hwnd) { return kit::WindowText(hwnd); }

@@ -12,8 +12,8 @@ namespace testsupport {
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
-// The visible dialog ("#32770") of a thread, or null.
-HWND FindDialogOf(DWORD thread);
+// The visible dialog ("#32770") of a thread other than `except` (a modeless one that stays open), or null.
+HWND FindDialogOf(DWORD thread, HWND except = nullptr);
 // The same, waited for up to 10 s; null when none opened.
 HWND WaitForDialogOf(DWORD thread);
 // The window with the keyboard focus in the thread of `window`.

@@ -2,7 +2,9 @@
 // folder browser, a pop-up menu, the menu bar, a dialog of its own), the other inputs a person or the program may
 // give (the find window's buttons and list, the cut-refresh tick, Reset, Search, the Del key, a second command, a
 // drag, a close) change nothing; once the wait is over the action has worked on the file chosen when it started,
-// and the close comes. And from Search pressed to the end of its run, Reset and Find in Results are refused.
+// and the close comes. After each wait the keys go to the control that had them, and with the find window open the
+// wait's window stands above it. And from Search pressed to the end of its run, Reset and Find in Results are
+// refused.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +17,7 @@
 #include "kit/Strings.h"
 #include "results/listview/ResultListView.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Keyboard.h"
 #include "tests/support/MenuPick.h"
 #include "tests/support/Person.h"
 #include "tests/support/RealDrag.h"
@@ -89,22 +92,7 @@ protected:
     HWND Find() const { return window->FindInResults() ? window->FindInResults()->hwnd() : nullptr; }
     HWND FindControl(int id) const { return GetDlgItem(Find(), id); }
     // The dialog the program waits on: a shown dialog of this thread other than the find window.
-    HWND WaitingDialog() const {
-        struct Search {
-            HWND except;
-            HWND found;
-        } search{Find(), nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(lp);
-                if (hwnd == s.except || !IsWindowVisible(hwnd) || testsupport::ClassOf(hwnd) != L"#32770") return TRUE;
-                s.found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    HWND WaitingDialog() const { return testsupport::FindDialogOf(GetCurrentThreadId(), Find()); }
     static bool MenuShown() {
         const HWND menu = FindWindowW(L"#32768", nullptr);
         return menu && IsWindowVisible(menu);
@@ -239,6 +227,8 @@ protected:
         interaction.shellResult = 42;
         interaction.menus.clear();
         interaction.realMenus = false;
+        interaction.realPrompts = false;
+        interaction.realSaveDialog = false;
         inputsSent_ = 0;
     }
 
@@ -252,6 +242,15 @@ protected:
 };
 
 void PressOk(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); }
+
+// Whether `upper` comes before `lower` in the order top-level windows are stacked.
+bool StandsAbove(HWND upper, HWND lower) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == upper) return true;
+        if (window == lower) return false;
+    }
+    return false;
+}
 
 void SetFolderText(HWND prompt, const std::wstring& folder) {
     SendMessageW(GetDlgItem(prompt, TfrmKvrSelectFolder::kFolder), WM_SETTEXT, 0,
@@ -411,6 +410,95 @@ TEST_F(ModalWaitsTest, NothingChangesUnderAWaitAndTheActionWorksOnTheFileChosen)
         EXPECT_EQ(RowOf(Beta()), -1);
         ExpectClosedNow();
     }
+}
+
+TEST_F(ModalWaitsTest, AfterEachWaitTheKeysGoToTheListAgainAndNoWaitOpensUnderTheFindWindow) {
+    struct Case {
+        const char* name;
+        std::function<void()> start;
+        std::function<void()> close;  // the person's answer once the wait's window is open: nothing chosen
+    };
+    const auto cancel = [this] { PostMessageW(WaitingDialog(), WM_COMMAND, IDCANCEL, 0); };
+    const auto escape = [] { testsupport::QueueChord({VK_ESCAPE}); };
+    const Case cases[] = {
+        {"Move to Folder's prompt", [this] { Command(ids::actEDITMoveToFolder); }, cancel},
+        {"Rename's prompt", [this] {
+             interaction.realPrompts = true;
+             Command(ids::actEDITRename);
+         }, cancel},
+        {"Delete's question of the shell", [this] { Command(ids::actEDITDelete); },
+         [this] { PostMessageW(WaitingDialog(), WM_COMMAND, IDNO, 0); }},
+        {"the save dialog of Export", [this] {
+             interaction.realSaveDialog = true;
+             Command(ids::actFILEExportResults);
+         }, cancel},
+        {"the Options dialog", [this] { Command(ids::actSETTINGSOptions); }, cancel},
+        {"the shell's context menu", [this] {
+             interaction.realMenus = true;
+             RightClickRow(RowOf(chosen_));
+         }, escape},
+        {"the menu bar's Edit menu", [this] { PostMessageW(Main(), WM_SYSCOMMAND, SC_KEYMENU, 'e'); },
+         [] {
+             testsupport::QueueChord({VK_ESCAPE});  // the Edit menu closes
+             testsupport::QueueChord({VK_ESCAPE});  // and the menu bar
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Scene(L"focus " + std::to_wstring(&c - cases));
+        ForgetAnswers();
+        testsupport::FocusAsPerson(List());
+        const int row = RowOf(chosen_);
+        ASSERT_EQ(GetFocus(), List());
+        bool above = false;
+        PersonSteps person({[&] {
+            const HWND waiting = MenuShown() ? FindWindowW(L"#32768", nullptr) : WaitingDialog();
+            if (!waiting) return false;
+            above = StandsAbove(waiting, Find());
+            c.close();
+            return true;
+        }});
+        c.start();
+        testsupport::PumpUntil([&] { return person.Done(); });
+        testsupport::RunPendingInput();
+        EXPECT_TRUE(person.Done()) << "the wait's window opened";
+        EXPECT_TRUE(above) << "above the find window";
+        EXPECT_TRUE(GetWindowLongPtrW(Find(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "which is on top again";
+        EXPECT_EQ(GetFocus(), List());
+        testsupport::PressKeys({VK_DOWN});
+        EXPECT_EQ(SelectedPath(), RowPaths()[static_cast<size_t>(row + 1)]) << "the Down key moved the selection";
+    }
+}
+
+// The window menu opened by a right click on the caption waits on the person as the menu bar does: the find window
+// is off and the cut refresh waits until it closes.
+TEST_F(ModalWaitsTest, TheCaptionsWindowMenuIsAWait) {
+    Scene(L"caption");
+    RECT frame{};
+    GetWindowRect(Main(), &frame);
+    const POINT caption{(frame.left + frame.right) / 2,
+                        frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    ASSERT_EQ(SendMessageW(Main(), WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+    bool findOff = false;
+    int betaRow = -1;
+    PersonSteps person({[&] {
+        if (!MenuShown()) return false;
+        findOff = !IsWindowEnabled(Find());
+        Tick();
+        betaRow = RowOf(Beta());
+        testsupport::QueueChord({VK_ESCAPE});
+        return true;
+    }});
+    POINT client = caption;
+    ScreenToClient(Main(), &client);  // above the client area: the click lands on the caption
+    testsupport::RightClickAt(Main(), client);
+    testsupport::PumpUntil([&] { return person.Done() && !MenuShown(); });
+    EXPECT_TRUE(person.Done()) << "the window menu opened";
+    EXPECT_TRUE(findOff);
+    EXPECT_NE(betaRow, -1) << "no row dropped under the menu";
+    EXPECT_TRUE(IsWindowEnabled(Find()));
+    Tick();
+    EXPECT_EQ(RowOf(Beta()), -1);
 }
 
 TEST_F(ModalWaitsTest, FromSearchPressedToTheEndOfItsRunResetAndFindInResultsAreRefused) {

@@ -133,20 +133,8 @@ protected:
     }
     // The dialog the program waits on: a shown dialog of this thread other than the find window.
     HWND WaitingDialog() const {
-        struct Search {
-            HWND except;
-            HWND found;
-        } search{window->FindInResults() ? window->FindInResults()->hwnd() : nullptr, nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(lp);
-                if (hwnd == s.except || !IsWindowVisible(hwnd) || testsupport::ClassOf(hwnd) != L"#32770") return TRUE;
-                s.found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        const HWND find = window->FindInResults() ? window->FindInResults()->hwnd() : nullptr;
+        return testsupport::FindDialogOf(GetCurrentThreadId(), find);
     }
 
     testsupport::TempFolder files_;

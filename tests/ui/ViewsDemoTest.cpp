@@ -1,7 +1,8 @@
 // Not a test: tools/screenshot-views runs this to show, after a search of twenty files, the result list in the
 // Large Icon, Small Icon and List views, then the prompts a file action opens (Copy to Folder, Create Shortcut,
 // the rename prompt) and a message dialog, then after a search of sixty the Large and Small Icon views chosen in
-// a maximised window that is then restored, for a picture of each.
+// a maximised window that is then restored, and Move to Folder's prompt with the find window open, for a picture of
+// each.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "tests/ui/MainWindowFixture.h"
 #include "tests/ui/Screenshots.h"
 #include "ui/ControlIds.h"
+#include "ui/FKvrFindInResults.h"
 
 using namespace uitest;
 namespace ids = ui::ids;
@@ -27,11 +29,17 @@ RECT WindowArea(HWND window) {
     return area;
 }
 
+RECT Union(RECT a, const RECT& b) {
+    UnionRect(&a, &a, &b);
+    return a;
+}
+
 // Runs `show` and, once it has opened its dialog, hands that dialog over for picture `shot` and cancels it.
-void HandOverDialog(const std::wstring& folder, int shot, const std::function<void()>& show) {
+// The picture holds `around` too.
+void HandOverDialog(const std::wstring& folder, int shot, const std::function<void()>& show, RECT around = {}) {
     testsupport::ShowWithPerson(show, [&](HWND dialog) {
         if (!dialog) return;
-        HandOver(folder, shot, WindowArea(dialog));
+        HandOver(folder, shot, Union(WindowArea(dialog), around));
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
 }
@@ -87,4 +95,12 @@ TEST_F(ViewsDemo, DISABLED_ShowEachViewAndPrompt) {
         HandOver(folder, shot++, WindowArea(Main()));
         window->Actions().Execute(ids::actVIEWReport);
     }
+
+    // The stay-on-top find window open over the list: the prompt stands above it.
+    SelectFirstRow();
+    window->Actions().Execute(ids::actACTIONFindInResults);
+    kit::ProcessMessagesNow();
+    const HWND find = window->FindInResults()->hwnd();
+    HandOverDialog(folder, shot++, [&] { window->Actions().Execute(ids::actEDITMoveToFolder); },
+                   Union(WindowArea(Main()), WindowArea(find)));
 }
