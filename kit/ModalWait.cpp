@@ -41,9 +41,10 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lp) {
 
 // Whether the focus can go back to `control`: it is still there, shown and enabled, in the active window.
 bool CanRefocus(HWND control) {
-    if (!IsWindow(control) || GetAncestor(control, GA_ROOT) != GetActiveWindow()) return false;
+    if (!IsWindow(control) || !IsWindowVisible(control) || GetAncestor(control, GA_ROOT) != GetActiveWindow())
+        return false;
     for (HWND window = control; window; window = GetAncestor(window, GA_PARENT)) {
-        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+        if (!IsWindowEnabled(window)) return false;
         if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) break;
     }
     return true;
@@ -59,7 +60,8 @@ void LowerFromTop(HWND window) {
     const HWND owner = GetWindow(window, GW_OWNER);
     if (!IsTopmost(window) || !owner) return;
     // Wine keeps an owned window above its owner by inserting it after the window just above the owner, which is
-    // the window itself when nothing else stands between: it stays topmost. Without its owner for the move it goes.
+    // the window itself when nothing else stands between: it stays topmost. Without its owner for the move it
+    // leaves the band.
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
     PlaceInBand(window, HWND_NOTOPMOST);
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
@@ -73,7 +75,8 @@ ModalWait::ModalWait(HWND owner) : focus_(GetFocus()) {
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&collect));
     for (HWND window : collect.toDisable) EnableWindow(window, FALSE);
     // Lowered, they stand just above the program's other windows; the wait's window, shown later, comes above them.
-    for (HWND window : collect.toLower) LowerFromTop(window);
+    // Each goes to the top of its band: the lowest first keeps their order.
+    for (auto window = collect.toLower.rbegin(); window != collect.toLower.rend(); ++window) LowerFromTop(*window);
     disabled_ = std::move(collect.toDisable);
     lowered_ = std::move(collect.toLower);
 }
@@ -81,8 +84,8 @@ ModalWait::ModalWait(HWND owner) : focus_(GetFocus()) {
 ModalWait::~ModalWait() {
     for (auto window = disabled_.rbegin(); window != disabled_.rend(); ++window)
         if (IsWindow(*window)) EnableWindow(*window, TRUE);
-    for (HWND window : lowered_)
-        if (IsWindow(window)) PlaceInBand(window, HWND_TOPMOST);
+    for (auto window = lowered_.rbegin(); window != lowered_.rend(); ++window)
+        if (IsWindow(*window)) PlaceInBand(*window, HWND_TOPMOST);
     if (focus_ && GetFocus() != focus_ && CanRefocus(focus_)) SetFocus(focus_);
     if (--g_waits > 0) return;
     for (const Posted& posted : std::exchange(g_afterWaits, {})) PostMessageW(posted.window, posted.message, 0, 0);
@@ -90,7 +93,8 @@ ModalWait::~ModalWait() {
 
 void MenuLoopWait::Follow(HWND window, UINT msg) {
     if (msg == WM_ENTERMENULOOP && !ModalWaiting()) wait_.emplace(window);
-    else if (msg == WM_EXITMENULOOP) wait_.reset();
+    // A window that goes inside its menu loop hears no end of it.
+    else if (msg == WM_EXITMENULOOP || msg == WM_NCDESTROY) wait_.reset();
 }
 
 bool ModalWaiting() { return g_waits > 0; }

@@ -33,11 +33,12 @@ private:
 };
 
 // A menu loop that a window's default procedure runs (its menu bar, its caption's window menu) is a wait like any
-// other. A pop-up menu the program opens through the interaction seam holds one already, and so does whatever loop
-// is open around a menu of a modal dialog: no second one is held then.
+// other. Inside another wait (a pop-up menu opened through the interaction seam, a modal dialog's window menu)
+// none is held.
 class MenuLoopWait {
 public:
-    // Given each message of the window: WM_ENTERMENULOOP and WM_EXITMENULOOP begin and end the wait.
+    // Given each message of the window: WM_ENTERMENULOOP begins the wait, WM_EXITMENULOOP or the window's end ends
+    // it.
     void Follow(HWND window, UINT msg);
 
 private:

@@ -101,12 +101,13 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 bool Window::RefocusOnActivate(WPARAM wp) {
     if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) return false;
     if (LOWORD(wp) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        focusedChild_ = IsChild(hwnd_, focus) ? focus : nullptr;
+        // A modal window disables its owner before it takes the activation, and that takes the focus away: what
+        // had it before is kept then, as a dialog keeps it.
+        if (const HWND focus = GetFocus(); IsChild(hwnd_, focus)) focusedChild_ = focus;
         return false;
     }
-    // Minimised, the window keeps the keys on its frame; the default procedure gives them there.
-    if (HIWORD(wp) || !focusedChild_ || !IsChild(hwnd_, focusedChild_) || !IsWindowVisible(focusedChild_) ||
+    // Also while minimised, as a dialog does: a restore that follows brings no second activation.
+    if (!focusedChild_ || !IsChild(hwnd_, focusedChild_) || !IsWindowVisible(focusedChild_) ||
         !IsWindowEnabled(focusedChild_))
         return false;
     SetFocus(focusedChild_);

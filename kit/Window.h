@@ -1,6 +1,7 @@
 #pragma once
 // The base of every window of the program: one message switch per class, bound to its object.
 #include <windows.h>
+#include <optional>
 #include <string>
 
 #include "kit/ModalWait.h"

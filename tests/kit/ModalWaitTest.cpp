@@ -58,14 +58,6 @@ protected:
     bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
 };
 
-// Whether `upper` comes before `lower` in the order top-level windows are stacked.
-bool StandsAbove(HWND upper, HWND lower) {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        if (window == upper) return true;
-        if (window == lower) return false;
-    }
-    return false;
-}
 
 bool Topmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
@@ -207,8 +199,10 @@ TEST(ModalWait, EachWaitsWindowStandsAboveTheStayOnTopWindowsAndTheFocusComesBac
     EditsWindow owner;
     owner.Make();
     // A stay-on-top tool window over the owner's middle, where a prompt opens.
-    const kit::UniqueWindow tool(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE,
-                                                 250, 150, 300, 300, owner.hwnd(), nullptr, nullptr, nullptr));
+    // SS_NOTIFY: a static control that answers no hit test would let every click through.
+    const kit::UniqueWindow tool(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
+                                                 WS_POPUP | WS_VISIBLE | SS_NOTIFY, 250, 150, 300, 300, owner.hwnd(),
+                                                 nullptr, nullptr, nullptr));
     const HWND o = owner.hwnd();
     kit::Interaction& seam = kit::UserInteraction();
     class Empty : public kit::Dialog {
@@ -241,7 +235,7 @@ TEST(ModalWait, EachWaitsWindowStandsAboveTheStayOnTopWindowsAndTheFocusComesBac
         bool above = false, clickReaches = false;
         testsupport::ShowWithPerson(c.show, [&](HWND shown) {
             if (!shown) return;
-            above = StandsAbove(shown, tool.get());
+            above = testsupport::StandsAbove(shown, tool.get());
             RECT bounds{};
             GetWindowRect(shown, &bounds);
             const POINT middle{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
@@ -258,17 +252,37 @@ TEST(ModalWait, EachWaitsWindowStandsAboveTheStayOnTopWindowsAndTheFocusComesBac
 TEST(ModalWait, AMenuLoopOfTheDefaultProcedureIsAWait) {
     CountingWindow window;
     window.Make();
-    const kit::UniqueWindow tool = Shown(window.hwnd());
-    // The menu bar's loop, and a pop-up's: the caption's window menu, which the default procedure opens.
-    for (const BOOL popUp : {FALSE, TRUE}) {
-        SCOPED_TRACE(popUp ? "pop-up" : "menu bar");
-        SendMessageW(window.hwnd(), WM_ENTERMENULOOP, popUp, 0);
-        EXPECT_TRUE(kit::ModalWaiting());
-        EXPECT_FALSE(Enabled(tool));
-        EXPECT_TRUE(IsWindowEnabled(window.hwnd())) << "the menu's own window";
-        SendMessageW(window.hwnd(), WM_EXITMENULOOP, popUp, 0);
+    class Empty : public kit::Dialog {
+    public:
+        Empty() : Dialog({.title = L"Tool", .clientSize = {100, 60}}) {}
+
+    protected:
+        void OnCreate() override {}
+    } modeless;
+    modeless.CreateModeless(nullptr);
+    ShowWindow(modeless.hwnd(), SW_SHOWNA);
+    const kit::UniqueWindow other = Shown();
+    // The menu bar's loop, and a pop-up's: the caption's window menu, which the default procedure opens; of a
+    // window and of a modeless dialog.
+    for (const HWND menuOwner : {window.hwnd(), modeless.hwnd()})
+        for (const BOOL popUp : {FALSE, TRUE}) {
+            SCOPED_TRACE(popUp ? "pop-up" : "menu bar");
+            SendMessageW(menuOwner, WM_ENTERMENULOOP, popUp, 0);
+            EXPECT_TRUE(kit::ModalWaiting());
+            EXPECT_FALSE(Enabled(other));
+            EXPECT_TRUE(IsWindowEnabled(menuOwner)) << "the menu's own window";
+            SendMessageW(menuOwner, WM_EXITMENULOOP, popUp, 0);
+            EXPECT_FALSE(kit::ModalWaiting());
+            EXPECT_TRUE(Enabled(other));
+        }
+    // A window that goes inside its menu loop ends the wait with it.
+    {
+        CountingWindow going;
+        going.Make();
+        SendMessageW(going.hwnd(), WM_ENTERMENULOOP, TRUE, 0);
+        DestroyWindow(going.hwnd());
         EXPECT_FALSE(kit::ModalWaiting());
-        EXPECT_TRUE(Enabled(tool));
+        EXPECT_TRUE(Enabled(other));
     }
 }
 

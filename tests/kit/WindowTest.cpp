@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/Exception.h"
+#include "kit/Handles.h"
 #include "kit/Window.h"
 #include "tests/support/FakeInteraction.h"
 
@@ -167,8 +168,9 @@ TEST(Window, ATopLevelWindowGivesTheFocusBackToItsControlWhenActivatedAgain) {
     for (int i = 0; i < 2; ++i)
         edits[i] = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10 + 30 * i, 200, 24,
                                    window.hwnd(), nullptr, nullptr, nullptr);
-    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 50, 100, 100, nullptr, nullptr,
-                                       nullptr, nullptr);
+    const kit::UniqueWindow otherWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 50, 100, 100,
+                                                        nullptr, nullptr, nullptr, nullptr));
+    const HWND other = otherWindow.get();
     SetForegroundWindow(window.hwnd());
     SetFocus(edits[1]);
     SetActiveWindow(other);
@@ -180,5 +182,4 @@ TEST(Window, ATopLevelWindowGivesTheFocusBackToItsControlWhenActivatedAgain) {
     DestroyWindow(edits[1]);
     SetActiveWindow(window.hwnd());
     EXPECT_EQ(GetFocus(), window.hwnd());
-    DestroyWindow(other);
 }

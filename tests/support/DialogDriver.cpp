@@ -35,10 +35,10 @@ std::wstring ClassOf(HWND hwnd) {
     return buffer;
 }
 
-HWND WaitForDialogOf(DWORD thread) {
+HWND WaitForDialogOf(DWORD thread, HWND except) {
     // A safety net so a dialog that never opens fails the test instead of hanging it.
     for (int i = 0; i < 1000; ++i) {
-        if (HWND dialog = FindDialogOf(thread)) return dialog;
+        if (HWND dialog = FindDialogOf(thread, except)) return dialog;
         Sleep(10);
     }
     return nullptr;
@@ -70,11 +70,20 @@ bool WaitUntil(const std::function<bool()>& condition) {
     return condition();
 }
 
-void ShowWithPerson(const std::function<void()>& show, const std::function<void(HWND dialog)>& person) {
+void ShowWithPerson(const std::function<void()>& show, const std::function<void(HWND dialog)>& person,
+                    HWND except) {
     const DWORD thread = GetCurrentThreadId();
-    std::thread other([&] { person(WaitForDialogOf(thread)); });
+    std::thread other([&] { person(WaitForDialogOf(thread, except)); });
     show();
     other.join();
+}
+
+bool StandsAbove(HWND upper, HWND lower) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == upper) return true;
+        if (window == lower) return false;
+    }
+    return false;
 }
 
 } // namespace testsupport

@@ -243,14 +243,6 @@ protected:
 
 void PressOk(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); }
 
-// Whether `upper` comes before `lower` in the order top-level windows are stacked.
-bool StandsAbove(HWND upper, HWND lower) {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        if (window == upper) return true;
-        if (window == lower) return false;
-    }
-    return false;
-}
 
 void SetFolderText(HWND prompt, const std::wstring& folder) {
     SendMessageW(GetDlgItem(prompt, TfrmKvrSelectFolder::kFolder), WM_SETTEXT, 0,
@@ -454,7 +446,7 @@ TEST_F(ModalWaitsTest, AfterEachWaitTheKeysGoToTheListAgainAndNoWaitOpensUnderTh
         PersonSteps person({[&] {
             const HWND waiting = MenuShown() ? FindWindowW(L"#32768", nullptr) : WaitingDialog();
             if (!waiting) return false;
-            above = StandsAbove(waiting, Find());
+            above = testsupport::StandsAbove(waiting, Find());
             c.close();
             return true;
         }});

@@ -35,13 +35,17 @@ RECT Union(RECT a, const RECT& b) {
 }
 
 // Runs `show` and, once it has opened its dialog, hands that dialog over for picture `shot` and cancels it.
-// The picture holds `around` too.
-void HandOverDialog(const std::wstring& folder, int shot, const std::function<void()>& show, RECT around = {}) {
-    testsupport::ShowWithPerson(show, [&](HWND dialog) {
-        if (!dialog) return;
-        HandOver(folder, shot, Union(WindowArea(dialog), around));
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    });
+// The picture holds `around` too; `except` is a modeless dialog open meanwhile.
+void HandOverDialog(const std::wstring& folder, int shot, const std::function<void()>& show, RECT around = {},
+                    HWND except = nullptr) {
+    testsupport::ShowWithPerson(
+        show,
+        [&](HWND dialog) {
+            if (!dialog) return;
+            HandOver(folder, shot, Union(WindowArea(dialog), around));
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        },
+        except);
 }
 
 } // namespace
@@ -102,5 +106,5 @@ TEST_F(ViewsDemo, DISABLED_ShowEachViewAndPrompt) {
     kit::ProcessMessagesNow();
     const HWND find = window->FindInResults()->hwnd();
     HandOverDialog(folder, shot++, [&] { window->Actions().Execute(ids::actEDITMoveToFolder); },
-                   Union(WindowArea(Main()), WindowArea(find)));
+                   Union(WindowArea(Main()), WindowArea(find)), find);
 }
