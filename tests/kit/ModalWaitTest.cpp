@@ -42,6 +42,36 @@ protected:
     }
 };
 
+// A modal dialog with nothing in it.
+class EmptyDialog : public kit::Dialog {
+public:
+    EmptyDialog() : Dialog({.title = L"Empty", .clientSize = {200, 120}}) {}
+
+protected:
+    void OnCreate() override {}
+};
+
+struct Question {
+    const char* name;
+    std::function<void()> ask;
+};
+
+// The seam's questions that the system answers in a dialog of its own, each asked of `owner`.
+std::vector<Question> DialogQuestions(HWND owner) {
+    const auto seam = [] { return &kit::UserInteraction(); };
+    return {
+        {"message", [=] { seam()->ShowMessage(owner, L"x", kit::MessageType::Warning, kit::MessageButtons::Ok); }},
+        {"Yes/No", [=] {
+             seam()->AskYesNo(owner, L"x", L"c", kit::MessageType::Confirmation, kit::MessageAnswer::No);
+         }},
+        {"prompt", [=] {
+             std::wstring value;
+             seam()->InputQuery(owner, L"c", L"p", value);
+         }},
+        {"folder browser", [=] { seam()->BrowseForFolder(owner, {}); }},
+    };
+}
+
 // A main window with two edits, the second focused as a person leaves it.
 class EditsWindow : public kit::Window {
 public:
@@ -139,24 +169,14 @@ TEST(ModalWait, EveryQuestionThroughTheSeamIsAWaitWhoeverAnswersIt) {
     kit::Interaction& seam = kit::UserInteraction();
     const HWND o = owner.get();
     const kit::UniqueMenu menu(CreatePopupMenu());
-    struct Case {
-        const char* name;
-        std::function<void()> ask;
-    };
-    const Case cases[] = {
-        {"message", [&] { seam.ShowMessage(o, L"x", kit::MessageType::Warning, kit::MessageButtons::Ok); }},
-        {"Yes/No", [&] { seam.AskYesNo(o, L"x", L"c", kit::MessageType::Confirmation, kit::MessageAnswer::No); }},
-        {"prompt", [&] {
-             std::wstring value;
-             seam.InputQuery(o, L"c", L"p", value);
-         }},
-        {"folder browser", [&] { seam.BrowseForFolder(o, {}); }},
+    std::vector<Question> cases = DialogQuestions(o);
+    cases.insert(cases.end(), {
         {"save dialog", [&] { seam.SaveFile(o, {}); }},
         {"shell verb", [&] { seam.ShellExecuteVerb(o, {L"open", L"x.txt"}); }},
         {"property sheet", [&] { seam.ShowFileProperties(o, {L"C:\\x"}); }},
         {"pop-up menu", [&] { seam.TrackMenu(o, menu.get(), {0, 0}); }},
-    };
-    for (const Case& c : cases) {
+    });
+    for (const Question& c : cases) {
         SCOPED_TRACE(c.name);
         waiting = toolOff = false;
         c.ask();
@@ -172,13 +192,7 @@ TEST(ModalWait, EveryQuestionThroughTheSeamIsAWaitWhoeverAnswersIt) {
 }
 
 TEST(ModalWait, AModalKitDialogIsAWait) {
-    class Empty : public kit::Dialog {
-    public:
-        Empty() : Dialog({.title = L"Empty", .clientSize = {100, 60}}) {}
-
-    protected:
-        void OnCreate() override {}
-    } dialog;
+    EmptyDialog dialog;
     const kit::UniqueWindow owner = Shown();
     const kit::UniqueWindow tool = Shown(owner.get());
     bool ownerOff = false, toolOff = false;
@@ -203,37 +217,17 @@ TEST(ModalWait, EachWaitsWindowStandsAboveTheStayOnTopWindowsAndTheFocusComesBac
     const kit::UniqueWindow tool(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
                                                  WS_POPUP | WS_VISIBLE | SS_NOTIFY, 250, 150, 300, 300, owner.hwnd(),
                                                  nullptr, nullptr, nullptr));
-    const HWND o = owner.hwnd();
-    kit::Interaction& seam = kit::UserInteraction();
-    class Empty : public kit::Dialog {
-    public:
-        Empty() : Dialog({.title = L"Empty", .clientSize = {200, 120}}) {}
-
-    protected:
-        void OnCreate() override {}
-    } dialog;
-    struct Case {
-        const char* name;
-        std::function<void()> show;
-    };
-    const Case cases[] = {
-        {"message", [&] { seam.ShowMessage(o, L"x", kit::MessageType::Warning, kit::MessageButtons::Ok); }},
-        {"Yes/No", [&] { seam.AskYesNo(o, L"x", L"c", kit::MessageType::Confirmation, kit::MessageAnswer::No); }},
-        {"prompt", [&] {
-             std::wstring value;
-             seam.InputQuery(o, L"c", L"p", value);
-         }},
-        {"folder browser", [&] { seam.BrowseForFolder(o, {}); }},
-        {"a dialog of the kit", [&] { dialog.ShowModal(o); }},
-    };
-    for (const Case& c : cases) {
+    EmptyDialog dialog;
+    std::vector<Question> cases = DialogQuestions(owner.hwnd());
+    cases.push_back({"a dialog of the kit", [&] { dialog.ShowModal(owner.hwnd()); }});
+    for (const Question& c : cases) {
         SCOPED_TRACE(c.name);
-        SetForegroundWindow(o);
+        SetForegroundWindow(owner.hwnd());
         SetFocus(owner.edits[1]);
         Pump();
         ASSERT_EQ(GetFocus(), owner.edits[1]);
         bool above = false, clickReaches = false;
-        testsupport::ShowWithPerson(c.show, [&](HWND shown) {
+        testsupport::ShowWithPerson(c.ask, [&](HWND shown) {
             if (!shown) return;
             above = testsupport::StandsAbove(shown, tool.get());
             RECT bounds{};
@@ -252,13 +246,7 @@ TEST(ModalWait, EachWaitsWindowStandsAboveTheStayOnTopWindowsAndTheFocusComesBac
 TEST(ModalWait, AMenuLoopOfTheDefaultProcedureIsAWait) {
     CountingWindow window;
     window.Make();
-    class Empty : public kit::Dialog {
-    public:
-        Empty() : Dialog({.title = L"Tool", .clientSize = {100, 60}}) {}
-
-    protected:
-        void OnCreate() override {}
-    } modeless;
+    EmptyDialog modeless;
     modeless.CreateModeless(nullptr);
     ShowWindow(modeless.hwnd(), SW_SHOWNA);
     const kit::UniqueWindow other = Shown();
