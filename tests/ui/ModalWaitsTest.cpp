@@ -410,21 +410,19 @@ TEST_F(ModalWaitsTest, AfterEachWaitTheKeysGoToTheListAgainAndNoWaitOpensUnderTh
         std::function<void()> start;
         std::function<void()> close;  // the person's answer once the wait's window is open: nothing chosen
     };
-    const auto cancel = [this] { PostMessageW(WaitingDialog(), WM_COMMAND, IDCANCEL, 0); };
     const auto escape = [] { testsupport::QueueChord({VK_ESCAPE}); };
     const Case cases[] = {
-        {"Move to Folder's prompt", [this] { Command(ids::actEDITMoveToFolder); }, cancel},
+        {"Move to Folder's prompt", [this] { Command(ids::actEDITMoveToFolder); }, escape},
         {"Rename's prompt", [this] {
              interaction.realPrompts = true;
              Command(ids::actEDITRename);
-         }, cancel},
-        {"Delete's question of the shell", [this] { Command(ids::actEDITDelete); },
-         [this] { PostMessageW(WaitingDialog(), WM_COMMAND, IDNO, 0); }},
+         }, escape},
+        {"Delete's question of the shell", [this] { Command(ids::actEDITDelete); }, escape},
         {"the save dialog of Export", [this] {
              interaction.realSaveDialog = true;
              Command(ids::actFILEExportResults);
-         }, cancel},
-        {"the Options dialog", [this] { Command(ids::actSETTINGSOptions); }, cancel},
+         }, escape},
+        {"the Options dialog", [this] { Command(ids::actSETTINGSOptions); }, escape},
         {"the shell's context menu", [this] {
              interaction.realMenus = true;
              RightClickRow(RowOf(chosen_));
@@ -455,6 +453,7 @@ TEST_F(ModalWaitsTest, AfterEachWaitTheKeysGoToTheListAgainAndNoWaitOpensUnderTh
         testsupport::RunPendingInput();
         EXPECT_TRUE(person.Done()) << "the wait's window opened";
         EXPECT_TRUE(above) << "above the find window";
+        EXPECT_TRUE(testsupport::FileExists(chosen_)) << "answered with nothing chosen";
         EXPECT_TRUE(GetWindowLongPtrW(Find(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "which is on top again";
         EXPECT_EQ(GetFocus(), List());
         testsupport::PressKeys({VK_DOWN});
